@@ -1,0 +1,28 @@
+# Two commands do everything on a fresh machine:
+#   make demo   builds the program and runs it on the bundled examples
+#   make test   builds and runs every test, also under the sanitizers
+BUILD := build/release
+SANITIZE := build/sanitize
+DEMO := demo
+
+.PHONY: all demo test build clean
+
+all: build
+
+build:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake --build $(BUILD)
+
+demo: build
+	rm -rf $(DEMO) && mkdir -p $(DEMO) && cp -r examples/compare_in $(DEMO)/
+	cd $(DEMO) && if [ -t 0 ]; then ../$(BUILD)/quillon; else ../$(BUILD)/quillon < ../examples/keys; fi
+	@echo "Open $(DEMO)/htm_out/page_01.htm in a browser."
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j2
+	cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON >/dev/null
+	cmake --build $(SANITIZE)
+	cd $(SANITIZE) && ctest --output-on-failure -j2
+
+clean:
+	rm -rf build $(DEMO)

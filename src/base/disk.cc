@@ -1,0 +1,11 @@
+#include "base/disk.h"
+
+namespace quillon {
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty()) return name;
+  if (name.empty()) return dir;
+  return dir + "/" + name;
+}
+
+}  // namespace quillon

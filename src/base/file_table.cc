@@ -1,0 +1,296 @@
+#include "base/file_table.h"
+
+#include <cstring>
+
+#include "base/field_reader.h"
+#include "base/paths.h"
+#include "base/text.h"
+
+namespace quillon {
+
+namespace {
+
+const size_t kOutputBuffer = 8192;
+const size_t kInputBuffer = 65536;
+
+}  // namespace
+
+struct FileTable::Slot {
+  bool input = true;
+  std::unique_ptr<InputFile> in;
+  std::unique_ptr<OutputFile> out;
+  uint64_t size_at_open = 0;
+  uint64_t position = 0;
+  bool hit_end = false;
+  std::vector<char> buffer;
+  size_t start = 0;
+  size_t end = 0;
+  std::string pending;
+  long column = 0;
+  bool failed = false;
+
+  // Refills the input window; false at the end of the data or on an error.
+  bool Fill() {
+    if (start < end) return true;
+    if (hit_end) return false;
+    start = end = 0;
+    long got = in->Read(buffer.data(), buffer.size());
+    if (got <= 0) {
+      hit_end = true;
+      return false;
+    }
+    end = static_cast<size_t>(got);
+    return true;
+  }
+};
+
+class FileTable::Reader {
+ public:
+  explicit Reader(Slot* slot) : slot_(slot) {}
+  int Peek() {
+    if (!slot_->Fill()) return -1;
+    return static_cast<unsigned char>(slot_->buffer[slot_->start]);
+  }
+  void Advance() {
+    ++slot_->start;
+    ++slot_->position;
+  }
+
+ private:
+  Slot* slot_;
+};
+
+long zone_padding(long column) { return ((column + 14) / 14) * 14 - column; }
+
+std::string signed_number_text(long long value) {
+  return value >= 0 ? " " + number_text(value) : number_text(value);
+}
+
+bool ResolveForWriting(Disk& disk, const std::string& name, std::string* resolved) {
+  std::string folder, last;
+  if (!ResolveParent(disk, name, &folder, &last) || last.empty()) return false;
+  DirEntry entry;
+  *resolved = JoinPath(folder, FindEntry(disk, folder, last, &entry) ? entry.name : last);
+  return true;
+}
+
+FileTable::FileTable(Disk* disk) : disk_(disk), slots_(kSlots + 1) {}
+
+FileTable::~FileTable() { close_all(); }
+
+FileTable::Slot* FileTable::Open(int number) {
+  if (number < 1 || number > kSlots) return nullptr;
+  return slots_[static_cast<size_t>(number)].get();
+}
+
+int FileTable::free_file_number() {
+  for (int number = 1; number <= kSlots; ++number) {
+    if (!slots_[static_cast<size_t>(number)]) return number;
+  }
+  return 0;
+}
+
+bool FileTable::is_open(int number) const {
+  return number >= 1 && number <= kSlots && slots_[static_cast<size_t>(number)] != nullptr;
+}
+
+bool FileTable::write_failed(int number) const {
+  return is_open(number) && slots_[static_cast<size_t>(number)]->failed;
+}
+
+void FileTable::open_input(const std::string& name, int number) {
+  if (number < 1 || number > kSlots) return;
+  close_file(number);
+  std::string path;
+  if (!ResolvePath(*disk_, name, &path)) return;
+  DirEntry entry;
+  if (!disk_->Stat(path, &entry) || entry.is_dir) return;
+  std::unique_ptr<InputFile> in = disk_->OpenRead(path);
+  if (!in) return;
+  auto slot = std::make_unique<Slot>();
+  slot->input = true;
+  slot->in = std::move(in);
+  slot->size_at_open = entry.size;
+  slot->buffer.resize(kInputBuffer);
+  slots_[static_cast<size_t>(number)] = std::move(slot);
+}
+
+void FileTable::OpenWriter(const std::string& name, int number, bool append) {
+  if (number < 1 || number > kSlots) return;
+  close_file(number);
+  std::string path;
+  if (!ResolveForWriting(*disk_, name, &path)) return;
+  std::unique_ptr<OutputFile> out = disk_->OpenWrite(path, append);
+  if (!out) return;
+  auto slot = std::make_unique<Slot>();
+  slot->input = false;
+  slot->out = std::move(out);
+  slot->pending.reserve(kOutputBuffer);
+  slots_[static_cast<size_t>(number)] = std::move(slot);
+}
+
+void FileTable::open_output(const std::string& name, int number) {
+  OpenWriter(name, number, false);
+}
+
+void FileTable::open_append(const std::string& name, int number) {
+  OpenWriter(name, number, true);
+}
+
+void FileTable::close_file(int number) {
+  Slot* slot = Open(number);
+  if (!slot) return;
+  if (!slot->input) {
+    if (!slot->pending.empty() && !slot->out->Write(slot->pending.data(), slot->pending.size())) {
+      slot->failed = true;
+    }
+    if (!slot->out->Close()) slot->failed = true;
+  }
+  slots_[static_cast<size_t>(number)].reset();
+}
+
+void FileTable::close_all() {
+  for (int number = 1; number <= kSlots; ++number) close_file(number);
+}
+
+bool FileTable::end_of_file(int number) {
+  Slot* slot = Open(number);
+  if (!slot) return true;
+  if (!slot->input) return false;
+  return slot->hit_end || slot->position >= slot->size_at_open;
+}
+
+void FileTable::rewind_file(int number) {
+  Slot* slot = Open(number);
+  if (!slot || !slot->input) return;
+  slot->start = slot->end = 0;
+  slot->position = 0;
+  slot->hit_end = !slot->in->Rewind();
+}
+
+void FileTable::read_line(int number, std::string* line) {
+  Slot* slot = Open(number);
+  if (!slot) return;
+  line->clear();
+  if (!slot->input) return;
+  while (slot->Fill()) {
+    const char* from = slot->buffer.data() + slot->start;
+    size_t available = slot->end - slot->start;
+    const void* lf = std::memchr(from, '\n', available);
+    if (lf) {
+      size_t length = static_cast<size_t>(static_cast<const char*>(lf) - from);
+      line->append(from, length);
+      slot->start += length + 1;
+      slot->position += length + 1;
+      if (!line->empty() && line->back() == '\r') line->pop_back();
+      return;
+    }
+    line->append(from, available);
+    slot->start = slot->end;
+    slot->position += available;
+  }
+  // The last line without a line end; a CR as the very last byte is one.
+  if (!line->empty() && line->back() == '\r') line->pop_back();
+}
+
+std::string FileTable::read_token(int number) {
+  Slot* slot = Open(number);
+  if (!slot || !slot->input) return "";
+  Reader reader(slot);
+  return read_token_from(reader);
+}
+
+int32_t FileTable::read_number(int number) {
+  Slot* slot = Open(number);
+  if (!slot || !slot->input) return 0;
+  Reader reader(slot);
+  return read_number_from(reader);
+}
+
+void FileTable::Write(Slot* slot, const char* data, size_t n) {
+  if (slot->pending.size() + n > kOutputBuffer) {
+    if (!slot->pending.empty()) {
+      if (!slot->out->Write(slot->pending.data(), slot->pending.size())) slot->failed = true;
+      slot->pending.clear();
+    }
+    if (n >= kOutputBuffer) {
+      if (!slot->out->Write(data, n)) slot->failed = true;
+      return;
+    }
+  }
+  slot->pending.append(data, n);
+}
+
+void FileTable::print_text(int number, const std::string& text) {
+  Slot* slot = Open(number);
+  if (!slot || slot->input) return;
+  Write(slot, text.data(), text.size());
+  size_t lf = text.rfind('\n');
+  slot->column = lf == std::string::npos ? slot->column + text_length(text)
+                                         : static_cast<long>(text.size() - lf - 1);
+}
+
+void FileTable::print_line(int number, const std::string& text) {
+  Slot* slot = Open(number);
+  if (!slot || slot->input) return;
+  Write(slot, text.data(), text.size());
+  Write(slot, "\r\n", 2);
+  slot->column = 0;
+}
+
+void FileTable::print_number(int number, long long value, Ending ending) {
+  Slot* slot = Open(number);
+  if (!slot || slot->input) return;
+  print_text(number, signed_number_text(value));
+  if (ending == Ending::kLine) print_line(number);
+  if (ending == Ending::kZone) print_text(number, blank_text(zone_padding(slot->column)));
+}
+
+void FileTable::WriteRecord(int number, const std::string* first, const std::string* last) {
+  Slot* slot = Open(number);
+  if (!slot || slot->input) return;
+  std::string record;
+  for (const std::string* item = first; item != last; ++item) {
+    if (item != first) record += ',';
+    record += '"';
+    record += *item;
+    record += '"';
+  }
+  print_line(number, record);
+}
+
+void FileTable::write_quoted(int number, std::initializer_list<std::string> items) {
+  WriteRecord(number, items.begin(), items.end());
+}
+
+void FileTable::write_quoted(int number, const std::vector<std::string>& items) {
+  WriteRecord(number, items.data(), items.data() + items.size());
+}
+
+bool FileTable::file_exists(const std::string& path) {
+  std::string resolved;
+  DirEntry entry;
+  return ResolvePath(*disk_, path, &resolved) && disk_->Stat(resolved, &entry) &&
+         !entry.is_dir && disk_->OpenRead(resolved) != nullptr;
+}
+
+void FileTable::delete_file(const std::string& path) {
+  std::string resolved;
+  if (ResolvePath(*disk_, path, &resolved)) disk_->RemoveFile(resolved);
+}
+
+void FileTable::copy_file(const std::string& from, const std::string& to) {
+  std::string source, target;
+  if (!ResolvePath(*disk_, from, &source) || !ResolveForWriting(*disk_, to, &target)) return;
+  std::unique_ptr<InputFile> in = disk_->OpenRead(source);
+  if (!in) return;
+  std::unique_ptr<OutputFile> out = disk_->OpenWrite(target, false);
+  if (!out) return;
+  std::vector<char> buffer(kInputBuffer);
+  for (long got; (got = in->Read(buffer.data(), buffer.size())) > 0;) {
+    if (!out->Write(buffer.data(), static_cast<size_t>(got))) break;
+  }
+  out->Close();
+}
+
+}  // namespace quillon

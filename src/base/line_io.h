@@ -1,0 +1,56 @@
+// Buffered line reading and writing straight on the disk interface, for the
+// commands and passes that stream large work files.
+
+#ifndef QUILLON_BASE_LINE_IO_H_
+#define QUILLON_BASE_LINE_IO_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/disk.h"
+
+namespace quillon {
+
+/// Lines split at LF, a CR before the LF dropped, a last line without line
+/// end kept (and a CR as the file's very last byte dropped).
+class LineReader {
+ public:
+  explicit LineReader(std::unique_ptr<InputFile> in);
+  /// False when nothing is left.
+  bool Next(std::string* line);
+  /// True when a read error cut the data short.
+  bool failed() const { return failed_; }
+
+ private:
+  bool Fill();
+
+  std::unique_ptr<InputFile> in_;
+  std::vector<char> buffer_;
+  size_t start_ = 0;
+  size_t end_ = 0;
+  bool at_end_ = false;
+  bool failed_ = false;
+};
+
+/// Writes lines ended by CR LF through a large buffer.
+class LineWriter {
+ public:
+  explicit LineWriter(std::unique_ptr<OutputFile> out);
+  ~LineWriter();
+  void Line(const std::string& text);
+  void Raw(const char* data, size_t n);
+  /// Writes out the buffer and closes; false when anything was lost.
+  bool Close();
+
+ private:
+  void Flush();
+
+  std::unique_ptr<OutputFile> out_;
+  std::string buffer_;
+  bool ok_ = true;
+};
+
+}  // namespace quillon
+
+#endif  // QUILLON_BASE_LINE_IO_H_
