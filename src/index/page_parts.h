@@ -1,0 +1,30 @@
+// Blocks of lines that several index pages share.
+
+#ifndef QUILLON_INDEX_PAGE_PARTS_H_
+#define QUILLON_INDEX_PAGE_PARTS_H_
+
+#include <string>
+
+#include "base/run.h"
+
+namespace quillon {
+
+/// The 25 head lines of the contents, group index and word index pages.
+void write_common_head(Run& run, int file);
+
+/// The script that highlights the word the page address points at (the
+/// lines from `<script language="javascript">` to `</script>`).
+void write_highlight_script(Run& run, int file);
+
+/// "page_" and the page number filled with zeros from run.settings.page_number_pad.
+std::string page_name(Run& run, long page_number);
+
+/// The part of a page name between "page_" and ".htm" (page_01.htm gives 01).
+std::string page_number_text(const std::string& page);
+
+/// "id" and the number filled to 8 digits.
+std::string word_id_text(long long number);
+
+}  // namespace quillon
+
+#endif  // QUILLON_INDEX_PAGE_PARTS_H_

@@ -1,0 +1,52 @@
+// End-to-end test support: a fresh folder per test and the real program run
+// in it with scripted console input, its console captured as one stream.
+
+#ifndef QUILLON_TESTS_E2E_WORKSPACE_H_
+#define QUILLON_TESTS_E2E_WORKSPACE_H_
+
+#include <map>
+#include <string>
+
+namespace quillon {
+namespace e2e {
+
+class Workspace {
+ public:
+  Workspace();
+  ~Workspace();
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  const std::string& root() const { return root_; }
+  /// Writes a file below the root, making its folders.
+  void Write(const std::string& path, const std::string& content) const;
+  void MakeDir(const std::string& path) const;
+  std::string Read(const std::string& path) const;
+  bool Exists(const std::string& path) const;
+  /// Every file below the root (or below `dir`), relative path to content.
+  std::map<std::string, std::string> Files(const std::string& dir = "") const;
+  /// Copies the files of a folder of the source tree below `target`.
+  void CopyFrom(const std::string& source_dir, const std::string& target) const;
+
+ private:
+  std::string root_;
+};
+
+struct Outcome {
+  std::string transcript;  ///< Standard output and error, merged in order.
+  int status = -1;         ///< Exit status, or -1 when killed by a signal.
+};
+
+/// Runs the program in the workspace as "quillon" with `keys` on standard input.
+Outcome RunQuillon(const Workspace& workspace, const std::string& keys, int timeout_seconds = 120);
+
+/// A file of the source tree.
+std::string SourceFile(const std::string& path);
+
+/// Normalises the lines that differ from run to run (dates, times).
+std::string WithoutClock(const std::string& text);
+
+}  // namespace e2e
+}  // namespace quillon
+
+#endif  // QUILLON_TESTS_E2E_WORKSPACE_H_
