@@ -1,0 +1,58 @@
+// A whole run for tests: on the in-memory disk, or on a fresh temporary
+// folder, with a scripted console.
+
+#ifndef QUILLON_BASE_TEST_RUN_H_
+#define QUILLON_BASE_TEST_RUN_H_
+
+#include <memory>
+#include <string>
+
+#include "base/fake_console.h"
+#include "base/fake_disk.h"
+#include "base/run.h"
+
+namespace quillon {
+
+/// A fresh folder under /tmp, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+/// A run on the fake disk.
+struct FakeRun {
+  explicit FakeRun(const std::string& keys = "") : console(keys), run(&disk, &console, "quillon") {}
+  /// Everything printed so far.
+  std::string transcript() {
+    run.console.flush();
+    return console.transcript();
+  }
+  FakeDisk disk;
+  FakeConsole console;
+  Run run;
+};
+
+/// A run on a real temporary folder.
+struct DiskRun {
+  explicit DiskRun(const std::string& keys = "")
+      : disk(MakeRealDisk(dir.path())), console(keys), run(disk.get(), &console, "quillon") {}
+  std::string transcript() {
+    run.console.flush();
+    return console.transcript();
+  }
+  void Write(const std::string& path, const std::string& content);
+  std::string Read(const std::string& path);
+  TempDir dir;
+  std::unique_ptr<Disk> disk;
+  FakeConsole console;
+  Run run;
+};
+
+}  // namespace quillon
+
+#endif  // QUILLON_BASE_TEST_RUN_H_
