@@ -1,0 +1,38 @@
+// Cutting the lines of every page into words: runs of bytes between blanks
+// and tags, three bytes or longer, recorded with page, line and position.
+
+#ifndef QUILLON_INDEX_WORD_EXTRACTION_H_
+#define QUILLON_INDEX_WORD_EXTRACTION_H_
+
+#include <string>
+#include <vector>
+
+#include "base/run.h"
+
+namespace quillon {
+
+/// One word taken from a line: its 1-based start and the scan position at
+/// which it was taken.
+struct TakenWord {
+  std::string word;
+  long start = 0;
+  long scan_position = 0;
+};
+
+/// What a page's lines carry over to the next line.
+struct ScanState {
+  bool script_open = false, script_closed = false;
+  bool style_open = false, style_closed = false;
+  bool title_open = false, title_closed = false;
+  bool tag_open = false;  ///< A line ended inside a tag; survives from page to page.
+};
+
+/// Cuts one page line; false when a filter skips it (no listing, no words).
+bool extract_line_words(const std::string& line, ScanState* state, std::vector<TakenWord>* words);
+
+/// Writes wrd_01.txt (and a listing per page) from every page_*.htm.
+void extract_words(Run& run);
+
+}  // namespace quillon
+
+#endif  // QUILLON_INDEX_WORD_EXTRACTION_H_
