@@ -10,15 +10,17 @@
 
 namespace quillon {
 
-/// Below, equal to or above 0, as `compare_text`.
-using LineOrder = int (*)(const std::string&, const std::string&);
+enum class LineOrder {
+  kBytes,   ///< Unsigned bytes, a prefix first (`compare_text`).
+  kFolded,  ///< The same after folding a-z to A-Z.
+};
 
-/// Bytes compared after folding a-z to A-Z.
-int FoldedOrder(const std::string& a, const std::string& b);
+/// Below, equal to or above 0 in the given order.
+int compare_lines(LineOrder order, const std::string& a, const std::string& b);
 
 struct SortOptions {
-  LineOrder order = nullptr;
-  size_t run_bytes = 32u << 20;  ///< Line bytes held in memory at a time.
+  LineOrder order = LineOrder::kBytes;
+  size_t run_bytes = 64u << 20;  ///< Line bytes held in memory at a time.
   size_t max_merge = 50;         ///< Runs merged in one pass.
   std::string scratch_prefix;    ///< Disk path prefix of the run files.
 };

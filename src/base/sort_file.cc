@@ -156,7 +156,7 @@ void FastSort(Run& run) {
     return WriteEmptyOutput(run);
   }
   SortOptions options;
-  options.order = compare_text;
+  options.order = LineOrder::kBytes;
   options.scratch_prefix = "file_s_";
   if (!SortLines(run.disk, input, output, options)) {
     run.print_line("sort error");

@@ -129,14 +129,14 @@ void RunSort(CommandEnv& env, const std::vector<Word>& args) {
     return;
   }
   SortOptions options;
-  options.order = FoldedOrder;
+  options.order = LineOrder::kFolded;
   if (output_name.empty()) {
     std::string line;
     LineReader reader(env.disk.OpenRead(input));
     std::vector<std::string> lines;
     while (reader.Next(&line)) lines.push_back(line);
     std::stable_sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
-      return FoldedOrder(a, b) < 0;
+      return compare_lines(LineOrder::kFolded, a, b) < 0;
     });
     for (const std::string& sorted : lines) env.out.Line(sorted);
     return;
