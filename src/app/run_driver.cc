@@ -3,6 +3,11 @@
 #include "app/opening_screens.h"
 #include "app/tool_checks.h"
 #include "base/end_run.h"
+#include "compare/comparison_page.h"
+#include "compare/working_copies.h"
+#include "intake/file_selection.h"
+#include "intake/html_reformat.h"
+#include "intake/input_intake.h"
 
 namespace quillon {
 
@@ -21,6 +26,11 @@ void run_program(Run& run) {
   StartUpCommands(run);
   show_opening_screens(run);
   run_tool_checks(run);
+  take_in_input_folder(run);
+  reformat_html_inputs(run);
+  select_input_files(run);
+  prepare_working_copies(run);
+  write_comparison_page(run);
 }
 
 int run_main(const char* argv0) {

@@ -37,8 +37,13 @@ class FakeDisk : public Disk {
   /// Every file below the root, path to content.
   std::map<std::string, std::string> Files() const;
   void AddFault(const Fault& fault) { faults_.push_back(fault); }
-  /// Throws DiskKilled at the n-th mutating or opening operation (1-based).
-  void KillAt(long step) { kill_at_ = step; }
+  /// Throws DiskKilled at the n-th mutating or opening operation (1-based);
+  /// a kill at a close fails it, and the next opening or mutating operation
+  /// throws. KillAt(0) lets the disk live again.
+  void KillAt(long step) {
+    kill_at_ = step;
+    killed_ = false;
+  }
   long steps() const { return steps_; }
 
   // Disk.
@@ -71,6 +76,7 @@ class FakeDisk : public Disk {
   std::map<size_t, int> fault_hits_;
   long steps_ = 0;
   long kill_at_ = 0;
+  bool killed_ = false;
   int64_t clock_ = 1700000000;
 };
 

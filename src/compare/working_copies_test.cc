@@ -1,0 +1,136 @@
+// The destination answer, the duplicate check and the clean-named working
+// copies, on the fake disk as the selection leaves it.
+
+#include "compare/working_copies.h"
+
+#include <gtest/gtest.h>
+
+#include "base/end_run.h"
+#include "base/test_run.h"
+
+namespace quillon {
+namespace {
+
+const char kPrompt[] =
+    "\r\n----------------------------\r\n\r\nThe program enables targeted search.\r\n"
+    "Google search phrases will be targeted to a specific web address.\r\n"
+    "If the destination web address is not specified, Google search will run all over the "
+    "web.\r\n\r\nweb address for destination search (example: www.amazon.com) =? ";
+
+std::string Duplicate(const std::string& first, const std::string& second) {
+  return "\r\n----- duplicate files -----\r\n" + first + "\r\n" + second +
+         "\r\n\r\n<1> continue\r\n<2> end\r\n";
+}
+
+class WorkingCopiesTest : public ::testing::Test {
+ protected:
+  void Start(const std::string& keys) {
+    t = std::make_unique<FakeRun>(keys);
+    t->disk.AddDir("txt_wrk");
+    t->disk.AddDir("htm_wrk");
+    t->disk.AddDir("txt_in");
+  }
+  bool Prepare() {
+    try {
+      prepare_working_copies(t->run);
+      return true;
+    } catch (const RunEnded&) {
+      return false;
+    }
+  }
+  // The transcript after the destination answer.
+  std::string AfterPrompt(const std::string& answer) {
+    std::string transcript = t->transcript();
+    std::string head = kPrompt + answer + "\r\n\r\n";
+    EXPECT_EQ(transcript.substr(0, head.size()), head);
+    return transcript.substr(std::min(head.size(), transcript.size()));
+  }
+  std::unique_ptr<FakeRun> t;
+};
+
+TEST_F(WorkingCopiesTest, DestinationIsOneFieldAsTyped) {
+  for (const auto& answer :
+       {std::make_pair("", ""), std::make_pair("shop.example, other", "shop.example"),
+        std::make_pair("  \tsite.org  ", "site.org  "), std::make_pair("\"a, b\" c", "a, b")}) {
+    Start(std::string(answer.first) + "\n");
+    EXPECT_TRUE(Prepare());
+    EXPECT_EQ(t->run.settings.destination_site, answer.second) << answer.first;
+    AfterPrompt(answer.first);
+  }
+}
+
+TEST_F(WorkingCopiesTest, CopiesGetCleanNamesAndThePadFollowsTheirNumber) {
+  Start("\n");
+  t->disk.AddFile("txt_in/My File.txt", "m");
+  t->disk.AddFile("txt_in/page_1.txt", "p");
+  t->disk.AddFile("txt_in/Notes.TXT", "n");
+  t->disk.AddFile("txt_wrk/stale.txt", "s");
+  t->disk.AddFile("htm_wrk/stale.htm", "s");
+  EXPECT_TRUE(Prepare());
+  EXPECT_EQ(AfterPrompt(""), "");
+  EXPECT_EQ(t->disk.Content("txt_wrk.list"), "file_page_1.txt\r\nMy_File.txt\r\nNotes.TXT\r\n");
+  EXPECT_FALSE(t->disk.HasFile("txt_wrk/stale.txt"));
+  EXPECT_FALSE(t->disk.HasFile("htm_wrk/stale.htm"));
+  EXPECT_EQ(t->disk.Content("txt_wrk/My_File.txt"), "m");
+  EXPECT_EQ(t->run.settings.page_number_pad, "00");
+}
+
+TEST(PageNumberPadTest, LastRuleThatHoldsWins) {
+  EXPECT_EQ(page_number_pad_for(0), "");
+  EXPECT_EQ(page_number_pad_for(1), "");
+  EXPECT_EQ(page_number_pad_for(2), "00");
+  EXPECT_EQ(page_number_pad_for(10), "00");
+  EXPECT_EQ(page_number_pad_for(11), "000");
+  EXPECT_EQ(page_number_pad_for(101), "0000");
+  EXPECT_EQ(page_number_pad_for(1000001), "00000000");
+}
+
+TEST_F(WorkingCopiesTest, EqualFilesAreReportedOnceAndKeyOneGoesOn) {
+  Start("\nx1");
+  t->disk.AddFile("txt_in/a.txt", "same\r\nlines\r\n");
+  t->disk.AddFile("txt_in/b.txt", "same\r\nlines\r\n");
+  EXPECT_TRUE(Prepare());
+  EXPECT_EQ(AfterPrompt(""), Duplicate("a.txt", "b.txt"));
+}
+
+TEST_F(WorkingCopiesTest, KeyTwoEndsAtTheDuplicate) {
+  Start("\n2");
+  t->disk.AddFile("txt_in/a.txt", "same\r\n");
+  t->disk.AddFile("txt_in/b.txt", "same\r\n");
+  EXPECT_FALSE(Prepare());
+  EXPECT_FALSE(t->disk.HasFile("txt_wrk.list"));
+}
+
+TEST_F(WorkingCopiesTest, EveryPairOnceInListingOrder) {
+  // An empty first file repeats in every file, a leading part in the longer
+  // file; files with a line of their own differ.
+  Start("\n1111");
+  t->disk.AddFile("txt_in/0.txt", "");
+  t->disk.AddFile("txt_in/a.txt", "x\r\n");
+  t->disk.AddFile("txt_in/b.txt", "x\r\ny\r\n");
+  t->disk.AddFile("txt_in/c.txt", "z\r\n");
+  EXPECT_TRUE(Prepare());
+  EXPECT_EQ(AfterPrompt(""), Duplicate("0.txt", "a.txt") + Duplicate("0.txt", "b.txt") +
+                                 Duplicate("0.txt", "c.txt") + Duplicate("a.txt", "b.txt"));
+  EXPECT_EQ(t->run.settings.page_number_pad, "00");
+}
+
+TEST_F(WorkingCopiesTest, ALongerFirstFileIsNoDuplicateOfAShorterOne) {
+  // Each line of a.txt past the end of b.txt counts as a difference, also
+  // where it equals the last line read.
+  Start("\n");
+  t->disk.AddFile("txt_in/a.txt", "x\r\nx\r\n");
+  t->disk.AddFile("txt_in/b.txt", "x\r\n");
+  EXPECT_TRUE(Prepare());
+  EXPECT_EQ(AfterPrompt(""), "");
+}
+
+TEST_F(WorkingCopiesTest, EmptyTxtInLeavesNothingToList) {
+  Start("\n");
+  EXPECT_TRUE(Prepare());
+  EXPECT_EQ(t->disk.Content("txt_wrk.list"), "");
+  EXPECT_EQ(t->run.settings.page_number_pad, "");
+}
+
+}  // namespace
+}  // namespace quillon

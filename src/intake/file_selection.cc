@@ -1,0 +1,179 @@
+#include "intake/file_selection.h"
+
+#include "app/console_waits.h"
+#include "base/command_line.h"
+#include "base/field_reader.h"
+#include "intake/work_folders.h"
+
+namespace quillon {
+
+namespace {
+
+const char kSeparator[] = "----------------------------";
+const char kChoiceEnd[] = "<...> any key for continue, end";
+
+void PrepareFolders(Run& run) {
+  run.run_command("dir > htm_out\\f_01.txt");
+  run.run_command("del /q htm_out\\*.*");
+  run.print_line();
+  for (const char* folder : {"htm_in", "htm_out", "htm_wrk", "txt_in", "txt_wrk"}) {
+    run.run_command(std::string("md ") + folder + " > out_null.list");
+  }
+}
+
+void RequireTwoTextFiles(Run& run) {
+  run.run_command("dir /b  compare_in\\*.txt > txt_file.txt");
+  long count = text_file_count(run, "txt_file.txt");
+  if (count >= 2) return;
+  run.print_line();
+  run.print_line(kSeparator);
+  if (count == 0) {
+    run.print_line("Subfolder compare_in is empty");
+    run.print_line(
+        "The files you want to compare must be written to UTF-8 format and copied to the "
+        "COMPARE_IN subfolder.");
+  } else {
+    run.print_line("The compare_in subfolder must contain at least 2 files.");
+  }
+  run.print_line();
+  end_prompt(run);
+}
+
+// Empties a work folder when the listing of folders shows it.
+void ClearIfListed(Run& run, const std::string& folder) {
+  run.run_command("dir /b *. > dir_01.txt");
+  if (folder_listed(run, "dir_01.txt", folder)) clear_folder(run, folder);
+}
+
+// Prints the numbered list from its first line; gives its length.
+long PrintFileList(Run& run, int list) {
+  run.files.rewind_file(list);
+  long length = 0;
+  std::string line;
+  while (!run.files.end_of_file(list)) {
+    line.clear();
+    run.files.read_line(list, &line);
+    run.console.print_number(++length, Ending::kNone);
+    run.print_text(" ");
+    run.print_line(line);
+  }
+  return length;
+}
+
+int32_t AskNumber(Run& run, const std::string& prompt) {
+  std::string answer = run.console.ask_line(prompt);
+  StringSource source(answer);
+  return read_number_from(source);
+}
+
+int32_t AskChoice(Run& run, long length) {
+  int32_t choice = AskNumber(run, "select file with line number = ");
+  if (choice >= 1 && choice <= length) return choice;
+  run.print_line("line number is out of range");
+  run.print_line();
+  any_key_end(run, kChoiceEnd);
+}
+
+std::string ListLine(Run& run, int list, int32_t choice) {
+  run.files.rewind_file(list);
+  std::string line;
+  for (int32_t number = 1; number <= choice; ++number) {
+    line.clear();
+    run.files.read_line(list, &line);
+  }
+  return line;
+}
+
+// Shows the chosen name and copies the file to txt_in, where the copy's
+// report is seen.
+void TakeChoice(Run& run, int list, int32_t choice, const char* label) {
+  run.print_line();
+  std::string name = ListLine(run, list, choice);
+  run.print_line();
+  run.print_text(label);
+  run.print_line(name);
+  run.run_command("copy /y " + QuoteArgument("compare_in\\" + name) + " txt_in\\");
+}
+
+void ChooseFiles(Run& run) {
+  run.run_command("dir /b compare_in\\*.txt > dir_a_01.txt");
+  run.print_line();
+  run.print_line(kSeparator);
+  int list = run.files.free_file_number();
+  run.files.open_input("dir_a_01.txt", list);
+  long length = PrintFileList(run, list);
+  run.print_line();
+  run.print_line("-- select 1. file for compare --");
+  run.print_line();
+  int32_t first = AskChoice(run, length);
+  TakeChoice(run, list, first, "1. file for compare: ");
+  run.print_line(kSeparator);
+  PrintFileList(run, list);
+  run.print_line("-- select 2. file for compare --");
+  run.print_line();
+  int32_t second = AskChoice(run, length);
+  if (second == first) {
+    run.print_line("the file is duplicated");
+    run.print_line();
+    any_key_end(run, kChoiceEnd);
+  }
+  TakeChoice(run, list, second, "2. file for compare: ");
+  run.files.close_file(list);
+  run.run_command("dir /b  txt_in\\*.txt > txt_file.txt");
+}
+
+void AskTableWidth(Run& run) {
+  run.print_line();
+  run.print_line(kSeparator);
+  run.print_line("Determining the size of the table according to the screen size.");
+  run.print_line("The table size parameter is defined in %");
+  run.print_line(
+      "100% means that the table is the same size (width) as the screen, but it is a matter of "
+      "choice.");
+  run.print_line();
+  run.settings.table_width =
+      table_width_for(AskNumber(run, "size table, a number without the % sign, <enter> = 100 :"));
+}
+
+void CloseSelection(Run& run) {
+  if (text_file_count(run, "txt_file.txt") == 0) {
+    run.print_line();
+    run.print_line(kSeparator);
+    run.print_line("Subfolder txt_in is empty");
+    run.print_line();
+    end_prompt(run);
+  }
+  ClearIfListed(run, "htm_in");
+  ClearIfListed(run, "htm_out");
+}
+
+}  // namespace
+
+long text_file_count(Run& run, const std::string& listing) {
+  int number = run.files.free_file_number();
+  run.files.open_input(listing, number);
+  long count = 0;
+  std::string line;
+  while (!run.files.end_of_file(number)) {
+    line.clear();
+    run.files.read_line(number, &line);
+    if (find_text(1, line, ".txt") > 0) ++count;
+  }
+  run.files.close_file(number);
+  return count;
+}
+
+std::string table_width_for(int32_t number) {
+  return number == 0 ? "100%" : number_text(number) + "%";
+}
+
+void select_input_files(Run& run) {
+  PrepareFolders(run);
+  RequireTwoTextFiles(run);
+  ClearIfListed(run, "txt_in");
+  ChooseFiles(run);
+  AskTableWidth(run);
+  CloseSelection(run);
+}
+
+}  // namespace quillon

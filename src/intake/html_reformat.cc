@@ -1,0 +1,159 @@
+#include "intake/html_reformat.h"
+
+#include <unordered_map>
+#include <vector>
+
+#include "base/command_line.h"
+#include "base/end_run.h"
+#include "intake/clean_name.h"
+
+namespace quillon {
+
+namespace {
+
+const char kSeparator[] = "----------------------------";
+
+std::vector<std::string> ReadLines(Run& run, const std::string& name) {
+  std::vector<std::string> lines;
+  int number = run.files.free_file_number();
+  run.files.open_input(name, number);
+  while (!run.files.end_of_file(number)) {
+    std::string line;
+    run.files.read_line(number, &line);
+    lines.push_back(line);
+  }
+  run.files.close_file(number);
+  return lines;
+}
+
+// The second list of the clash test and how often each stem occurs in it.
+struct StemList {
+  std::vector<std::string> entries;
+  std::unordered_map<std::string, long> counts;
+};
+
+StemList LoadStemList(Run& run, const std::string& name) {
+  StemList list;
+  list.entries = ReadLines(run, name);
+  std::string stem;
+  for (const std::string& entry : list.entries) {
+    if (clash_stem(entry, &stem)) ++list.counts[stem];
+  }
+  return list;
+}
+
+void ReportClash(Run& run, const std::string& stem) {
+  run.print_line();
+  run.print_line(kSeparator);
+  run.print_line("Compare file names *.htm and *.txt");
+  run.print_line();
+  run.print_line(stem);
+  run.print_line();
+  run.print_line("File has the same name and two extensions, *.htm, *.txt");
+  run.print_line();
+  run.print_text("<1> = stop and rename file: ");
+  run.print_line(stem);
+  run.print_line("<2> = continue and *.txt file will be recreate from *.htm");
+  for (;;) {
+    std::string key = run.console.wait_key();
+    if (key == "1") end_run();
+    if (key == "2") return;
+  }
+}
+
+// Rewrites the second list without the stem, so it is never asked about again.
+StemList DropStem(Run& run, const StemList& list, const std::string& stem) {
+  int number = run.files.free_file_number();
+  run.files.open_output("compare_04.txt", number);
+  std::string other;
+  for (const std::string& entry : list.entries) {
+    if (clash_stem(entry, &other) && other != stem) {
+      run.files.print_line(number, trim_blanks(entry));
+    }
+  }
+  run.files.close_file(number);
+  run.run_command("copy /y compare_04.txt compare_02.txt > out_null.list");
+  return LoadStemList(run, "compare_02.txt");
+}
+
+void CheckNameClashes(Run& run) {
+  run.run_command("dir /b compare_in\\*.* > compare_01.txt");
+  run.run_command("dir /b compare_in\\*.* > compare_02.txt");
+  std::vector<std::string> first = ReadLines(run, "compare_01.txt");
+  StemList second = LoadStemList(run, "compare_02.txt");
+  std::string stem;
+  for (const std::string& entry : first) {
+    if (!clash_stem(entry, &stem)) continue;
+    auto found = second.counts.find(stem);
+    if (found == second.counts.end() || found->second < 2) continue;
+    ReportClash(run, stem);
+    second = DropStem(run, second, stem);
+  }
+}
+
+bool LineReads(const std::string& line, const char* marker) {
+  return to_lower(trim_blanks(line)) == marker;
+}
+
+// The trimmed lines between "<body>" and "</body>", "<pre>" lines left out.
+void WriteBodyText(Run& run, const std::string& html, const std::string& text) {
+  int out = run.files.free_file_number();
+  run.files.open_output(text, out);
+  int in = run.files.free_file_number();
+  run.files.open_input(html, in);
+  std::string line;
+  bool in_body = false;
+  while (!run.files.end_of_file(in)) {
+    line.clear();
+    run.files.read_line(in, &line);
+    if (!in_body) {
+      in_body = LineReads(line, "<body>");
+    } else if (LineReads(line, "</body>")) {
+      break;
+    } else if (!LineReads(line, "<pre>") && !LineReads(line, "</pre>")) {
+      run.files.print_line(out, trim_blanks(line));
+    }
+  }
+  run.files.close_file(out);
+  run.files.close_file(in);
+}
+
+void ReformatHtmlFiles(Run& run) {
+  run.run_command("dir /b compare_in\\*.htm > rename_01.txt");
+  int list = run.files.free_file_number();
+  run.files.open_input("rename_01.txt", list);
+  std::string line;
+  while (!run.files.end_of_file(list)) {
+    line.clear();
+    run.files.read_line(list, &line);
+    std::string entry = trim_blanks(line);
+    long marker = find_marker(entry, ".htm");
+    if (marker == 0) continue;
+    std::string text = left_text(entry, marker - 1) + ".txt";
+    WriteBodyText(run, entry, text);
+    // No overwrite switch: an existing twin in compare_in is asked about.
+    run.run_command("copy " + QuoteArgument(text) + " " + QuoteArgument("compare_in\\" + text));
+  }
+  run.files.close_file(list);
+}
+
+}  // namespace
+
+bool clash_stem(const std::string& entry, std::string* stem) {
+  std::string given = trim_blanks(entry);
+  long marker = find_marker(given, ".htm");
+  if (marker == 0) marker = find_marker(given, ".txt");
+  if (marker == 0) return false;
+  *stem = left_text(given, marker - 1);
+  return true;
+}
+
+void reformat_html_inputs(Run& run) {
+  run.print_line();
+  run.print_line(kSeparator);
+  run.print_line("Reformatting *.htm files to *.txt");
+  CheckNameClashes(run);
+  ReformatHtmlFiles(run);
+}
+
+}  // namespace quillon

@@ -1,0 +1,309 @@
+// Intake on the fake disk: clean names, files of other kinds, and above all
+// that no failure or kill at any step loses a user's file.
+
+#include "intake/input_intake.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "base/end_run.h"
+#include "base/test_run.h"
+#include "compare/comparison_page.h"
+#include "compare/working_copies.h"
+#include "intake/file_selection.h"
+#include "intake/html_reformat.h"
+
+namespace quillon {
+namespace {
+
+using FileMap = std::map<std::string, std::string>;
+
+const char kStopped[] = "The intake stopped here and deleted nothing more.\r\n";
+// Choices 1 and 2, the default width, no destination.
+const char kKeys[] = "1\n2\n\n\n";
+
+std::string BlankLines(int count) {
+  std::string lines;
+  for (int i = 0; i < count; ++i) lines += "\r\n";
+  return lines;
+}
+
+FileMap FilesIn(const FakeDisk& disk, const std::string& folder) {
+  FileMap files;
+  for (const auto& file : disk.Files()) {
+    if (file.first.compare(0, folder.size() + 1, folder + "/") == 0) {
+      files[file.first.substr(folder.size() + 1)] = file.second;
+    }
+  }
+  return files;
+}
+
+bool IsFolder(FakeDisk& disk, const std::string& path) {
+  DirEntry entry;
+  return disk.Stat(path, &entry) && entry.is_dir;
+}
+
+void Intake(Run& run) {
+  try {
+    take_in_input_folder(run);
+  } catch (const RunEnded&) {
+  }
+}
+
+// Every phase from the intake to the comparison page, as the driver runs them.
+void WorkPhases(Run& run) {
+  try {
+    take_in_input_folder(run);
+    reformat_html_inputs(run);
+    select_input_files(run);
+    prepare_working_copies(run);
+    write_comparison_page(run);
+  } catch (const RunEnded&) {
+  }
+}
+
+TEST(InputIntakeTest, CleansNamesAndSendsOtherKindsOut) {
+  FakeRun t;
+  const FileMap given = {{"My File.txt", "blanks"},
+                         {"\xc4\x8c"
+                          "aj.txt",
+                          "two bytes"},
+                         {"a-b.c.txt", "dots"},
+                         {"Page_2.txt", "page"},
+                         {"page_x.htm", "page htm"},
+                         {"mypage_1.txt", "clean"},
+                         {"notes.TXT", "upper"},
+                         {"report.html", "html"},
+                         {"data.csv", "csv"},
+                         {"photo.jpg", "jpg"}};
+  for (const auto& file : given) t.disk.AddFile("compare_in/" + file.first, file.second);
+  t.disk.AddDir("compare_in/old");
+  take_in_input_folder(t.run);
+
+  const FileMap kept = {{"My_File.txt", "blanks"},       {"__aj.txt", "two bytes"},
+                        {"a_b_c.txt", "dots"},           {"file_Page_2.txt", "page"},
+                        {"file_page_x.htm", "page htm"}, {"mypage_1.txt", "clean"},
+                        {"notes.TXT", "upper"},          {"report.html", "html"}};
+  EXPECT_EQ(FilesIn(t.disk, "compare_in"), kept);
+  EXPECT_TRUE(IsFolder(t.disk, "compare_in/old"));
+  for (const auto& file : given) EXPECT_EQ(t.disk.Content(file.first), file.second);
+  for (const auto& file : kept) EXPECT_EQ(t.disk.Content(file.first), file.second);
+  // Two blank lines for each of the five cleaned names, one at the end.
+  EXPECT_EQ(t.transcript(), BlankLines(11));
+  EXPECT_EQ(t.disk.Content("compare_in.list"),
+            "a_b_c.txt\r\nfile_Page_2.txt\r\nfile_page_x.htm\r\nmypage_1.txt\r\nMy_File.txt\r\n"
+            "notes.TXT\r\nold\r\nreport.html\r\n__aj.txt\r\n");
+  EXPECT_TRUE(IsFolder(t.disk, "txt_wrk"));
+  EXPECT_TRUE(IsFolder(t.disk, "htm_wrk"));
+}
+
+TEST(InputIntakeTest, LeavesCleanNamesWhereTheyAre) {
+  FakeRun t;
+  t.disk.AddFile("compare_in/a.txt", "alpha");
+  DirEntry before, after;
+  t.disk.Stat("compare_in/a.txt", &before);
+  take_in_input_folder(t.run);
+  ASSERT_TRUE(t.disk.Stat("compare_in/a.txt", &after));
+  EXPECT_EQ(after.mtime, before.mtime);
+  EXPECT_EQ(t.disk.Content("a.txt"), "alpha");
+  EXPECT_EQ(t.transcript(), "\r\n");
+}
+
+TEST(InputIntakeTest, MissingOrEmptyFolderReportsWhatTheCommandsReport) {
+  FakeRun missing;
+  Intake(missing.run);
+  EXPECT_EQ(missing.transcript(),
+            "File Not Found\r\nThe system cannot find the path specified.\r\n"
+            "The system cannot find the path specified.\r\n\r\nFile Not Found\r\n"
+            "File Not Found\r\n");  // nor has the program's folder any subfolder yet
+  FakeRun empty;
+  empty.disk.AddDir("compare_in");
+  Intake(empty.run);
+  EXPECT_EQ(empty.transcript(),
+            "File Not Found\r\nThe system cannot find the file specified.\r\n"
+            "Could Not Find /work/compare_in/*.*\r\n\r\nFile Not Found\r\n");
+}
+
+// "a b.txt" and "a-b.txt" both clean to "a_b.txt": both copies ask.
+class SameCleanNameTest : public ::testing::Test {
+ protected:
+  void Take(FakeRun& t) {
+    t.disk.AddFile("compare_in/a b.txt", "first");
+    t.disk.AddFile("compare_in/a-b.txt", "second");
+    Intake(t.run);
+  }
+  const std::string kQuestions =
+      "\r\n\r\n\r\nOverwrite a_b.txt? (Yes/No/All): %\r\n\r\n"
+      "Overwrite compare_in\\a_b.txt? (Yes/No/All): %\r\n\r\n";
+  std::string Questions(char first, char second) {
+    std::string text = kQuestions;
+    text[text.find('%')] = first;
+    text[text.find('%')] = second;
+    return text;
+  }
+};
+
+TEST_F(SameCleanNameTest, YesReplacesTheFirst) {
+  FakeRun t("y\ny\n");
+  Take(t);
+  EXPECT_EQ(FilesIn(t.disk, "compare_in"), (FileMap{{"a_b.txt", "second"}}));
+  EXPECT_EQ(t.disk.Content("a b.txt"), "first");
+  EXPECT_EQ(t.transcript(), Questions('y', 'y'));
+}
+
+TEST_F(SameCleanNameTest, NoKeepsTheSecondUnderItsGivenName) {
+  FakeRun t("n\nn\n");
+  Take(t);
+  EXPECT_EQ(FilesIn(t.disk, "compare_in"), (FileMap{{"a_b.txt", "first"}, {"a-b.txt", "second"}}));
+  EXPECT_EQ(t.transcript(), Questions('n', 'n'));
+}
+
+TEST(InputIntakeTest, WorkFoldersAreFoundByContainmentAndEmptied) {
+  FakeRun t;
+  t.disk.AddFile("txt_wrk/old.txt", "x");
+  t.disk.AddFile("htm_wrk/old.htm", "x");
+  t.disk.AddDir("old_htm_wrk_copy");
+  take_in_input_folder(t.run);
+  EXPECT_FALSE(t.disk.HasFile("txt_wrk/old.txt"));
+  EXPECT_FALSE(t.disk.HasFile("htm_wrk/old.htm"));
+}
+
+TEST(InputIntakeTest, EndsWhenTxtWrkCannotBeMade) {
+  FakeRun t;
+  t.disk.AddFault({DiskOp::kMakeDir, "txt_wrk", 1, 0});
+  Intake(t.run);
+  const std::string kEnd =
+      "----------------------------\r\nSubfolder txt_wrk must be created.\r\n\r\n"
+      "<...> any key to continue and end\r\n";
+  std::string transcript = t.transcript();
+  ASSERT_GE(transcript.size(), kEnd.size());
+  EXPECT_EQ(transcript.substr(transcript.size() - kEnd.size()), kEnd);
+}
+
+// A two-file run whose names need cleaning, and one file of another kind.
+const FileMap kUserFiles = {{"My File.txt", "first line\r\nsecond line\r\n"},
+                            {"notes-2.txt", "other text\r\n"},
+                            {"data.csv", "1,2,3\r\n"}};
+const FileMap kCleanNames = {
+    {"My File.txt", "My_File.txt"}, {"notes-2.txt", "notes_2.txt"}, {"data.csv", "data.csv"}};
+
+void AddUserFiles(FakeDisk& disk) {
+  for (const auto& file : kUserFiles) disk.AddFile("compare_in/" + file.first, file.second);
+}
+
+// The names of the user files whose bytes are neither in compare_in nor in
+// the program's folder, under the given or the clean name.
+std::string LostFiles(const FakeDisk& disk) {
+  FileMap all = disk.Files();
+  std::string lost;
+  for (const auto& file : kUserFiles) {
+    const std::string& clean = kCleanNames.at(file.first);
+    bool kept = false;
+    for (const std::string& path :
+         {"compare_in/" + file.first, "compare_in/" + clean, file.first, clean}) {
+      kept = kept || (all.count(path) && all[path] == file.second);
+    }
+    if (!kept) lost += file.first + " ";
+  }
+  return lost;
+}
+
+// After a normal second run the folder is as a run without faults leaves it.
+void ExpectCleanEndState(const FakeDisk& disk) {
+  EXPECT_EQ(FilesIn(disk, "compare_in"), (FileMap{{"My_File.txt", kUserFiles.at("My File.txt")},
+                                                  {"notes_2.txt", kUserFiles.at("notes-2.txt")}}));
+  EXPECT_EQ(disk.Content("data.csv"), kUserFiles.at("data.csv"));
+}
+
+void SecondRun(FakeDisk& disk) {
+  FakeConsole console(kKeys);
+  Run second(&disk, &console, "quillon");
+  WorkPhases(second);
+}
+
+TEST(IntakeSafetyTest, RunWithoutFaultsLeavesTheCleanState) {
+  FakeRun t(kKeys);
+  AddUserFiles(t.disk);
+  WorkPhases(t.run);
+  ExpectCleanEndState(t.disk);
+  EXPECT_TRUE(t.disk.HasFile("htm_wrk/compare.htm"));
+}
+
+struct FaultCase {
+  const char* kind;
+  Fault fault;
+  const char* named;  // the file the stop message names
+};
+
+void PrintTo(const FaultCase& fault_case, std::ostream* out) {
+  *out << fault_case.kind;
+}
+
+class IntakeFaultTest : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(IntakeFaultTest, StopsNamingTheFileAndLosesNothing) {
+  const FaultCase& fault_case = GetParam();
+  FakeRun t(kKeys);
+  AddUserFiles(t.disk);
+  t.disk.AddFault(fault_case.fault);
+  WorkPhases(t.run);
+  EXPECT_EQ(LostFiles(t.disk), "");
+  std::string transcript = t.transcript();
+  EXPECT_NE(transcript.find(std::string("compare_in\\") + fault_case.named + ": "),
+            std::string::npos)
+      << transcript;
+  EXPECT_NE(transcript.find(kStopped), std::string::npos);
+  SecondRun(t.disk);
+  EXPECT_EQ(LostFiles(t.disk), "");
+  ExpectCleanEndState(t.disk);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKind, IntakeFaultTest,
+    ::testing::Values(
+        // The sink of the copy-out cannot be opened, so nothing is copied out.
+        FaultCase{"RefusedRedirection", {DiskOp::kOpenWrite, "out_null.list", 1, 0}, "data.csv"},
+        FaultCase{
+            "RefusedOpen", {DiskOp::kOpenRead, "compare_in/notes-2.txt", 1, 0}, "notes-2.txt"},
+        FaultCase{"ReadError", {DiskOp::kRead, "compare_in/My File.txt", 1, 4}, "My File.txt"},
+        FaultCase{"DiskFull", {DiskOp::kWrite, "intake_01.tmp", 1, 3}, "My File.txt"},
+        FaultCase{"RefusedTemporary", {DiskOp::kOpenWrite, "intake_01.tmp", 2, 0}, "notes-2.txt"},
+        FaultCase{"FailedClose", {DiskOp::kClose, "intake_01.tmp", 1, 0}, "My File.txt"},
+        FaultCase{"FailedRename", {DiskOp::kRename, "intake_01.tmp", 2, 0}, "notes-2.txt"},
+        FaultCase{"FailedDelete", {DiskOp::kRemove, "compare_in/My File.txt", 1, 0}, "My File.txt"},
+        FaultCase{"FailedMoveOut", {DiskOp::kRemove, "compare_in/data.csv", 1, 0}, "data.csv"},
+        FaultCase{"ShortCleanCopy", {DiskOp::kWrite, "notes_2.txt", 1, 2}, "notes-2.txt"}),
+    [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.kind; });
+
+// A kill at every step of a whole two-file run, then a normal second run.
+TEST(IntakeSafetyTest, NoKillAtAnyStepLosesAFile) {
+  long steps = 0;
+  {
+    FakeRun t(kKeys);
+    AddUserFiles(t.disk);
+    WorkPhases(t.run);
+    steps = t.disk.steps();
+  }
+  ASSERT_GT(steps, 50);
+  for (long step = 1; step <= steps; ++step) {
+    FakeRun t(kKeys);
+    AddUserFiles(t.disk);
+    t.disk.KillAt(step);
+    try {
+      WorkPhases(t.run);
+    } catch (const DiskKilled&) {
+    }
+    t.disk.KillAt(0);
+    ASSERT_EQ(LostFiles(t.disk), "") << "killed at step " << step;
+    SecondRun(t.disk);
+    ASSERT_EQ(LostFiles(t.disk), "") << "killed at step " << step << ", after the second run";
+    ASSERT_EQ(FilesIn(t.disk, "compare_in"),
+              (FileMap{{"My_File.txt", kUserFiles.at("My File.txt")},
+                       {"notes_2.txt", kUserFiles.at("notes-2.txt")}}))
+        << "killed at step " << step;
+  }
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,29 @@
+// Copies that are checked byte for byte before anything relies on them, so
+// that a short read, a full disk or a failed close can never pass for a
+// complete copy of a user's file.
+
+#ifndef QUILLON_INTAKE_VERIFIED_COPY_H_
+#define QUILLON_INTAKE_VERIFIED_COPY_H_
+
+#include <cstdint>
+#include <string>
+
+#include "base/disk.h"
+
+namespace quillon {
+
+/// True when both disk paths are files with the same size and bytes; false
+/// too when either cannot be read to its end.
+bool same_bytes(Disk& disk, const std::string& a, const std::string& b);
+
+/// Writes `to` afresh from `from` and reads both back; true only when the
+/// copy is complete and identical.
+bool copy_verified(Disk& disk, const std::string& from, const std::string& to);
+
+/// A checksum of the file's bytes, to tell whether it changed; false when it
+/// cannot be read to its end.
+bool content_checksum(Disk& disk, const std::string& path, uint64_t* checksum);
+
+}  // namespace quillon
+
+#endif  // QUILLON_INTAKE_VERIFIED_COPY_H_

@@ -1,0 +1,21 @@
+// The work folders of the run: found by a listing of the entries without an
+// extension, emptied by a throw-away listing and a quiet delete.
+
+#ifndef QUILLON_INTAKE_WORK_FOLDERS_H_
+#define QUILLON_INTAKE_WORK_FOLDERS_H_
+
+#include <string>
+
+#include "base/run.h"
+
+namespace quillon {
+
+/// True when a line of the listing file, in lower case, contains `folder`.
+bool folder_listed(Run& run, const std::string& listing, const std::string& folder);
+
+/// Empties a work folder: "dir > F\f_01.txt", then "del /q F\*.* > out_null.list".
+void clear_folder(Run& run, const std::string& folder);
+
+}  // namespace quillon
+
+#endif  // QUILLON_INTAKE_WORK_FOLDERS_H_
