@@ -1,3 +1,8 @@
+// The console on a POSIX terminal, or on scripted standard input. On a
+// terminal the keys are read raw and without echo, and the terminal gets its
+// own settings back on every way out: the normal end, exit(), and the signals
+// that end or stop the program.
+
 #include <errno.h>
 #include <poll.h>
 #include <signal.h>
@@ -14,22 +19,89 @@ namespace quillon {
 
 namespace {
 
-// The terminal's settings before the program changed them; restored on every
-// way out, signals included.
+// Read by the signal handlers, so kept outside any object.
 struct termios g_saved_settings;
-volatile sig_atomic_t g_settings_changed = 0;
+struct termios g_key_settings;
+volatile sig_atomic_t g_key_mode = 0;
+
+// How long the rest of an escape sequence may take to arrive; a lone ESC
+// waits this long before it counts as the Escape key.
+const int kSequenceMilliseconds = 40;
+
+const int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
 
 void RestoreTerminal() {
-  if (g_settings_changed) {
-    tcsetattr(STDIN_FILENO, TCSANOW, &g_saved_settings);
-    g_settings_changed = 0;
-  }
+  if (!g_key_mode) return;
+  tcsetattr(STDIN_FILENO, TCSANOW, &g_saved_settings);
+  g_key_mode = 0;
 }
 
-void RestoreAndReraise(int signal_number) {
-  RestoreTerminal();
+void SetHandler(int signal_number, void (*handler)(int)) {
+  struct sigaction action = {};
+  action.sa_handler = handler;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(signal_number, &action, nullptr);
+}
+
+void Unblock(int signal_number) {
+  sigset_t set;
+  sigemptyset(&set);
+  sigaddset(&set, signal_number);
+  sigprocmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+// Lets the signal do what it would have done without the program's handler.
+void RaiseDefault(int signal_number) {
   signal(signal_number, SIG_DFL);
+  Unblock(signal_number);
   raise(signal_number);
+}
+
+void RestoreAndDie(int signal_number) {
+  RestoreTerminal();
+  RaiseDefault(signal_number);
+}
+
+// Ctrl-Z: the shell has the terminal's settings while the program is stopped;
+// the key mode comes back when it goes on.
+void RestoreAndStop(int signal_number) {
+  int saved_errno = errno;
+  bool was_in_key_mode = g_key_mode;
+  RestoreTerminal();
+  RaiseDefault(signal_number);
+  SetHandler(signal_number, RestoreAndStop);
+  if (was_in_key_mode) {
+    g_key_mode = 1;
+    tcsetattr(STDIN_FILENO, TCSANOW, &g_key_settings);
+  }
+  errno = saved_errno;
+}
+
+// A signal that was ignored when the program started (nohup) stays ignored.
+void HandleUnlessIgnored(int signal_number, void (*handler)(int)) {
+  struct sigaction old;
+  if (sigaction(signal_number, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) return;
+  SetHandler(signal_number, handler);
+}
+
+// Raw keys, no echo; ISIG stays on so that Ctrl-C still interrupts. The
+// settings change without a flush, so keys typed ahead are kept.
+void EnterKeyMode() {
+  if (tcgetattr(STDIN_FILENO, &g_saved_settings) != 0) return;
+  g_key_settings = g_saved_settings;
+  g_key_settings.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+  g_key_settings.c_cc[VMIN] = 1;
+  g_key_settings.c_cc[VTIME] = 0;
+  static bool registered = false;
+  if (!registered) {
+    registered = true;
+    atexit(RestoreTerminal);
+    for (int signal_number : kEndingSignals) HandleUnlessIgnored(signal_number, RestoreAndDie);
+    HandleUnlessIgnored(SIGTSTP, RestoreAndStop);
+  }
+  g_key_mode = 1;
+  if (tcsetattr(STDIN_FILENO, TCSANOW, &g_key_settings) != 0) g_key_mode = 0;
 }
 
 void WriteAll(int fd, const char* data, size_t n) {
@@ -44,36 +116,78 @@ void WriteAll(int fd, const char* data, size_t n) {
   }
 }
 
-// Maps the final byte and first parameter of an escape sequence to a scan code;
-// 0 for sequences the program does not know.
-int ScanCode(char final, int parameter) {
-  switch (final) {
-    case 'A': return scan::kUp;
-    case 'B': return scan::kDown;
-    case 'C': return scan::kRight;
-    case 'D': return scan::kLeft;
-    case 'H': return scan::kHome;
-    case 'F': return scan::kEnd;
-    case 'P': return 59;
-    case 'Q': return 60;
-    case 'R': return 61;
-    case 'S': return 62;
-    case '~': break;
-    default: return 0;
+std::string ExtendedKey(int code) {
+  return std::string(1, static_cast<char>(255)) + static_cast<char>(code);
+}
+
+// A key as a sequence spells it: the final byte, and for "~" the number
+// before it (VT220, xterm, rxvt); then the key's scan code.
+struct SequenceKey {
+  char final_byte;
+  int number;
+  int code;
+};
+
+const SequenceKey kSequenceKeys[] = {
+    {'A', 0, scan::kUp},
+    {'B', 0, scan::kDown},
+    {'C', 0, scan::kRight},
+    {'D', 0, scan::kLeft},
+    {'H', 0, scan::kHome},
+    {'F', 0, scan::kEnd},
+    {'P', 0, 59},
+    {'Q', 0, 60},
+    {'R', 0, 61},
+    {'S', 0, 62},
+    {'~', 1, scan::kHome},
+    {'~', 7, scan::kHome},
+    {'~', 2, scan::kInsert},
+    {'~', 3, scan::kDelete},
+    {'~', 4, scan::kEnd},
+    {'~', 8, scan::kEnd},
+    {'~', 5, scan::kPageUp},
+    {'~', 6, scan::kPageDown},
+    {'~', 11, 59},
+    {'~', 12, 60},
+    {'~', 13, 61},
+    {'~', 14, 62},
+    {'~', 15, 63},
+    {'~', 17, 64},
+    {'~', 18, 65},
+    {'~', 19, 66},
+    {'~', 20, 67},
+    {'~', 21, 68},
+    {'~', 23, 133},
+    {'~', 24, 134},
+};
+
+// The scan code of a sequence from its final byte and first number (0 when
+// it has none); 0 for sequences the program does not know. Letters carry no
+// number but "1" when a modifier follows (ESC [ 1 ; 5 A), which is ignored.
+int ScanCode(char final_byte, int number) {
+  bool letter = final_byte != '~';
+  if (letter && number > 1) return 0;
+  for (const SequenceKey& key : kSequenceKeys) {
+    if (key.final_byte == final_byte && (letter || key.number == number)) return key.code;
   }
-  switch (parameter) {
-    case 1: case 7: return scan::kHome;
-    case 2: return scan::kInsert;
-    case 3: return scan::kDelete;
-    case 4: case 8: return scan::kEnd;
-    case 5: return scan::kPageUp;
-    case 6: return scan::kPageDown;
-    case 11: case 12: case 13: case 14: case 15: return 59 + parameter - 11;
-    case 17: case 18: case 19: case 20: case 21: return 64 + parameter - 17;
-    case 23: return 133;
-    case 24: return 134;
-    default: return 0;
+  return 0;
+}
+
+// The first number of the parameter bytes; -1 when they are not plain
+// numbers separated by ";" (private and intermediate bytes).
+int FirstNumber(const std::string& parameters) {
+  int number = 0;
+  bool first = true;
+  for (char c : parameters) {
+    if (c == ';') {
+      first = false;
+    } else if (c >= '0' && c <= '9') {
+      if (first && number < 1000) number = number * 10 + (c - '0');
+    } else {
+      return -1;
+    }
   }
+  return number;
 }
 
 class PosixConsole : public ConsoleDevice {
@@ -100,7 +214,9 @@ class PosixConsole : public ConsoleDevice {
 
   int Width() override {
     struct winsize size;
-    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    for (int fd : {STDOUT_FILENO, STDIN_FILENO}) {
+      if (ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+    }
     return 80;
   }
 
@@ -108,20 +224,8 @@ class PosixConsole : public ConsoleDevice {
   static const int kNoByte = -1;
   static const int kEndOfInput = -2;
 
-  void EnterKeyMode() {
-    if (tcgetattr(STDIN_FILENO, &g_saved_settings) != 0) return;
-    struct termios raw = g_saved_settings;
-    raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-      signal(signal_number, RestoreAndReraise);
-    }
-    atexit(RestoreTerminal);
-    if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0) g_settings_changed = 1;
-  }
-
-  // The next input byte; kNoByte when none came in time.
+  // The next input byte, waiting up to `timeout_ms` (-1: as long as it
+  // takes); kNoByte when none came in time.
   int NextByte(int timeout_ms) {
     if (start_ < end_) return static_cast<unsigned char>(buffer_[start_++]);
     if (at_end_) return kEndOfInput;
@@ -131,7 +235,7 @@ class PosixConsole : public ConsoleDevice {
       if (ready == 0 || (ready < 0 && errno == EINTR)) return kNoByte;
     }
     for (;;) {
-      ssize_t got = read(STDIN_FILENO, buffer_, scripted_ ? sizeof buffer_ : 1);
+      ssize_t got = read(STDIN_FILENO, buffer_, sizeof buffer_);
       if (got > 0) {
         start_ = 1;
         end_ = static_cast<size_t>(got);
@@ -144,31 +248,45 @@ class PosixConsole : public ConsoleDevice {
     }
   }
 
+  // Gives the byte just read back, for the next read.
+  void Unread() { --start_; }
+
+  // After an ESC: a cursor or function key, the Escape key itself, or
+  // nothing for a sequence the program does not know (dropped whole).
   KeyStatus EscapeSequence(std::string* key) {
-    int introducer = NextByte(40);
+    int introducer = NextByte(kSequenceMilliseconds);
     if (introducer != '[' && introducer != 'O') {
-      if (introducer >= 0) --start_;  // a key of its own, read next time
+      if (introducer >= 0) Unread();
       *key = "\x1b";
       return KeyStatus::kKey;
     }
-    int parameter = 0;
-    bool first = true;
+    std::string parameters;
     for (;;) {
-      int c = NextByte(40);
+      int c = NextByte(kSequenceMilliseconds);
       if (c < 0) return KeyStatus::kNone;
-      if (c >= '0' && c <= '9') {
-        if (first) parameter = parameter * 10 + (c - '0');
+      if (c < 0x20 || c > 0x7e) {
+        Unread();  // not part of a sequence: a key of its own
+        return KeyStatus::kNone;
+      }
+      if (c <= 0x3f) {
+        parameters += static_cast<char>(c);
         continue;
       }
-      if (c == ';') {
-        first = false;
-        continue;
-      }
-      int code = ScanCode(static_cast<char>(c), parameter);
+      if (c == '[' && introducer == '[' && parameters.empty()) return LinuxFunctionKey(key);
+      int number = FirstNumber(parameters);
+      int code = number < 0 ? 0 : ScanCode(static_cast<char>(c), number);
       if (code == 0) return KeyStatus::kNone;
-      *key = std::string(1, static_cast<char>(255)) + static_cast<char>(code);
+      *key = ExtendedKey(code);
       return KeyStatus::kKey;
     }
+  }
+
+  // The Linux console writes F1-F5 as ESC [ [ A to ESC [ [ E.
+  KeyStatus LinuxFunctionKey(std::string* key) {
+    int c = NextByte(kSequenceMilliseconds);
+    if (c < 'A' || c > 'E') return KeyStatus::kNone;
+    *key = ExtendedKey(59 + (c - 'A'));
+    return KeyStatus::kKey;
   }
 
   bool scripted_;
@@ -180,6 +298,8 @@ class PosixConsole : public ConsoleDevice {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> MakeStandardConsole() { return std::make_unique<PosixConsole>(); }
+std::unique_ptr<ConsoleDevice> MakeStandardConsole() {
+  return std::make_unique<PosixConsole>();
+}
 
 }  // namespace quillon

@@ -1,51 +1,38 @@
 #include "base/test_run.h"
 
-#include <dirent.h>
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace quillon {
 
-namespace {
-
-void RemoveTree(const std::string& path) {
-  struct stat info;
-  if (lstat(path.c_str(), &info) != 0) return;
-  if (S_ISDIR(info.st_mode)) {
-    if (DIR* dir = opendir(path.c_str())) {
-      while (struct dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name != "." && name != "..") RemoveTree(path + "/" + name);
-      }
-      closedir(dir);
-    }
-    rmdir(path.c_str());
-  } else {
-    unlink(path.c_str());
-  }
-}
-
-}  // namespace
+namespace fs = std::filesystem;
 
 TempDir::TempDir() {
-  char pattern[] = "/tmp/quillon-test-XXXXXX";
-  if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device seed;
+  std::mt19937 pick(seed());
+  std::error_code error;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path candidate = fs::temp_directory_path() / ("quillon-test-" + std::to_string(pick()));
+    if (fs::create_directory(candidate, error)) {
+      path_ = candidate.generic_string();
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder");
 }
 
-TempDir::~TempDir() { RemoveTree(path_); }
+TempDir::~TempDir() {
+  std::error_code error;
+  fs::remove_all(path_, error);
+}
 
 void DiskRun::Write(const std::string& path, const std::string& content) {
-  std::string full = dir.path() + "/" + path;
-  for (size_t slash = full.find('/', 1); slash != std::string::npos;
-       slash = full.find('/', slash + 1)) {
-    mkdir(full.substr(0, slash).c_str(), 0777);
-  }
+  fs::path full = fs::path(dir.path()) / path;
+  std::error_code error;
+  fs::create_directories(full.parent_path(), error);
   std::ofstream out(full, std::ios::binary);
   out << content;
 }

@@ -13,7 +13,7 @@
 
 namespace quillon {
 
-/// A fresh folder under /tmp, removed with everything in it at the end.
+/// A fresh folder in the temporary folder, removed with everything in it at the end.
 class TempDir {
  public:
   TempDir();

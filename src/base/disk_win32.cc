@@ -1,0 +1,199 @@
+// The disk on Windows. The program's names are UTF-8 bytes; the file system
+// takes them as wide names, so every name crosses over here and nowhere else.
+
+#include <windows.h>
+
+#include <string>
+
+#include "base/disk.h"
+
+namespace quillon {
+
+namespace {
+
+std::wstring Wide(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  int size = static_cast<int>(text.size());
+  int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], n);
+  return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+  if (wide.empty()) return std::string();
+  int size = static_cast<int>(wide.size());
+  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &text[0], n, nullptr, nullptr);
+  return text;
+}
+
+uint64_t Combine(DWORD high, DWORD low) {
+  return (static_cast<uint64_t>(high) << 32) | low;
+}
+
+// File times count 100 ns steps from 1601.
+int64_t EpochSeconds(const FILETIME& time) {
+  const int64_t kStepsFrom1601To1970 = 116444736000000000LL;
+  int64_t steps = static_cast<int64_t>(Combine(time.dwHighDateTime, time.dwLowDateTime));
+  return (steps - kStepsFrom1601To1970) / 10000000;
+}
+
+void Fill(DWORD attributes, DWORD size_high, DWORD size_low, const FILETIME& written,
+          DirEntry* entry) {
+  entry->is_dir = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  entry->size = entry->is_dir ? 0 : Combine(size_high, size_low);
+  entry->mtime = EpochSeconds(written);
+}
+
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+class WindowsInput : public InputFile {
+ public:
+  explicit WindowsInput(HANDLE handle) : handle_(handle) {}
+  ~WindowsInput() override { CloseHandle(handle_); }
+
+  long Read(char* buffer, size_t n) override {
+    DWORD wanted = n > (1u << 30) ? (1u << 30) : static_cast<DWORD>(n);
+    DWORD got = 0;
+    if (!ReadFile(handle_, buffer, wanted, &got, nullptr)) return -1;
+    return static_cast<long>(got);
+  }
+
+  bool Rewind() override {
+    LARGE_INTEGER start = {};
+    return SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN) != 0;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class WindowsOutput : public OutputFile {
+ public:
+  explicit WindowsOutput(HANDLE handle) : handle_(handle) {}
+  ~WindowsOutput() override { Close(); }
+
+  bool Write(const char* data, size_t n) override {
+    while (n > 0) {
+      DWORD chunk = n > (1u << 30) ? (1u << 30) : static_cast<DWORD>(n);
+      DWORD put = 0;
+      if (!WriteFile(handle_, data, chunk, &put, nullptr) || put == 0) return false;
+      data += put;
+      n -= put;
+    }
+    return true;
+  }
+
+  bool Close() override {
+    if (handle_ == INVALID_HANDLE_VALUE) return true;
+    HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return CloseHandle(handle) != 0;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+class WindowsDisk : public Disk {
+ public:
+  explicit WindowsDisk(const std::string& root) : root_(root.empty() ? "." : root) {}
+
+  bool Stat(const std::string& path, DirEntry* entry) override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(Native(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    entry->name = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+    Fill(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime, entry);
+    return true;
+  }
+
+  bool ReadDir(const std::string& dir, std::vector<DirEntry>* entries) override {
+    entries->clear();
+    std::wstring native = Native(dir);
+    DWORD attributes = GetFileAttributesW(native.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      return false;
+    }
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((native + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return true;  // a drive's empty root
+    do {
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      DirEntry entry;
+      entry.name = Narrow(name);
+      Fill(found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow, found.ftLastWriteTime,
+           &entry);
+      entries->push_back(entry);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return true;
+  }
+
+  std::unique_ptr<InputFile> OpenRead(const std::string& path) override {
+    HANDLE handle = CreateFileW(Native(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;  // folders too
+    return std::make_unique<WindowsInput>(handle);
+  }
+
+  std::unique_ptr<OutputFile> OpenWrite(const std::string& path, bool append) override {
+    DWORD access = append ? FILE_APPEND_DATA | SYNCHRONIZE : GENERIC_WRITE;
+    DWORD disposition = append ? OPEN_ALWAYS : CREATE_ALWAYS;
+    HANDLE handle = CreateFileW(Native(path).c_str(), access, kShareAll, nullptr, disposition,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<WindowsOutput>(handle);
+  }
+
+  bool MakeDir(const std::string& path) override {
+    return CreateDirectoryW(Native(path).c_str(), nullptr) != 0;
+  }
+
+  bool RemoveFile(const std::string& path) override {
+    return DeleteFileW(Native(path).c_str()) != 0;
+  }
+
+  bool Rename(const std::string& from, const std::string& to) override {
+    return MoveFileExW(Native(from).c_str(), Native(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  }
+
+  std::string AbsolutePath(const std::string& path) override {
+    std::wstring native = Native(path);
+    DWORD size = GetFullPathNameW(native.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return Narrow(native);
+    std::wstring full(size, L'\0');
+    DWORD length = GetFullPathNameW(native.c_str(), size, &full[0], nullptr);
+    if (length == 0 || length >= size) return Narrow(native);
+    full.resize(length);
+    return Narrow(full);
+  }
+
+  uint64_t FreeBytes() override {
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExW(Native("").c_str(), &available, nullptr, nullptr)) return 0;
+    return available.QuadPart;
+  }
+
+ private:
+  // The root and the path joined with the platform's own separator.
+  std::wstring Native(const std::string& path) const {
+    std::string joined = path.empty() ? root_ : root_ + "\\" + path;
+    for (char& c : joined) {
+      if (c == '/') c = '\\';
+    }
+    return Wide(joined);
+  }
+
+  std::string root_;
+};
+
+}  // namespace
+
+std::unique_ptr<Disk> MakeRealDisk(const std::string& root) {
+  return std::make_unique<WindowsDisk>(root);
+}
+
+}  // namespace quillon
