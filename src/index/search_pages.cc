@@ -1,0 +1,207 @@
+#include "index/search_pages.h"
+
+#include <array>
+
+#include "base/text.h"
+#include "index/page_parts.h"
+
+namespace quillon {
+
+namespace {
+
+const char kSearchAddress[] = "http://www.google.com/search?q=";
+// A query longer than this is drawn at random from the line's words.
+const int kQueryWords = 28;
+
+struct SearchRecord {
+  std::string page;
+  std::string line;
+  std::string word;
+  std::string word_id;
+  std::string occurrence;
+};
+
+SearchRecord read_search_record(FileTable& files, int file) {
+  SearchRecord record;
+  record.page = files.read_token(file);
+  record.line = files.read_token(file);
+  files.read_token(file);  // The start position: the file is in position order already.
+  record.word = files.read_token(file);
+  record.word_id = files.read_token(file);
+  record.occurrence = files.read_token(file);
+  return record;
+}
+
+// One page line of the group, as far as its records have been read.
+struct TextLine {
+  std::string markup;
+  std::string word_list;
+  long word_count = 0;
+  long selection_length = 0;  // Of the word list before its last word.
+  std::string first_id;
+  std::string page;
+  std::string line;
+};
+
+std::string word_anchor(const SearchRecord& record) {
+  return "<span id=\"" + record.word_id + "_" + record.occurrence + "\">";
+}
+
+std::string index_link(const SearchRecord& record, const std::string& group) {
+  return "<a href=\"i_" + group + ".htm#" + record.word_id + "\">" + record.word + "</a></span>";
+}
+
+std::string continuation_form(const SearchRecord& record, const std::string& group) {
+  return " " + word_anchor(record) + index_link(record, group);
+}
+
+std::string line_start_form(const SearchRecord& record, const std::string& group) {
+  return word_anchor(record) + record.word + " &nbsp </span>&nbsp " + index_link(record, group);
+}
+
+void add_word(TextLine* text, const SearchRecord& record, const std::string& group) {
+  text->markup += continuation_form(record, group);
+  text->selection_length = text_length(text->word_list);
+  text->word_list += trim_blanks(record.word) + " ";
+  ++text->word_count;
+}
+
+void start_line(TextLine* text, const SearchRecord& record, const std::string& group) {
+  text->markup = line_start_form(record, group);
+  text->word_list = trim_blanks(record.word) + " ";
+  text->word_count = 1;
+  text->first_id = record.word_id;
+  text->page = record.page;
+  text->line = record.line;
+}
+
+// Up to 28 distinct words of a long line, each with a blank in front, in the
+// order drawn. A draw starts at a blank, so the line's first word is never
+// drawn itself.
+std::string random_query(Run& run, const TextLine& text) {
+  const std::string& list = text.word_list;
+  long length = text.selection_length;
+  std::array<std::string, kQueryWords> slots;
+  for (std::string& slot : slots) {
+    long p = static_cast<long>(run.random.random_fraction() * length);
+    if (p < 1) p = 1;
+    long q = find_text(p, list, " ");
+    if (q < 1 || q > length) continue;
+    long r = find_text(q + 1, list, " ");
+    if (r > q) slot = substring(list, q, r - q);
+  }
+  for (int i = 0; i < kQueryWords - 1; ++i) {
+    for (int j = i + 1; j < kQueryWords; ++j) {
+      if (slots[j] == slots[i]) slots[j].clear();
+    }
+  }
+  std::string query;
+  for (const std::string& slot : slots) query += slot;
+  return query;
+}
+
+std::string search_query(Run& run, const TextLine& text) {
+  if (text.word_count <= kQueryWords) return text.word_list;
+  return random_query(run, text);
+}
+
+void write_text_line(Run& run, int file, const std::string& group, const TextLine& text) {
+  FileTable& files = run.files;
+  if (find_text(1, to_lower(text.markup), "</html>") == 0) {
+    files.print_line(file, text.markup + "<br>");
+  }
+  files.print_line(file,
+                   "<a href=\"i_" + group + ".htm#" + text.first_id + "\">i_" + group + "</a>");
+  files.print_line(file, "&nbsp <a href=\"index.htm#" + text.first_id + "\">index</a>");
+  files.print_line(
+      file, "&nbsp <a href=\"files_list.htm#" + text.page + "\"> Content (" + text.page + ")</a>");
+  std::string link = std::string("&nbsp <a href=\"") + kSearchAddress +
+                     search_address_text(search_query(run, text));
+  const std::string& site = run.settings.destination_site;
+  if (!site.empty()) {
+    files.print_line(file, link + " site:" + search_address_text(site) + "\"> " + site + "</a>");
+  }
+  files.print_line(file, link + "\"> web_search </a>");
+  files.print_line(file, "<br><br>");
+}
+
+void write_search_head(Run& run, int file) {
+  FileTable& files = run.files;
+  const char* lines[] = {
+      "<html>",
+      "<br>",
+      "<head>",
+      "<br>",
+      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">",
+      "<br>",
+      "<title>search.htm, content (only words) from input *.htm files</title>",
+      "<br>",
+      "</head>",
+      "<br>",
+      "<body>",
+  };
+  for (const char* line : lines) files.print_line(file, line);
+  write_highlight_script(run, file);
+}
+
+}  // namespace
+
+std::string search_address_text(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '%':
+        out += "%25";
+        break;
+      case '&':
+        out += "%26";
+        break;
+      case '#':
+        out += "%23";
+        break;
+      case '+':
+        out += "%2B";
+        break;
+      case '"':
+        out += "%22";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+void write_group_search_page(Run& run, int group) {
+  FileTable& files = run.files;
+  std::string g = number_text(group);
+  int out = files.free_file_number();
+  files.open_output("s_" + g + ".htm", out);
+  write_search_head(run, out);
+  int in = files.free_file_number();
+  files.open_input("wrd_12_" + g + ".txt", in);
+  TextLine text;
+  bool any = false;
+  while (!files.end_of_file(in)) {
+    SearchRecord record = read_search_record(files, in);
+    if (!any) {
+      text.first_id = record.word_id;
+      text.page = record.page;
+      text.line = record.line;
+    }
+    if (!any || (record.page == text.page && record.line == text.line)) {
+      add_word(&text, record, g);
+    } else {
+      write_text_line(run, out, g, text);
+      start_line(&text, record, g);
+    }
+    any = true;
+  }
+  if (any) write_text_line(run, out, g, text);
+  files.close_file(in);
+  files.print_line(out, "</body> <br>");
+  files.print_line(out, "</html> <br>");
+  files.close_file(out);
+}
+
+}  // namespace quillon

@@ -1,0 +1,24 @@
+// The group search page s_[g].htm: the text of a group's pages reduced to
+// their indexed words, one text line per page line, each followed by links
+// back into the index and by web-search links built from its words.
+
+#ifndef QUILLON_INDEX_SEARCH_PAGES_H_
+#define QUILLON_INDEX_SEARCH_PAGES_H_
+
+#include <string>
+
+#include "base/run.h"
+
+namespace quillon {
+
+/// Writes s_[group].htm from wrd_12_[group].txt. The random queries of long
+/// lines draw from run.random, so the pages must be written in group order.
+void write_group_search_page(Run& run, int group);
+
+/// `text` with the bytes that would change a search address ('%', '&', '#',
+/// '+' and '"') written as %-escapes; every other byte kept.
+std::string search_address_text(const std::string& text);
+
+}  // namespace quillon
+
+#endif  // QUILLON_INDEX_SEARCH_PAGES_H_

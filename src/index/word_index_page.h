@@ -1,0 +1,19 @@
+// The index of all words, index.htm: a heading per distinct word, in
+// alphabetical order, and under it one counted link per page group that
+// holds the word, into that group's index page.
+
+#ifndef QUILLON_INDEX_WORD_INDEX_PAGE_H_
+#define QUILLON_INDEX_WORD_INDEX_PAGE_H_
+
+#include "base/run.h"
+
+namespace quillon {
+
+/// Writes index.htm from wrd_15.txt (sorted into wrd_16.txt) and the
+/// wrd_11_[g].txt files, printing "processed 60%" to "processed 90%", and
+/// sets run.settings.word_total to the number of word occurrences.
+void write_word_index(Run& run);
+
+}  // namespace quillon
+
+#endif  // QUILLON_INDEX_WORD_INDEX_PAGE_H_

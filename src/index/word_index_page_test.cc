@@ -1,0 +1,106 @@
+#include "index/word_index_page.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/test_run.h"
+
+namespace quillon {
+namespace {
+
+// One occurrence as wrd_15.txt holds it, and as wrd_11_[g].txt does.
+struct Occurrence {
+  std::string word_id;
+  int group;
+  std::string word;
+  int number;
+};
+
+std::string Quoted(const std::vector<std::string>& items) {
+  std::string line;
+  for (const std::string& item : items) line += (line.empty() ? "\"" : ",\"") + item + "\"";
+  return line + "\r\n";
+}
+
+void WriteOccurrences(FakeDisk& disk, const std::vector<Occurrence>& occurrences) {
+  std::string all;
+  std::vector<std::string> groups(4);
+  for (size_t i = 0; i < occurrences.size(); ++i) {
+    const Occurrence& o = occurrences[i];
+    std::string page = "page_0" + std::to_string(o.group) + ".htm";
+    std::string line = "         " + std::to_string(i % 9 + 1);
+    std::string number = std::to_string(o.number);
+    all +=
+        Quoted({o.word_id, "    " + std::to_string(o.group), page, line, "     1", o.word, number});
+    groups[o.group] += Quoted({page, line, "     1", o.word, o.word_id, number});
+  }
+  disk.AddFile("wrd_15.txt", all);
+  for (int g = 1; g < 4; ++g) {
+    if (!groups[g].empty()) disk.AddFile("wrd_11_" + std::to_string(g) + ".txt", groups[g]);
+  }
+}
+
+// index.htm after its head and its search hint.
+std::string Entries(const std::string& page) {
+  const std::string hint = "(CTRL + F) to search.\r\n<br><br>\r\n";
+  size_t at = page.find(hint);
+  return at == std::string::npos ? "" : page.substr(at + hint.size());
+}
+
+std::string Entry(const std::string& group, const std::string& id, const std::string& count) {
+  return "&nbsp;&nbsp;<a href=\"i_" + group + ".htm#" + id + "\" id=\"" + id + "\">(i_" + group +
+         (count.empty() ? "" : ",&nbsp;&nbsp;" + count) + ")</a>\r\n";
+}
+
+TEST(WordIndexPageTest, OneHeadingPerWordAndOneCountedLinkPerGroup) {
+  for (Strategy strategy : {Strategy::kFast, Strategy::kReference}) {
+    FakeRun fake;
+    fake.run.strategy = strategy;
+    WriteOccurrences(fake.disk, {{"id00000006", 1, "cat", 1},
+                                 {"id00000000", 3, "apple", 2},
+                                 {"id00000003", 2, "Bee", 1},
+                                 {"id00000000", 1, "Apple", 1},
+                                 {"id00000003", 2, "bee", 2},
+                                 {"id00000000", 3, "APPLE", 3},
+                                 {"id00000003", 2, "Bee", 3}});
+    write_word_index(fake.run);
+    EXPECT_EQ(Entries(fake.disk.Content("index.htm")),
+              "<br>\r\nApple\r\n" + Entry("1", "id00000000", "1") + Entry("3", "id00000000", "2") +
+                  "<br>\r\nBee\r\n" + Entry("2", "id00000003", "3") + "<br>\r\ncat\r\n" +
+                  Entry("1", "id00000006", "") + "</body>\r\n</html>\r\n");
+    EXPECT_EQ(fake.run.settings.word_total, 7);
+    EXPECT_EQ(fake.transcript(),
+              "processed 60%\r\nprocessed 70%\r\nprocessed 80%\r\nprocessed 90%\r\n");
+  }
+}
+
+TEST(WordIndexPageTest, TheLastEntryHasNoCountAndTwoWordsNeedNoEightyPercent) {
+  FakeRun fake;
+  WriteOccurrences(fake.disk, {{"id00000000", 1, "two", 1}, {"id00000000", 2, "two", 2}});
+  write_word_index(fake.run);
+  EXPECT_EQ(Entries(fake.disk.Content("index.htm")),
+            "<br>\r\ntwo\r\n" + Entry("1", "id00000000", "1") + Entry("2", "id00000000", "") +
+                "</body>\r\n</html>\r\n");
+  EXPECT_EQ(fake.transcript(), "processed 60%\r\nprocessed 70%\r\nprocessed 90%\r\n");
+}
+
+TEST(WordIndexPageTest, AMissingGroupFileShowsTheCountBeforeIt) {
+  for (Strategy strategy : {Strategy::kFast, Strategy::kReference}) {
+    FakeRun fake;
+    fake.run.strategy = strategy;
+    WriteOccurrences(fake.disk, {{"id00000000", 1, "one", 1},
+                                 {"id00000001", 2, "two", 1},
+                                 {"id00000001", 2, "two", 2},
+                                 {"id00000002", 3, "six", 1}});
+    fake.disk.RemoveFile("wrd_11_2.txt");
+    write_word_index(fake.run);
+    std::string entries = Entries(fake.disk.Content("index.htm"));
+    EXPECT_NE(entries.find(Entry("2", "id00000001", "1")), std::string::npos) << entries;
+    EXPECT_EQ(fake.console.errors(), "File not found - wrd_11_2.txt\r\n");
+  }
+}
+
+}  // namespace
+}  // namespace quillon
