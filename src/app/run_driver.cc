@@ -8,6 +8,7 @@
 #include "intake/file_selection.h"
 #include "intake/html_reformat.h"
 #include "intake/input_intake.h"
+#include "index/indexing.h"
 
 namespace quillon {
 
@@ -31,6 +32,7 @@ void run_program(Run& run) {
   select_input_files(run);
   prepare_working_copies(run);
   write_comparison_page(run);
+  run_indexing(run);
 }
 
 int run_main(const char* argv0) {

@@ -102,6 +102,10 @@ bool Workspace::Exists(const std::string& path) const {
   return stat((root_ + "/" + path).c_str(), &info) == 0;
 }
 
+void Workspace::CollectTree(const std::string& dir, std::map<std::string, std::string>* files) {
+  Collect(dir, "", files);
+}
+
 std::map<std::string, std::string> Workspace::Files(const std::string& dir) const {
   std::map<std::string, std::string> files;
   Collect(dir.empty() ? root_ : root_ + "/" + dir, "", &files);

@@ -27,6 +27,8 @@ class Workspace {
   std::map<std::string, std::string> Files(const std::string& dir = "") const;
   /// Copies the files of a folder of the source tree below `target`.
   void CopyFrom(const std::string& source_dir, const std::string& target) const;
+  /// Every file below an absolute folder, relative path to content.
+  static void CollectTree(const std::string& dir, std::map<std::string, std::string>* files);
 
  private:
   std::string root_;
