@@ -54,27 +54,38 @@ std::string Replace(const std::string& text, const std::string& from, const std:
   return out + text.substr(start);
 }
 
-// The values a "for" set stands for: each element, or the files it matches.
-std::vector<std::string> ForValues(Disk& disk, const std::vector<Word>& set) {
-  std::vector<std::string> values;
+// The values an element of a "for" set stands for: itself, or the files it
+// matches with the folder part as written.
+void AddForValues(Disk& disk, const Word& element, std::vector<Word>* values) {
+  if (element.text.empty()) return;
+  if (!HasWildcard(element.text)) {
+    values->push_back(element);
+    return;
+  }
+  size_t separator = element.text.find_last_of("\\/");
+  std::string folder = separator == std::string::npos ? "" : element.text.substr(0, separator + 1);
+  for (const DirEntry& entry : SelectEntries(disk, element.text).entries) {
+    if (!entry.is_dir) values->push_back({folder + entry.name, element.quoted});
+  }
+}
+
+// The values of a "for" set. Commas and semicolons separate elements, except
+// in a quoted one: a user's file name is always one element.
+std::vector<Word> ForValues(Disk& disk, const std::vector<Word>& set) {
+  std::vector<Word> values;
   for (const Word& word : set) {
-    std::string element;
+    if (word.quoted) {
+      AddForValues(disk, word, &values);
+      continue;
+    }
+    Word element;
     for (char c : word.text + ",") {
       if (c != ',' && c != ';') {
-        element += c;
+        element.text += c;
         continue;
       }
-      if (element.empty()) continue;
-      if (!HasWildcard(element)) {
-        values.push_back(element);
-      } else {
-        size_t separator = element.find_last_of("\\/");
-        std::string folder = separator == std::string::npos ? "" : element.substr(0, separator + 1);
-        for (const DirEntry& entry : SelectEntries(disk, element).entries) {
-          if (!entry.is_dir) values.push_back(folder + entry.name);
-        }
-      }
-      element.clear();
+      AddForValues(disk, element, &values);
+      element.text.clear();
     }
   }
   return values;
@@ -110,9 +121,13 @@ void RunFor(CommandEnv& env, const std::vector<Word>& words) {
     return;
   }
   std::vector<Word> body(words.begin() + static_cast<long>(i) + 1, words.end());
-  for (const std::string& value : ForValues(env.disk, set)) {
+  for (const Word& value : ForValues(env.disk, set)) {
     std::vector<Word> command = body;
-    for (Word& word : command) word.text = Replace(word.text, variable, value);
+    for (Word& word : command) {
+      std::string replaced = Replace(word.text, variable, value.text);
+      if (replaced != word.text) word.quoted = word.quoted || value.quoted;
+      word.text = replaced;
+    }
     Dispatch(env, command);
   }
 }

@@ -6,21 +6,23 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace quillon {
 
 /// A byte stream to read fields from: Peek() gives the next byte (0..255) or
-/// -1 at the end, Advance() moves past it.
+/// -1 at the end, Advance() moves past it. Keeps its own copy of the text, so
+/// that `StringSource in(console.ask_line(...))` is safe.
 class StringSource {
  public:
-  explicit StringSource(const std::string& text) : text_(text) {}
+  explicit StringSource(std::string text) : text_(std::move(text)) {}
   int Peek() const {
     return position_ < text_.size() ? static_cast<unsigned char>(text_[position_]) : -1;
   }
   void Advance() { ++position_; }
 
  private:
-  const std::string& text_;
+  std::string text_;
   size_t position_ = 0;
 };
 

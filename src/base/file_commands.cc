@@ -102,13 +102,15 @@ bool AskOverwrite(CommandEnv& env, const std::string& shown, bool* all) {
     env.console.print_text("Overwrite " + shown + "? (Yes/No/All): ");
     bool at_end = false;
     std::string answer = env.console.answer_line(&at_end);
+    // An answer cut short by the end of the input is no consent.
+    if (at_end) return false;
     char first = answer.empty() ? '\0' : answer[0];
     if (first == 'y' || first == 'Y') return true;
     if (first == 'a' || first == 'A') {
       *all = true;
       return true;
     }
-    if (first == 'n' || first == 'N' || at_end) return false;
+    if (first == 'n' || first == 'N') return false;
   }
 }
 

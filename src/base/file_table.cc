@@ -90,6 +90,14 @@ int FileTable::free_file_number() {
   return 0;
 }
 
+int FileTable::free_file_count() const {
+  int count = 0;
+  for (int number = 1; number <= kSlots; ++number) {
+    if (!slots_[static_cast<size_t>(number)]) ++count;
+  }
+  return count;
+}
+
 bool FileTable::is_open(int number) const {
   return number >= 1 && number <= kSlots && slots_[static_cast<size_t>(number)] != nullptr;
 }
@@ -141,7 +149,8 @@ void FileTable::close_file(int number) {
   Slot* slot = Open(number);
   if (!slot) return;
   if (!slot->input) {
-    if (!slot->pending.empty() && !slot->out->Write(slot->pending.data(), slot->pending.size())) {
+    if (!slot->failed && !slot->pending.empty() &&
+        !slot->out->Write(slot->pending.data(), slot->pending.size())) {
       slot->failed = true;
     }
     if (!slot->out->Close()) slot->failed = true;
@@ -228,11 +237,15 @@ int32_t FileTable::read_number(int number) {
   return read_number_from(reader);
 }
 
+// After the first failed write nothing more reaches the file, so that it holds
+// a clean beginning of what was meant and never a line with a gap before it.
 void FileTable::Write(Slot* slot, const char* data, size_t n) {
+  if (slot->failed) return;
   if (slot->pending.size() + n > kOutputBuffer) {
     if (!slot->pending.empty()) {
       if (!slot->out->Write(slot->pending.data(), slot->pending.size())) slot->failed = true;
       slot->pending.clear();
+      if (slot->failed) return;
     }
     if (n >= kOutputBuffer) {
       if (!slot->out->Write(data, n)) slot->failed = true;
@@ -303,6 +316,8 @@ void FileTable::delete_file(const std::string& path) {
 void FileTable::copy_file(const std::string& from, const std::string& to) {
   std::string source, target;
   if (!ResolvePath(*disk_, from, &source) || !ResolveForWriting(*disk_, to, &target)) return;
+  // Opening the target empties it: a copy onto itself would lose the file.
+  if (source == target) return;
   std::unique_ptr<InputFile> in = disk_->OpenRead(source);
   if (!in) return;
   std::unique_ptr<OutputFile> out = disk_->OpenWrite(target, false);

@@ -35,6 +35,8 @@ class FileTable {
 
   /// The lowest free file number, or 0 when all are taken.
   int free_file_number();
+  /// How many file numbers are free.
+  int free_file_count() const;
 
   void open_input(const std::string& name, int number);
   void open_output(const std::string& name, int number);

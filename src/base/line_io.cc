@@ -55,16 +55,19 @@ LineWriter::LineWriter(std::unique_ptr<OutputFile> out) : out_(std::move(out)) {
 
 LineWriter::~LineWriter() { Close(); }
 
+// After the first failed write nothing more reaches the file, so that it holds
+// a clean beginning of its lines.
 void LineWriter::Flush() {
   if (buffer_.empty()) return;
-  if (out_ && !out_->Write(buffer_.data(), buffer_.size())) ok_ = false;
+  if (ok_ && out_ && !out_->Write(buffer_.data(), buffer_.size())) ok_ = false;
   buffer_.clear();
 }
 
 void LineWriter::Raw(const char* data, size_t n) {
   if (buffer_.size() + n > kBuffer) Flush();
+  if (!ok_ || !out_) return;
   if (n >= kBuffer) {
-    if (out_ && !out_->Write(data, n)) ok_ = false;
+    if (!out_->Write(data, n)) ok_ = false;
     return;
   }
   buffer_.append(data, n);

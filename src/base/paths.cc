@@ -44,16 +44,17 @@ bool FindEntry(Disk& disk, const std::string& dir, const std::string& name, DirE
     found->name = name;
     return true;
   }
+  // Every new file's name misses here, so one pass rather than a sorted listing.
   std::vector<DirEntry> entries;
-  if (!ListFolder(disk, dir, &entries)) return false;
+  if (!disk.ReadDir(dir, &entries)) return false;
   std::string wanted = to_upper(name);
+  const DirEntry* first = nullptr;
   for (const DirEntry& entry : entries) {
-    if (to_upper(entry.name) == wanted) {
-      *found = entry;
-      return true;
-    }
+    if (to_upper(entry.name) != wanted) continue;
+    if (!first || ListingBefore(entry.name, first->name)) first = &entry;
   }
-  return false;
+  if (first) *found = *first;
+  return first != nullptr;
 }
 
 bool ResolveParent(Disk& disk, const std::string& path, std::string* folder, std::string* last) {

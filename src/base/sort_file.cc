@@ -4,6 +4,7 @@
 
 #include "base/end_run.h"
 #include "base/file_table.h"
+#include "base/line_io.h"
 #include "base/line_sort.h"
 #include "base/paths.h"
 #include "base/text.h"
@@ -145,14 +146,36 @@ void ReferenceSort(Run& run) {
   run.files.copy_file(kMergeOutput, run.sort.output);
 }
 
+long CountLines(Disk& disk, const std::string& path) {
+  LineReader reader(disk.OpenRead(path));
+  long count = 0;
+  std::string line;
+  while (reader.Next(&line)) ++count;
+  return count;
+}
+
+// False when the reference would stop for want of file numbers: with none
+// free it can open nothing and leaves the output alone; with fewer than the
+// run files of a merge pass and its output it shows the error screen.
+bool EnoughFileNumbers(Run& run, const std::string& input) {
+  int free = run.files.free_file_count();
+  if (free > kMaxMerge) return true;
+  if (free == 0) return false;
+  long runs = (CountLines(run.disk, input) + kRunLines - 1) / kRunLines;
+  int file_max = runs < kMaxMerge ? static_cast<int>(runs) : kMaxMerge;
+  if (runs > 0 && free <= file_max) NoFileNumberScreen(run, file_max, 0);
+  return true;
+}
+
 // The same lines in the same order: runs sorted in O(n log n) and merged
 // through a heap. Equal lines are identical, so their order cannot show.
 void FastSort(Run& run) {
-  if (run.files.free_file_number() == 0) NoFileNumberScreen(run, 0, 0);
   std::string input, output;
   DirEntry entry;
-  if (!ResolvePath(run.disk, run.sort.input, &input) || !run.disk.Stat(input, &entry) ||
-      entry.is_dir || !ResolveForWriting(run.disk, run.sort.output, &output)) {
+  bool readable = ResolvePath(run.disk, run.sort.input, &input) &&
+                  run.disk.Stat(input, &entry) && !entry.is_dir;
+  if (!EnoughFileNumbers(run, readable ? input : "")) return;
+  if (!readable || !ResolveForWriting(run.disk, run.sort.output, &output)) {
     return WriteEmptyOutput(run);
   }
   SortOptions options;

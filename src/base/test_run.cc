@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -42,6 +43,13 @@ std::string DiskRun::Read(const std::string& path) {
   std::stringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+std::string WithoutClock(const std::string& text) {
+  static const std::regex date("Date \\(mm-dd-yy\\) = [0-9-]+<br>");
+  static const std::regex time("Time \\(h:m:s\\)    = [0-9:]+<br>");
+  std::string out = std::regex_replace(text, date, "Date (mm-dd-yy) = DATE<br>");
+  return std::regex_replace(out, time, "Time (h:m:s)    = TIME<br>");
 }
 
 }  // namespace quillon

@@ -13,6 +13,9 @@
 
 namespace quillon {
 
+/// The text with the date and time lines of page heads made constant.
+std::string WithoutClock(const std::string& text);
+
 /// A fresh folder in the temporary folder, removed with everything in it at the end.
 class TempDir {
  public:

@@ -1,0 +1,86 @@
+#include "base/console.h"
+
+#include <gtest/gtest.h>
+
+#include "base/end_run.h"
+#include "base/fake_console.h"
+
+namespace quillon {
+namespace {
+
+TEST(ConsoleTest, ScriptedKeysArriveOneByteAtATime) {
+  FakeConsole device("1\xFF\n");
+  Console console(&device);
+  EXPECT_EQ(console.wait_key(), "1");
+  EXPECT_EQ(console.read_key(), "\xFF");
+  EXPECT_EQ(console.wait_key(), "\n");
+  EXPECT_THROW(console.read_key(), RunEnded);
+  EXPECT_THROW(console.wait_key(), RunEnded);
+  EXPECT_EQ(device.transcript(), "");
+}
+
+TEST(ConsoleTest, AskLineEchoesTheAnswerWithoutItsLineEnd) {
+  FakeConsole device("red, green\r\n  12\nx\ry\n\nlast");
+  Console console(&device);
+  EXPECT_EQ(console.ask_line("colour "), "red, green");
+  EXPECT_EQ(console.ask_line("size"), "  12");
+  EXPECT_EQ(console.ask_line(""), "x\ry");
+  EXPECT_EQ(console.ask_line("empty"), "");
+  EXPECT_EQ(console.ask_line("end"), "last");
+  EXPECT_EQ(console.ask_line("more"), "");
+  console.flush();
+  EXPECT_EQ(device.transcript(),
+            "colour ? red, green\r\nsize?   12\r\n? x\ry\r\nempty? \r\nend? last\r\nmore? \r\n");
+  EXPECT_THROW(console.wait_key(), RunEnded);
+  EXPECT_EQ(device.transcript().substr(device.transcript().size() - 8), "more? \r\n");
+}
+
+TEST(ConsoleTest, AnswerLineTellsWhetherTheInputRanOut) {
+  FakeConsole device("yes\nn");
+  Console console(&device);
+  bool at_end = true;
+  EXPECT_EQ(console.answer_line(&at_end), "yes");
+  EXPECT_FALSE(at_end);
+  EXPECT_EQ(console.answer_line(&at_end), "n");
+  EXPECT_TRUE(at_end);
+  console.flush();
+  EXPECT_EQ(device.transcript(), "yes\r\nn\r\n");
+}
+
+TEST(ConsoleTest, OutputIsFlushedBeforeErrorsAndKeyWaits) {
+  FakeConsole device("k");
+  Console console(&device);
+  console.print_text("a");
+  EXPECT_EQ(device.transcript(), "");
+  console.print_error_line("oops");
+  EXPECT_EQ(device.transcript(), "aoops\r\n");
+  EXPECT_EQ(device.errors(), "oops\r\n");
+  console.print_line("b");
+  console.wait_key();
+  EXPECT_EQ(device.transcript(), "aoops\r\nb\r\n");
+  console.print_text("c");
+  EXPECT_THROW(console.read_key(), RunEnded);
+  EXPECT_EQ(device.transcript(), "aoops\r\nb\r\nc");
+}
+
+TEST(ConsoleTest, NumbersUseTheConsolesPrintZones) {
+  FakeConsole device;
+  Console console(&device);
+  console.print_text("ab");
+  console.print_number(5, Ending::kZone);
+  console.print_text("|\r\n");
+  console.print_number(-12, Ending::kZone);
+  console.print_number(0, Ending::kLine);
+  console.flush();
+  EXPECT_EQ(device.transcript(), "ab 5          |\r\n-12            0\r\n");
+}
+
+TEST(ConsoleTest, LongOutputReachesTheDeviceWithoutAFlush) {
+  FakeConsole device;
+  Console console(&device);
+  console.print_text(std::string(10000, 'x'));
+  EXPECT_EQ(device.transcript().size(), 10000u);
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,75 @@
+#include "base/paths.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "base/fake_disk.h"
+
+namespace quillon {
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(PathsTest, SplitsAtEitherSeparatorAndDropsEmptyAndDotParts) {
+  EXPECT_EQ(SplitProgramPath("txt_wrk\\a.txt"), (Names{"txt_wrk", "a.txt"}));
+  EXPECT_EQ(SplitProgramPath(".\\a//b\\"), (Names{"a", "b"}));
+  EXPECT_EQ(SplitProgramPath(""), (Names{}));
+  EXPECT_TRUE(EndsWithSeparator("compare_in\\"));
+  EXPECT_TRUE(EndsWithSeparator("compare_in/"));
+  EXPECT_FALSE(EndsWithSeparator("compare_in"));
+}
+
+TEST(PathsTest, ListingOrderFoldsCaseThenBreaksTiesBytewise) {
+  Names names = {"b", "a_b", "aB", "B", "A", "a", "Ab", "a.txt", "a1"};
+  std::sort(names.begin(), names.end(), ListingBefore);
+  EXPECT_EQ(names, (Names{"A", "a", "a.txt", "a1", "Ab", "aB", "a_b", "B", "b"}));
+}
+
+class PathsDiskTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    disk.AddFile("txt_in/a.txt", "");
+    disk.AddFile("fOO", "second");
+    disk.AddFile("Foo", "first");
+    disk.AddDir("Work/Sub");
+  }
+  FakeDisk disk;
+};
+
+TEST_F(PathsDiskTest, FindsExactlyFirstThenTheFirstCaseFoldedMatch) {
+  DirEntry entry;
+  ASSERT_TRUE(FindEntry(disk, "", "fOO", &entry));
+  EXPECT_EQ(entry.name, "fOO");
+  ASSERT_TRUE(FindEntry(disk, "", "FOO", &entry));
+  EXPECT_EQ(entry.name, "Foo");
+  EXPECT_FALSE(FindEntry(disk, "", "fo", &entry));
+  EXPECT_FALSE(FindEntry(disk, "", "..", &entry));
+}
+
+TEST_F(PathsDiskTest, ResolvesFolderPartsAndKeepsTheSpellingOfNewNames) {
+  std::string resolved, folder, last;
+  ASSERT_TRUE(ResolvePath(disk, "TXT_IN\\A.TXT", &resolved));
+  EXPECT_EQ(resolved, "txt_in/a.txt");
+  ASSERT_TRUE(ResolvePath(disk, "work/SUB\\New.Txt", &resolved));
+  EXPECT_EQ(resolved, "Work/Sub/New.Txt");
+  ASSERT_TRUE(ResolveParent(disk, "work\\sub\\", &folder, &last));
+  EXPECT_EQ(folder, "Work/Sub");
+  EXPECT_EQ(last, "");
+  EXPECT_FALSE(ResolvePath(disk, "missing\\a.txt", &resolved));
+  EXPECT_FALSE(ResolvePath(disk, "txt_in\\a.txt\\b", &resolved));
+  EXPECT_FALSE(ResolvePath(disk, "..\\a.txt", &resolved));
+  EXPECT_FALSE(ResolvePath(disk, "txt_in\\..", &resolved));
+}
+
+TEST_F(PathsDiskTest, ListsAFolderInListingOrder) {
+  std::vector<DirEntry> entries;
+  ASSERT_TRUE(ListFolder(disk, "", &entries));
+  Names names;
+  for (const DirEntry& entry : entries) names.push_back(entry.name);
+  EXPECT_EQ(names, (Names{"Foo", "fOO", "txt_in", "Work"}));
+  EXPECT_FALSE(ListFolder(disk, "Foo", &entries));
+}
+
+}  // namespace
+}  // namespace quillon

@@ -1,0 +1,151 @@
+#include "base/sort_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "base/end_run.h"
+#include "base/test_run.h"
+
+namespace quillon {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Joined(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// Short lines from a small alphabet: many duplicates, prefixes and empty lines.
+Lines RandomLines(std::mt19937& random, size_t count) {
+  const std::string letters = "abAB\", \xC3\xA9";
+  Lines lines(count);
+  for (std::string& line : lines) {
+    size_t length = random() % 6;
+    for (size_t i = 0; i < length; ++i) line += letters[random() % letters.size()];
+  }
+  return lines;
+}
+
+Lines Sorted(Lines lines) {
+  std::sort(lines.begin(), lines.end(),
+            [](const std::string& a, const std::string& b) { return compare_text(a, b) < 0; });
+  return lines;
+}
+
+struct Outcome {
+  std::string output;
+  bool has_output = false;
+  std::string transcript;
+  bool ended = false;
+};
+
+// One call of sort_file on a fresh fake disk; `input` null means no input file.
+Outcome Sort(Strategy strategy, const std::string* input, int taken_numbers = 0) {
+  FakeRun t;
+  t.run.strategy = strategy;
+  if (input) t.disk.AddFile("in.txt", *input);
+  t.disk.AddFile("out.txt", "stale\r\n");
+  for (int number = 1; number <= taken_numbers; ++number) t.run.files.open_output("held.txt", number);
+  t.run.sort.input = "in.txt";
+  t.run.sort.output = "out.txt";
+  Outcome outcome;
+  try {
+    sort_file(t.run);
+  } catch (const RunEnded&) {
+    outcome.ended = true;
+  }
+  outcome.output = t.disk.Content("out.txt");
+  outcome.has_output = t.disk.HasFile("out.txt");
+  outcome.transcript = t.transcript();
+  return outcome;
+}
+
+void ExpectBothSort(const std::string& input, const std::string& sorted) {
+  Outcome reference = Sort(Strategy::kReference, &input);
+  Outcome fast = Sort(Strategy::kFast, &input);
+  EXPECT_EQ(reference.output, sorted);
+  EXPECT_EQ(fast.output, sorted);
+  EXPECT_EQ(reference.transcript, "");
+  EXPECT_EQ(fast.transcript, "");
+}
+
+TEST(SortFileTest, BothStrategiesSortRandomInputsAlike) {
+  std::mt19937 random(11);
+  for (size_t count : {1, 2, 1999, 2000, 2001, 4500}) {
+    Lines lines = RandomLines(random, count);
+    ExpectBothSort(Joined(lines), Joined(Sorted(lines)));
+  }
+}
+
+TEST(SortFileTest, ManyRunsNeedSeveralMergePasses) {
+  std::mt19937 random(5);
+  Lines lines = RandomLines(random, 103000);
+  for (size_t i = 0; i < lines.size(); i += 7) lines[i] += std::to_string(i);
+  ExpectBothSort(Joined(lines), Joined(Sorted(lines)));
+}
+
+TEST(SortFileTest, ReadsEveryKindOfLineEndAndWritesCrLf) {
+  ExpectBothSort("b\nabc\r\n\r\nabcd\rx\nB\nabc\r", "\r\nB\r\nabc\r\nabc\r\nabcd\rx\r\nb\r\n");
+}
+
+TEST(SortFileTest, EmptyOrMissingInputGivesAnEmptyOutput) {
+  std::string empty;
+  for (Strategy strategy : {Strategy::kReference, Strategy::kFast}) {
+    Outcome from_empty = Sort(strategy, &empty);
+    EXPECT_TRUE(from_empty.has_output);
+    EXPECT_EQ(from_empty.output, "");
+    Outcome from_missing = Sort(strategy, nullptr);
+    EXPECT_TRUE(from_missing.has_output);
+    EXPECT_EQ(from_missing.output, "");
+    EXPECT_EQ(from_missing.transcript, "");
+  }
+}
+
+TEST(SortFileTest, NoInputNameEndsTheRun) {
+  FakeRun t;
+  EXPECT_THROW(sort_file(t.run), RunEnded);
+  t.run.strategy = Strategy::kReference;
+  EXPECT_THROW(sort_file(t.run), RunEnded);
+  EXPECT_EQ(t.transcript(), "");
+}
+
+TEST(SortFileTest, ReferenceRunFilesAreCutAt2000LinesAndClearedOnTheNextCall) {
+  FakeRun t;
+  t.run.strategy = Strategy::kReference;
+  t.run.sort = {"in.txt", "out.txt"};
+  t.disk.AddFile("in.txt", Joined(Lines(2001, "x")));
+  sort_file(t.run);
+  EXPECT_TRUE(t.disk.HasFile("file_s_2.txt"));
+  EXPECT_EQ(t.disk.Content("file_s_2.txt"), "x\r\n");
+  t.disk.AddFile("in.txt", Joined(Lines(2000, "y")));
+  sort_file(t.run);
+  EXPECT_FALSE(t.disk.HasFile("file_s_2.txt"));
+  EXPECT_EQ(t.disk.Content("out.txt"), Joined(Lines(2000, "y")));
+  EXPECT_EQ(t.disk.Content("in.txt"), Joined(Lines(2000, "y")));
+  EXPECT_EQ(t.transcript(), "");
+}
+
+// With too few file numbers left for a merge, both stop on the same screen.
+TEST(SortFileTest, StrategiesAgreeWhenFileNumbersRunShort) {
+  std::string input = Joined(Lines(4500, "z"));
+  for (int taken : {255, 253, 252, 251, 200}) {
+    Outcome reference = Sort(Strategy::kReference, &input, taken);
+    Outcome fast = Sort(Strategy::kFast, &input, taken);
+    EXPECT_EQ(fast.output, reference.output) << taken;
+    EXPECT_EQ(fast.transcript, reference.transcript) << taken;
+    EXPECT_EQ(fast.ended, reference.ended) << taken;
+  }
+  Outcome screen = Sort(Strategy::kFast, &input, 253);
+  EXPECT_EQ(screen.transcript,
+            "---------- sort error ----------\r\nnumber of files > file.max\r\n"
+            "file.max =  3\r\nsort.input$ = in.txt\r\nsort.output$ = out.txt\r\n"
+            "file.name.02$ = sort_output.txt\r\nfile.num.02 =  0\r\n");
+  EXPECT_EQ(screen.output, "stale\r\n");
+}
+
+}  // namespace
+}  // namespace quillon
