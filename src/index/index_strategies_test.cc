@@ -18,12 +18,14 @@
 namespace quillon {
 namespace {
 
+// clang-format off
 const char* const kWords[] = {
     "Apple", "apple", "APPLE", "the", "The", "dog", "dog.", "dog,", "x", "an", "fox", "Fox",
     "id00000003", "xid00000010y", "id00000001", "page_01.htm", "see:page_02.htm", "&nbsp;",
     "a&nbsp;b", "Pages_list", "C++", "AT&T", "#tag", "\xC3\x84rger", "na\xC3\xAFve", "\"quoted\"",
     "it\"s", "body", "Body", "look_at:", "href=", "<b>", "</b>", "<i>", "<br>", "<a href=\"#12\">",
     "<a href=\"#2500\">", "</a>", "<span", "class=x>", "\t", "\x01", "<p style=\"c\">"};
+// clang-format on
 
 std::string GeneratedLine(std::mt19937& random) {
   std::string line;
