@@ -41,7 +41,8 @@ class FileCommandsTest : public ::testing::Test {
 
 TEST_F(FileCommandsTest, BareDirListsFilesAndFoldersInListingOrder) {
   EXPECT_EQ(Issue(t, "dir /b > list.txt"), "");
-  EXPECT_EQ(t.Read("list.txt"), "A.txt\r\nb.txt\r\nempty\r\nlist.txt\r\npage_01.html\r\ntxt_in\r\n");
+  EXPECT_EQ(t.Read("list.txt"),
+            "A.txt\r\nb.txt\r\nempty\r\nlist.txt\r\npage_01.html\r\ntxt_in\r\n");
   Issue(t, "dir /b *. > list.txt");
   EXPECT_EQ(t.Read("list.txt"), "empty\r\ntxt_in\r\n");
   Issue(t, "dir /b *.htm > list.txt");
@@ -164,11 +165,11 @@ TEST(CopyOverwriteTest, EndOfInputSkipsTheFile) {
   DiskRun t("y");
   t.Write("a.txt", "new");
   t.Write("d/a.txt", "old");
-  EXPECT_EQ(Issue(t, "copy a.txt d\\"), "Overwrite d\\a.txt? (Yes/No/All): y\r\n" +
-                                            std::string(kCopiedNone));
+  EXPECT_EQ(Issue(t, "copy a.txt d\\"),
+            "Overwrite d\\a.txt? (Yes/No/All): y\r\n" + std::string(kCopiedNone));
   EXPECT_EQ(t.Read("d/a.txt"), "old");
-  EXPECT_EQ(Issue(t, "copy a.txt d/"), "Overwrite d/a.txt? (Yes/No/All): \r\n" +
-                                           std::string(kCopiedNone));
+  EXPECT_EQ(Issue(t, "copy a.txt d/"),
+            "Overwrite d/a.txt? (Yes/No/All): \r\n" + std::string(kCopiedNone));
 }
 
 TEST_F(FileCommandsTest, RenameInPlaceRefusesMissingFilesAndClashes) {

@@ -108,19 +108,20 @@ TEST_F(FileTableTest, EndOfFileAndRewind) {
 }
 
 TEST_F(FileTableTest, NumbersAndPrintZones) {
-  EXPECT_EQ(Written([](FileTable& f, int n) {
-              f.print_number(n, 0, Ending::kNone);
-              f.print_number(n, -5, Ending::kLine);
-              f.print_number(n, 3, Ending::kZone);
-              f.print_text(n, "x");
-              f.print_line(n);
-              f.print_text(n, "12345678901234");
-              f.print_number(n, 7, Ending::kZone);
-              f.print_text(n, "y\r\nab");
-              f.print_number(n, 1234567890123, Ending::kZone);
-              f.print_text(n, "|");
-            }),
-            " 0-5\r\n 3            x\r\n12345678901234 7            y\r\nab 1234567890123            |");
+  EXPECT_EQ(
+      Written([](FileTable& f, int n) {
+        f.print_number(n, 0, Ending::kNone);
+        f.print_number(n, -5, Ending::kLine);
+        f.print_number(n, 3, Ending::kZone);
+        f.print_text(n, "x");
+        f.print_line(n);
+        f.print_text(n, "12345678901234");
+        f.print_number(n, 7, Ending::kZone);
+        f.print_text(n, "y\r\nab");
+        f.print_number(n, 1234567890123, Ending::kZone);
+        f.print_text(n, "|");
+      }),
+      " 0-5\r\n 3            x\r\n12345678901234 7            y\r\nab 1234567890123            |");
   EXPECT_EQ(zone_padding(0), 14);
   EXPECT_EQ(zone_padding(14), 14);
   EXPECT_EQ(zone_padding(15), 13);

@@ -49,7 +49,8 @@ Outcome Sort(Strategy strategy, const std::string* input, int taken_numbers = 0)
   t.run.strategy = strategy;
   if (input) t.disk.AddFile("in.txt", *input);
   t.disk.AddFile("out.txt", "stale\r\n");
-  for (int number = 1; number <= taken_numbers; ++number) t.run.files.open_output("held.txt", number);
+  for (int number = 1; number <= taken_numbers; ++number)
+    t.run.files.open_output("held.txt", number);
   t.run.sort.input = "in.txt";
   t.run.sort.output = "out.txt";
   Outcome outcome;

@@ -16,7 +16,9 @@ std::string Issue(DiskRun& t, const std::string& line) {
 
 class TextCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override { t.Write("wrd.txt", "\"id01\",\"Alpha\"\r\nxid01y\nbeta\r\n\"ID01\"\r\n"); }
+  void SetUp() override {
+    t.Write("wrd.txt", "\"id01\",\"Alpha\"\r\nxid01y\nbeta\r\n\"ID01\"\r\n");
+  }
   DiskRun t;
 };
 
@@ -47,7 +49,8 @@ TEST_F(TextCommandsTest, FiltersNameAMissingFileAsWritten) {
   EXPECT_EQ(Issue(t, "find /c \"x\" wrd_11_2.txt > count.txt"),
             "File not found - wrd_11_2.txt\r\n");
   EXPECT_EQ(t.Read("count.txt"), "");
-  EXPECT_EQ(Issue(t, "findstr \"x\" Missing.txt > out.txt"), "FINDSTR: Cannot open Missing.txt\r\n");
+  EXPECT_EQ(Issue(t, "findstr \"x\" Missing.txt > out.txt"),
+            "FINDSTR: Cannot open Missing.txt\r\n");
   EXPECT_EQ(Issue(t, "sort missing.txt /o out.txt"),
             "The system cannot find the file specified.\r\n");
 }
