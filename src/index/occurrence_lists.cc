@@ -71,9 +71,9 @@ void SplitByPageReference(Run& run) {
   files.close_file(all);
 }
 
-// One pass over wrd_08.txt for up to kGroupsPerPass groups. The files are
-// sorted afterwards and no two records compare equal, so the order in which
-// records reach them cannot show.
+// One pass over the occurrences for up to kGroupsPerPass groups. The files
+// are sorted afterwards and no two records compare equal, so the order in
+// which records reach them cannot show: the unsorted wrd_07.txt serves.
 void SplitByPageFast(Run& run) {
   FileTable& files = run.files;
   std::map<std::string, int> group_of;
@@ -89,7 +89,7 @@ void SplitByPageFast(Run& run) {
       by_page.push_back(open_for_output(files, GroupFile("wrd_11_", g)));
       by_word.push_back(open_for_output(files, GroupFile("wrd_13_", g)));
     }
-    int ranked = open_for_input(files, "wrd_08.txt");
+    int ranked = open_for_input(files, "wrd_07.txt");
     while (!files.end_of_file(ranked)) {
       read_items(files, ranked, 8, &r);
       auto it = group_of.find(r[2]);

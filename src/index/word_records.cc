@@ -78,6 +78,10 @@ void NumberOccurrences(Run& run) {
   files.close_file(out);
 }
 
+bool IsWordRecord(const std::vector<std::string>& r) {
+  return find_text(1, to_lower(r[0]), "page_") > 0 && find_text(1, r[4], "id") > 0;
+}
+
 void KeepWordRecords(Run& run) {
   FileTable& files = run.files;
   int in = open_for_input(files, "wrd_05.txt");
@@ -85,21 +89,21 @@ void KeepWordRecords(Run& run) {
   std::vector<std::string> r;
   while (!files.end_of_file(in)) {
     read_items(files, in, 6, &r);
-    if (find_text(1, to_lower(r[0]), "page_") > 0 && find_text(1, r[4], "id") > 0) {
-      files.write_quoted(out, r);
-    }
+    if (IsWordRecord(r)) files.write_quoted(out, r);
   }
   files.close_file(in);
   files.close_file(out);
 }
 
-void AddRankKeys(Run& run) {
+// The fast strategy filters on the way instead of through wrd_06.txt.
+void AddRankKeys(Run& run, const std::string& input, bool filter) {
   FileTable& files = run.files;
-  int in = open_for_input(files, "wrd_06.txt");
+  int in = open_for_input(files, input);
   int out = open_for_output(files, "wrd_07.txt");
   std::vector<std::string> r;
   while (!files.end_of_file(in)) {
     read_items(files, in, 6, &r);
+    if (filter && !IsWordRecord(r)) continue;
     std::string key = rank_key(round_to_int32(text_to_number(r[5])));
     files.write_quoted(out, {key, r[4], r[0], r[1], r[2], r[3], r[4], r[5]});
   }
@@ -169,9 +173,15 @@ void build_word_records(Run& run) {
   NumberWords(run);
   NumberOccurrences(run);
   SortInto(run, "wrd_04.txt", "wrd_05.txt");
-  KeepWordRecords(run);
-  AddRankKeys(run);
-  SortInto(run, "wrd_07.txt", "wrd_08.txt");
+  if (run.strategy == Strategy::kReference) {
+    KeepWordRecords(run);
+    AddRankKeys(run, "wrd_06.txt", false);
+    // Only the per-page split reads the rank order, and the fast split does
+    // not depend on the order of its input.
+    SortInto(run, "wrd_07.txt", "wrd_08.txt");
+  } else {
+    AddRankKeys(run, "wrd_05.txt", true);
+  }
   run.print_line("processed 30%");
   run.settings.group_count = GroupPages(run);
   SortInto(run, "group_page_all.txt", "group_page_all_sort.txt");
