@@ -36,6 +36,10 @@ struct SortSettings {
   std::string output;  ///< sort.output$
 };
 
+/// The zeros page numbers are filled to for `count` pages: "" for one page
+/// or none, "00" from two, one zero more for every power of ten past ten.
+std::string page_number_pad_for(long count);
+
 class Run {
  public:
   Run(Disk* disk, ConsoleDevice* device, const std::string& program_path)

@@ -5,7 +5,7 @@
 #include "base/command_line.h"
 #include "base/field_reader.h"
 #include "intake/clean_name.h"
-#include "intake/work_folders.h"
+#include "base/work_folders.h"
 
 namespace quillon {
 
@@ -122,15 +122,6 @@ bool first_file_repeated(Run& run, int first, int second) {
     if (compare_text(line, other) != 0) return false;
   }
   return true;
-}
-
-std::string page_number_pad_for(long count) {
-  std::string pad;
-  long limit = 1;
-  for (int zeros = 2; zeros <= 8 && count > limit; ++zeros, limit *= 10) {
-    pad = std::string(static_cast<size_t>(zeros), '0');
-  }
-  return pad;
 }
 
 void prepare_working_copies(Run& run) {

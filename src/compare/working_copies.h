@@ -14,8 +14,6 @@ namespace quillon {
 /// in the second; a first file that runs past the second's end differs.
 bool first_file_repeated(Run& run, int first, int second);
 
-/// The width of page numbers for `count` pages: "", "00", "000", ...
-std::string page_number_pad_for(long count);
 
 /// Asks for `destination_site`, lets the user stop at duplicate files, fills
 /// txt_wrk with clean-named copies of txt_in, lists them in txt_wrk.list,

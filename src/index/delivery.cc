@@ -6,6 +6,7 @@
 #include "app/product.h"
 #include "base/command_line.h"
 #include "base/text.h"
+#include "base/work_folders.h"
 
 namespace quillon {
 
@@ -15,23 +16,9 @@ namespace {
 // been moved here from compare_in during intake; it must stay.
 const char* const kRunListFiles[] = {"out_null.list", "compare_in.list", "txt_wrk.list"};
 
-bool folder_listed(Run& run, const std::string& name) {
-  run.run_command("dir /b *. > dir_01.txt");
-  FileTable& files = run.files;
-  int in = files.free_file_number();
-  files.open_input("dir_01.txt", in);
-  bool found = false;
-  while (!files.end_of_file(in)) {
-    std::string line;
-    files.read_line(in, &line);
-    if (find_text(1, to_lower(line), name) > 0) found = true;
-  }
-  files.close_file(in);
-  return found;
-}
-
 void prepare_output_folder(Run& run) {
-  if (!folder_listed(run, "htm_out")) run.run_command("md htm_out > out_null.list");
+  run.run_command("dir /b *. > dir_01.txt");
+  if (!folder_listed(run, "dir_01.txt", "htm_out")) run.run_command("md htm_out > out_null.list");
   run.run_command("dir > htm_out\\f_01.txt > out_null.list");
   run.run_command("del /q htm_out\\*.* > out_null.list");
 }

@@ -4,6 +4,7 @@
 
 #include "base/paths.h"
 #include "base/text.h"
+#include "base/work_folders.h"
 #include "index/page_parts.h"
 #include "index/record_io.h"
 
@@ -243,15 +244,7 @@ bool is_body_line(const std::string& line) {
 
 void prepare_copy_folder(Run& run) {
   run.run_command("dir /b *.  > dir_01.txt");
-  int in = open_for_input(run.files, "dir_01.txt");
-  bool exists = false;
-  std::string line;
-  while (!run.files.end_of_file(in)) {
-    run.files.read_line(in, &line);
-    exists = exists || find_text(1, to_lower(line), "wrd_24") > 0;
-  }
-  run.files.close_file(in);
-  if (exists) {
+  if (folder_listed(run, "dir_01.txt", "wrd_24")) {
     run.run_command("dir > wrd_24\\f_01.txt");
     run.run_command("del /q wrd_24\\*.txt > out_null.list");
   } else {

@@ -91,12 +91,7 @@ void MakePages(Run& run) {
 }  // namespace
 
 void raise_page_number_pad(Run& run, long count) {
-  const long limits[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-  std::string pad = "0";
-  for (long limit : limits) {
-    pad += "0";
-    if (count > limit) run.settings.page_number_pad = pad;
-  }
+  if (count > 1) run.settings.page_number_pad = page_number_pad_for(count);
 }
 
 void prepare_pages(Run& run) {

@@ -3,7 +3,7 @@
 #include "app/console_waits.h"
 #include "base/command_line.h"
 #include "base/field_reader.h"
-#include "intake/work_folders.h"
+#include "base/work_folders.h"
 
 namespace quillon {
 

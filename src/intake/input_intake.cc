@@ -7,7 +7,7 @@
 #include "base/paths.h"
 #include "intake/clean_name.h"
 #include "intake/verified_copy.h"
-#include "intake/work_folders.h"
+#include "base/work_folders.h"
 
 namespace quillon {
 

@@ -1,8 +1,8 @@
 // The work folders of the run: found by a listing of the entries without an
 // extension, emptied by a throw-away listing and a quiet delete.
 
-#ifndef QUILLON_INTAKE_WORK_FOLDERS_H_
-#define QUILLON_INTAKE_WORK_FOLDERS_H_
+#ifndef QUILLON_BASE_WORK_FOLDERS_H_
+#define QUILLON_BASE_WORK_FOLDERS_H_
 
 #include <string>
 
@@ -18,4 +18,4 @@ void clear_folder(Run& run, const std::string& folder);
 
 }  // namespace quillon
 
-#endif  // QUILLON_INTAKE_WORK_FOLDERS_H_
+#endif  // QUILLON_BASE_WORK_FOLDERS_H_

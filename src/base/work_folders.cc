@@ -1,4 +1,4 @@
-#include "intake/work_folders.h"
+#include "base/work_folders.h"
 
 namespace quillon {
 
