@@ -35,34 +35,6 @@ TEST(ConsoleTest, AskLineEchoesTheAnswerWithoutItsLineEnd) {
   EXPECT_EQ(device.transcript().substr(device.transcript().size() - 8), "more? \r\n");
 }
 
-TEST(ConsoleTest, AnswerLineTellsWhetherTheInputRanOut) {
-  FakeConsole device("yes\nn");
-  Console console(&device);
-  bool at_end = true;
-  EXPECT_EQ(console.answer_line(&at_end), "yes");
-  EXPECT_FALSE(at_end);
-  EXPECT_EQ(console.answer_line(&at_end), "n");
-  EXPECT_TRUE(at_end);
-  console.flush();
-  EXPECT_EQ(device.transcript(), "yes\r\nn\r\n");
-}
-
-TEST(ConsoleTest, OutputIsFlushedBeforeErrorsAndKeyWaits) {
-  FakeConsole device("k");
-  Console console(&device);
-  console.print_text("a");
-  EXPECT_EQ(device.transcript(), "");
-  console.print_error_line("oops");
-  EXPECT_EQ(device.transcript(), "aoops\r\n");
-  EXPECT_EQ(device.errors(), "oops\r\n");
-  console.print_line("b");
-  console.wait_key();
-  EXPECT_EQ(device.transcript(), "aoops\r\nb\r\n");
-  console.print_text("c");
-  EXPECT_THROW(console.read_key(), RunEnded);
-  EXPECT_EQ(device.transcript(), "aoops\r\nb\r\nc");
-}
-
 TEST(ConsoleTest, NumbersUseTheConsolesPrintZones) {
   FakeConsole device;
   Console console(&device);

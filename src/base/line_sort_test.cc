@@ -6,8 +6,6 @@
 #include <random>
 
 #include "base/fake_disk.h"
-#include "base/line_io.h"
-#include "base/text.h"
 
 namespace quillon {
 namespace {
@@ -66,22 +64,14 @@ TEST(LineSortTest, MultiPassMergesAreStableAndKeepEveryLine) {
   }
 }
 
-TEST(LineSortTest, InputLineEndsBecomeCrLf) {
-  FakeDisk disk;
-  disk.AddFile("in.txt", "b\na\r\n\r\nc\r");
-  SortOptions options;
-  options.order = LineOrder::kBytes;
-  ASSERT_TRUE(SortLines(disk, "in.txt", "out.txt", options));
-  EXPECT_EQ(disk.Content("out.txt"), "\r\na\r\nb\r\nc\r\n");
-  EXPECT_FALSE(SortLines(disk, "missing.txt", "out2.txt", options));
-}
-
+// Line ends are sort_file's and the sort command's cases.
 TEST(LineSortTest, FailuresAreReported) {
   FakeDisk disk;
   disk.AddFile("in.txt", "b\r\na\r\n");
   disk.AddFault({DiskOp::kRead, "in.txt", 1, 2});
   SortOptions options;
   options.order = LineOrder::kBytes;
+  EXPECT_FALSE(SortLines(disk, "missing.txt", "out.txt", options));
   EXPECT_FALSE(SortLines(disk, "in.txt", "out.txt", options));
   disk.AddFault({DiskOp::kOpenWrite, "out.txt", 1, 0});
   EXPECT_FALSE(SortLines(disk, "in.txt", "out.txt", options));

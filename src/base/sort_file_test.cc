@@ -94,15 +94,14 @@ TEST(SortFileTest, ReadsEveryKindOfLineEndAndWritesCrLf) {
 }
 
 TEST(SortFileTest, EmptyOrMissingInputGivesAnEmptyOutput) {
-  std::string empty;
+  const std::string empty;
   for (Strategy strategy : {Strategy::kReference, Strategy::kFast}) {
-    Outcome from_empty = Sort(strategy, &empty);
-    EXPECT_TRUE(from_empty.has_output);
-    EXPECT_EQ(from_empty.output, "");
-    Outcome from_missing = Sort(strategy, nullptr);
-    EXPECT_TRUE(from_missing.has_output);
-    EXPECT_EQ(from_missing.output, "");
-    EXPECT_EQ(from_missing.transcript, "");
+    for (const std::string* input : {&empty, static_cast<const std::string*>(nullptr)}) {
+      Outcome outcome = Sort(strategy, input);
+      EXPECT_TRUE(outcome.has_output);
+      EXPECT_EQ(outcome.output, "");
+      EXPECT_EQ(outcome.transcript, "");
+    }
   }
 }
 

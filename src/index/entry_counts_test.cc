@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/test_run.h"
+#include "base/text.h"
 #include "index/word_index_page.h"
 
 namespace quillon {
@@ -20,21 +21,9 @@ std::string Record(const std::vector<std::string>& items) {
   return line + "\r\n";
 }
 
-std::string Padded(long value, size_t width) {
-  std::string digits = std::to_string(value);
-  return std::string(width > digits.size() ? width - digits.size() : 0, ' ') + digits;
-}
-
 std::string IdText(long number) {
   std::string digits = std::to_string(number);
   return "id" + std::string(8 - digits.size(), '0') + digits;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
 }
 
 TEST(EntryCountsTest, CountsLinesThatContainTheIdAnywhere) {
@@ -70,14 +59,14 @@ class GeneratedRun {
       for (int line = 1; line <= lines; ++line) {
         int count = Pick(1, 5);
         for (int n = 0; n < count; ++n) {
-          all.push_back({group, "page_0" + std::to_string(page) + ".htm", Padded(line, 10),
-                         Padded(n * 7 + 1, 6), words[Pick(0, words.size() - 1)]});
+          all.push_back({group, "page_0" + std::to_string(page) + ".htm", right_aligned(line, 10),
+                         right_aligned(n * 7 + 1, 6), words[Pick(0, words.size() - 1)]});
         }
       }
     }
     // Ids by the sorted lower-case words, occurrences in document order.
     std::vector<std::string> lowered;
-    for (const Occurrence& o : all) lowered.push_back(Lower(o.word));
+    for (const Occurrence& o : all) lowered.push_back(to_lower(o.word));
     std::sort(lowered.begin(), lowered.end());
     std::map<std::string, long> first;
     for (size_t i = 0; i < lowered.size(); ++i) first.emplace(lowered[i], i);
@@ -85,10 +74,11 @@ class GeneratedRun {
     std::vector<std::string> group_files(groups + 1);
     std::string index_input;
     for (const Occurrence& o : all) {
-      std::string id = IdText(first[Lower(o.word)]);
+      std::string id = IdText(first[to_lower(o.word)]);
       std::string number = std::to_string(++seen[id]);
       group_files[o.group] += Record({o.page, o.line, o.position, o.word, id, number});
-      index_input += Record({id, Padded(o.group, 5), o.page, o.line, o.position, o.word, number});
+      index_input +=
+          Record({id, right_aligned(o.group, 5), o.page, o.line, o.position, o.word, number});
     }
     disk.AddFile("wrd_15.txt", index_input);
     for (int g = 1; g <= groups; ++g) {

@@ -68,20 +68,5 @@ TEST(GroupIndexPageTest, ASingleRunIsTheOneLineEntryAndNoRecordIsNoEntry) {
   EXPECT_EQ(Entries(fake.disk.Content("i_2.htm")), "</body>\r\n</html>\r\n");
 }
 
-TEST(ContentsPageTest, ListsEveryPageUnderItsExactName) {
-  FakeRun fake;
-  fake.disk.AddFile("group_page_all_sort.txt", "page_01.htm\r\npage_03.htm\r\n");
-  write_contents_page(fake.run);
-  std::string page = fake.disk.Content("files_list.htm");
-  size_t head_end = page.find("<br>\r\n", page.find("Time (h:m:s)    = "));
-  ASSERT_NE(head_end, std::string::npos);
-  EXPECT_EQ(page.substr(head_end + 6),
-            "<br>\r\n"
-            "<a href=\"page_01.htm\"><span id = \"page_01.htm\" >page_01.htm</span></a><br>\r\n"
-            "<a href=\"page_03.htm\"><span id = \"page_03.htm\" >page_03.htm</span></a><br>\r\n"
-            "<br><br>\r\n</body>\r\n</html>\r\n");
-  EXPECT_EQ(page.rfind("<html>\r\n<br>\r\n<head>\r\n", 0), 0u);
-}
-
 }  // namespace
 }  // namespace quillon

@@ -16,7 +16,7 @@
 namespace quillon {
 namespace {
 
-const char kGolden[] = "/work/shared/golden/basic/after/";
+const std::string kGolden = std::string(QUILLON_SOURCE_DIR) + "/testdata/golden/basic/after/";
 
 std::string GoldenFile(const std::string& path) {
   std::ifstream in(kGolden + path, std::ios::binary);

@@ -88,10 +88,7 @@ TEST(HtmlReformatTest, OnlyTheClashingStemLeavesTheSecondList) {
   AddInput(t, "b.txt", "b");
   AddInput(t, " c.txt", "c");
   t.disk.AddDir("compare_in/sub");
-  try {
-    reformat_html_inputs(t.run);
-  } catch (const RunEnded&) {
-  }
+  Reformat(t);
   EXPECT_EQ(t.disk.Content("compare_04.txt"), "c.txt\r\na.txt\r\n");
 }
 

@@ -3,23 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "base/test_run.h"
 #include "workspace.h"
 
 namespace quillon {
 namespace e2e {
 namespace {
 
-const char kGolden[] = "/work/shared/golden/basic";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
+// Beside the source tree, as on a developer's machine and in CI.
+const std::string kGolden = SourcePath("testdata/golden/basic/");
 
 // Sinks and probe listings hold dates and free space.
 bool Compared(const std::string& path) {
@@ -28,24 +20,23 @@ bool Compared(const std::string& path) {
 }
 
 TEST(GoldenTest, BasicRunMatchesTranscriptAndFiles) {
-  std::string keys = ReadFile(std::string(kGolden) + "/keys");
-  if (keys.empty()) GTEST_SKIP() << "no reference run on this machine";
+  std::string keys = ReadFile(kGolden + "keys");
+  if (keys.empty()) GTEST_SKIP() << "no reference run at " << kGolden;
   Workspace workspace;
   for (const char* name : {"a.txt", "b.txt"}) {
     workspace.Write(std::string("compare_in/") + name,
-                    ReadFile(std::string(kGolden) + "/input_compare_in/" + name));
+                    ReadFile(kGolden + "input_compare_in/" + name));
   }
   Outcome outcome = RunQuillon(workspace, keys);
   EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.transcript, ReadFile(std::string(kGolden) + "/transcript"));
+  EXPECT_EQ(outcome.transcript, ReadFile(kGolden + "transcript"));
 
-  std::map<std::string, std::string> expected;
-  Workspace::CollectTree(std::string(kGolden) + "/after", &expected);
-  std::map<std::string, std::string> actual;
+  FileMap expected = FilesBelow(kGolden + "after");
+  for (auto& file : expected) file.second = WithoutClock(file.second);
+  FileMap actual;
   for (const auto& file : workspace.Files()) {
     if (Compared(file.first)) actual[file.first] = WithoutClock(file.second);
   }
-  for (auto& file : expected) file.second = WithoutClock(file.second);
   for (const auto& file : expected) {
     ASSERT_TRUE(actual.count(file.first)) << "missing " << file.first;
     EXPECT_EQ(actual[file.first], file.second) << file.first;

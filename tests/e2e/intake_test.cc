@@ -10,10 +10,9 @@ namespace quillon {
 namespace e2e {
 namespace {
 
-using FileMap = std::map<std::string, std::string>;
-
-bool StartsWith(const std::string& text, const std::string& head) {
-  return text.compare(0, head.size(), head) == 0;
+// What the run printed after the probes, cut to the length of `head`.
+std::string Head(const Outcome& outcome, const std::string& head) {
+  return AfterProbes(outcome.transcript).substr(0, head.size());
 }
 
 std::string ClashReport(const std::string& stem) {
@@ -29,17 +28,11 @@ const char kReport[] =
 
 TEST(IntakeTest, NamesAreCleanedAndOtherKindsLeave) {
   Workspace workspace;
-  const FileMap given = {{"My File.txt", "blanks\r\n"},
-                         {"\xc4\x8c"
-                          "aj.txt",
-                          "accent\r\n"},
-                         {"a-b.c.txt", "dots\r\n"},
-                         {"Page_2.txt", "page\r\n"},
-                         {"mypage_1.txt", "clean\r\n"},
-                         {"notes.TXT", "upper\r\n"},
-                         {"report.html", kReport},
-                         {"data.csv", "1,2\r\n"},
-                         {"photo.jpg", "\xff\xd8"}};
+  // \304\214 is a C with a caron in UTF-8.
+  const FileMap given = {
+      {"My File.txt", "blanks\r\n"}, {"\304\214aj.txt", "accent\r\n"}, {"a-b.c.txt", "dots\r\n"},
+      {"Page_2.txt", "page\r\n"},    {"mypage_1.txt", "clean\r\n"},    {"notes.TXT", "upper\r\n"},
+      {"report.html", kReport},      {"data.csv", "1,2\r\n"},          {"photo.jpg", "\xff\xd8"}};
   for (const auto& file : given) workspace.Write("compare_in/" + file.first, file.second);
   workspace.MakeDir("compare_in/old");
   Outcome outcome = RunQuillon(workspace, Opening("4\n6\n\n\n"));
@@ -48,11 +41,9 @@ TEST(IntakeTest, NamesAreCleanedAndOtherKindsLeave) {
   // Two blank lines for each of the four cleaned names, one after them.
   std::string list = FileList({"a_b_c.txt", "file_Page_2.txt", "mypage_1.txt", "My_File.txt",
                                "notes.TXT", "report.txt", "__aj.txt"});
-  std::string expected = Lines({"", "", "", "", "", "", "", "", ""}) + ReformatHeading() +
-                         Lines({"        1 file(s) copied."}) + FirstRunFolders() +
-                         Selection(list, 4, "My_File.txt", 6, "report.txt");
-  EXPECT_TRUE(StartsWith(AfterProbes(outcome.transcript), expected))
-      << AfterProbes(outcome.transcript);
+  std::string expected = BlankLines(9) + ReformatHeading() + Lines({"        1 file(s) copied."}) +
+                         FirstRunFolders() + Selection(list, 4, "My_File.txt", 6, "report.txt");
+  EXPECT_EQ(Head(outcome, expected), expected);
 
   EXPECT_EQ(workspace.Files("compare_in"), (FileMap{{"My_File.txt", "blanks\r\n"},
                                                     {"__aj.txt", "accent\r\n"},
@@ -65,17 +56,8 @@ TEST(IntakeTest, NamesAreCleanedAndOtherKindsLeave) {
   EXPECT_TRUE(workspace.Exists("compare_in/old"));
   EXPECT_EQ(workspace.Read("data.csv"), "1,2\r\n");
   EXPECT_EQ(workspace.Read("photo.jpg"), "\xff\xd8");
-  // The index stages the comparison page through txt_in.
-  EXPECT_EQ(workspace.Files("txt_wrk"),
-            (FileMap{{"My_File.txt", "blanks\r\n"}, {"report.txt", "Report line\r\n"}}));
-  EXPECT_EQ(workspace.Read("txt_in/My_File.txt"), "blanks\r\n");
-  EXPECT_EQ(workspace.Read("txt_in/report.txt"), "Report line\r\n");
   EXPECT_EQ(workspace.Read("htm_wrk/compare.htm"),
             ComparePage("100%", {"blanks"}, {"Report line"}));
-  // The lists are work files that a full run clears at its end.
-  if (workspace.Exists("txt_wrk.list")) {
-    EXPECT_EQ(workspace.Read("txt_wrk.list"), "My_File.txt\r\nreport.txt\r\n");
-  }
 }
 
 TEST(IntakeTest, ClashAnsweredWithTwoRecreatesTheTwin) {
@@ -90,8 +72,7 @@ TEST(IntakeTest, ClashAnsweredWithTwoRecreatesTheTwin) {
                          "Overwrite compare_in\\a.txt? (Yes/No/All): y\r\n" +
                          Lines({"        1 file(s) copied.", "        1 file(s) copied."}) +
                          FirstRunFolders() + Selection(list, 1, "a.txt", 2, "b.txt");
-  EXPECT_TRUE(StartsWith(AfterProbes(outcome.transcript), expected))
-      << AfterProbes(outcome.transcript);
+  EXPECT_EQ(Head(outcome, expected), expected);
   EXPECT_EQ(workspace.Files("compare_in"), (FileMap{{"a.htm", "<BODY>\r\nfrom html\r\n</body>\r\n"},
                                                     {"a.txt", "from html\r\n"},
                                                     {"b.htm", "<body>\r\n  second  \r\n"},
@@ -116,11 +97,10 @@ TEST(IntakeTest, TwoNamesWithOneCleanNameAsk) {
   workspace.Write("compare_in/a-b.txt", "second\r\n");
   Outcome outcome = RunQuillon(workspace, Opening("n\nn\n"));
   EXPECT_EQ(outcome.status, 0);
-  EXPECT_TRUE(StartsWith(AfterProbes(outcome.transcript),
-                         Lines({"", "", "", "Overwrite a_b.txt? (Yes/No/All): n", "",
+  std::string expected = Lines({"", "", "", "Overwrite a_b.txt? (Yes/No/All): n", "",
                                 "Overwrite compare_in\\a_b.txt? (Yes/No/All): n", ""}) +
-                             ReformatHeading()))
-      << AfterProbes(outcome.transcript);
+                         ReformatHeading();
+  EXPECT_EQ(Head(outcome, expected), expected);
   // Nothing was overwritten: the second file keeps its given name.
   EXPECT_EQ(workspace.Files("compare_in"),
             (FileMap{{"a_b.txt", "first\r\n"}, {"a-b.txt", "second\r\n"}}));

@@ -28,6 +28,12 @@ inline std::string Lines(std::initializer_list<std::string> lines) {
   return text;
 }
 
+inline std::string BlankLines(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "\r\n";
+  return text;
+}
+
 const char kSeparator[] = "----------------------------";
 
 inline std::string ReformatHeading() {
@@ -41,6 +47,12 @@ inline std::string FirstRunFolders() {
                 "The system cannot find the path specified.", "",
                 "A subdirectory or file htm_wrk already exists.",
                 "A subdirectory or file txt_wrk already exists."});
+}
+
+/// From the intake up to the selection's list, for compare_in with clean names
+/// and no .htm file.
+inline std::string UpToSelection() {
+  return Lines({""}) + ReformatHeading() + Lines({"File Not Found"}) + FirstRunFolders();
 }
 
 inline std::string FileList(std::initializer_list<std::string> names) {

@@ -11,12 +11,6 @@ namespace {
 
 const char kChoiceEnd[] = "<...> any key for continue, end";
 
-// From the intake up to the selection's list, for compare_in with clean names
-// and no .htm file.
-std::string UpToSelection() {
-  return Lines({""}) + ReformatHeading() + Lines({"File Not Found"}) + FirstRunFolders();
-}
-
 std::string TwoFiles(Workspace& workspace) {
   workspace.Write("compare_in/a.txt", "alpha\r\n");
   workspace.Write("compare_in/b.txt", "beta\r\n");
@@ -79,28 +73,16 @@ TEST(SelectionTest, SecondChoiceOutOfRangeOrTheSame) {
 }
 
 TEST(SelectionTest, TableWidthGoesInAsEntered) {
-  for (const auto& answer : {std::make_pair("140", "140%"), std::make_pair("-5", "-5%")}) {
+  for (const auto& answer :
+       {std::make_pair("", "100%"), std::make_pair("140", "140%"), std::make_pair("-5", "-5%")}) {
     Workspace workspace;
     std::string list = TwoFiles(workspace);
     Outcome outcome = RunQuillon(workspace, Opening(std::string("1\n2\n") + answer.first + "\n\n"));
     std::string expected = UpToSelection() + Selection(list, 1, "a.txt", 2, "b.txt", answer.first);
-    EXPECT_EQ(AfterProbes(outcome.transcript).substr(0, expected.size()), expected);
+    EXPECT_EQ(AfterProbes(outcome.transcript).substr(0, expected.size()), expected) << answer.first;
     EXPECT_EQ(workspace.Read("htm_wrk/compare.htm"),
               ComparePage(answer.second, {"alpha"}, {"beta"}));
   }
-}
-
-TEST(SelectionTest, HtmOnlyInputsWorkThroughTheirTwins) {
-  Workspace workspace;
-  workspace.Write("compare_in/x.htm", "<body>\r\nex\r\n</body>\r\n");
-  workspace.Write("compare_in/y.htm", "<body>\r\nwhy\r\n</body>\r\n");
-  Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\n"));
-  std::string list = FileList({"x.txt", "y.txt"});
-  std::string expected = Lines({""}) + ReformatHeading() +
-                         Lines({"        1 file(s) copied.", "        1 file(s) copied."}) +
-                         FirstRunFolders() + Selection(list, 1, "x.txt", 2, "y.txt");
-  EXPECT_EQ(AfterProbes(outcome.transcript).substr(0, expected.size()), expected);
-  EXPECT_EQ(workspace.Read("htm_wrk/compare.htm"), ComparePage("100%", {"ex"}, {"why"}));
 }
 
 }  // namespace

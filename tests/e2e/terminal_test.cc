@@ -185,11 +185,6 @@ void ExpectRestored(const Terminal& terminal) {
   EXPECT_TRUE((now.c_lflag & ICANON) && (now.c_lflag & ECHO));
 }
 
-void ExpectKilledBy(const Ending& ending, int signal_number) {
-  EXPECT_FALSE(ending.exited);
-  EXPECT_EQ(ending.status, signal_number) << "ended by signal " << ending.status;
-}
-
 TEST(TerminalTest, KeysArriveRawAndTheSettingsReturnAtTheNormalEnd) {
   Workspace workspace;
   Terminal terminal;
@@ -207,30 +202,6 @@ TEST(TerminalTest, KeysArriveRawAndTheSettingsReturnAtTheNormalEnd) {
       terminal.output().substr(terminal.output().find(kFirstMenu) + strlen(kFirstMenu));
   EXPECT_EQ(after_menu.find('2'), std::string::npos) << after_menu;
 }
-
-TEST(TerminalTest, CtrlCAtAMenuRestoresTheSettingsAndEndsByTheSignal) {
-  Workspace workspace;
-  Terminal terminal;
-  terminal.Start(workspace);
-  ASSERT_TRUE(terminal.WaitFor(kFirstMenu)) << terminal.output();
-  terminal.Type("\x03");
-  ExpectKilledBy(terminal.WaitForEnd(), SIGINT);
-  ExpectRestored(terminal);
-}
-
-class EndingSignalTest : public testing::TestWithParam<int> {};
-
-TEST_P(EndingSignalTest, RestoresTheSettingsAndEndsByTheSameSignal) {
-  Workspace workspace;
-  Terminal terminal;
-  terminal.Start(workspace);
-  ASSERT_TRUE(terminal.WaitFor(kFirstMenu)) << terminal.output();
-  terminal.Signal(GetParam());
-  ExpectKilledBy(terminal.WaitForEnd(), GetParam());
-  ExpectRestored(terminal);
-}
-
-INSTANTIATE_TEST_SUITE_P(Signals, EndingSignalTest, testing::Values(SIGTERM, SIGHUP));
 
 TEST(TerminalTest, KeysTypedBeforeTheFirstScreenAreKept) {
   Workspace workspace;
@@ -254,59 +225,74 @@ void StartAtTheQuestion(const Workspace& workspace, Terminal* terminal) {
   terminal->Type("111");
 }
 
-TEST(TerminalTest, CtrlCAtAQuestionRestoresTheSettings) {
+// Ctrl-C is typed on the terminal, the other signals are sent.
+void EndBy(Terminal* terminal, int signal_number) {
+  if (signal_number == SIGINT) {
+    terminal->Type("\x03");
+  } else {
+    terminal->Signal(signal_number);
+  }
+  Ending ending = terminal->WaitForEnd();
+  EXPECT_FALSE(ending.exited);
+  EXPECT_EQ(ending.status, signal_number) << "ended by signal " << ending.status;
+  ExpectRestored(*terminal);
+}
+
+TEST(TerminalTest, SignalsAtAMenuRestoreTheSettingsAndEndByTheSameSignal) {
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(strsignal(signal_number));
+    Workspace workspace;
+    Terminal terminal;
+    terminal.Start(workspace);
+    ASSERT_TRUE(terminal.WaitFor(kFirstMenu)) << terminal.output();
+    EndBy(&terminal, signal_number);
+  }
+}
+
+TEST(TerminalTest, CtrlCInAnAnswerRestoresTheSettings) {
   Workspace workspace;
   Terminal terminal;
   StartAtTheQuestion(workspace, &terminal);
   ASSERT_TRUE(terminal.WaitFor(kQuestion)) << terminal.output();
   terminal.Type("1");
-  terminal.Type("\x03");
-  ExpectKilledBy(terminal.WaitForEnd(), SIGINT);
-  ExpectRestored(terminal);
+  EndBy(&terminal, SIGINT);
 }
 
-struct EditorCase {
-  const char* name;
-  const char* keys;  ///< Each script leaves the answer "1".
-  int width;
-};
-
-void PrintTo(const EditorCase& editor_case, std::ostream* out) {
-  *out << editor_case.name;
+// Every script leaves the answer "1": the first question takes it for a.txt,
+// the second refuses it as the same file, so one run tries two scripts.
+TEST(TerminalTest, TheAnswerEditorTakesCursorAndEditingKeys) {
+  const struct {
+    const char* first;
+    const char* second;
+    int width;
+  } cases[] = {// Left and Delete; the same with Ctrl held.
+               {"3\x1b[D1\x1b[3~", "3\x1b[1;5D1\x1b[3~", 80},
+               // Right and Backspace; Home and End of xterm.
+               {"13\x1b[D\x1b[C\x7f", "x\x1b[H1\x1b[F\x7f", 80},
+               // Home and End of a VT220, and in application mode.
+               {"x\x1b[1~1\x1b[4~\x7f", "x\x1bOH1\x1bOF\x7f", 80},
+               // ESC (\033) alone clears; Tab puts blanks before the number.
+               {"99\0331", "\t1", 80},
+               // Function and unknown keys change nothing; ten x, Up to the start, "1",
+               // Down to the end, ten Backspaces.
+               {"\x1bOP\x1b[[A\x1b[15;5~\x1b[24~\x1b[2~\x1b[5~\x1b[?1;2c1",
+                "xxxxxxxxxx\x1b[A1\x1b[B\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f", 10}};
+  for (const auto& scripts : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::string(scripts.first)));
+    Workspace workspace;
+    Terminal terminal(scripts.width);
+    StartAtTheQuestion(workspace, &terminal);
+    ASSERT_TRUE(terminal.WaitFor(kQuestion)) << terminal.output();
+    terminal.Type(std::string(scripts.first) + "\r");
+    ASSERT_TRUE(terminal.WaitFor("1. file for compare: a.txt")) << terminal.output();
+    ASSERT_TRUE(terminal.WaitFor(kQuestion)) << terminal.output();
+    terminal.Type(std::string(scripts.second) + "\r");
+    EXPECT_TRUE(terminal.WaitFor("the file is duplicated")) << terminal.output();
+    terminal.Signal(SIGTERM);
+    terminal.WaitForEnd();
+    ExpectRestored(terminal);
+  }
 }
-
-class AnswerEditorTest : public testing::TestWithParam<EditorCase> {};
-
-TEST_P(AnswerEditorTest, TurnsTheKeysIntoTheAnswer) {
-  Workspace workspace;
-  Terminal terminal(GetParam().width);
-  StartAtTheQuestion(workspace, &terminal);
-  ASSERT_TRUE(terminal.WaitFor(kQuestion)) << terminal.output();
-  terminal.Type(GetParam().keys);
-  terminal.Type("\r");
-  EXPECT_TRUE(terminal.WaitFor("1. file for compare: a.txt")) << terminal.output();
-  terminal.Signal(SIGTERM);
-  terminal.WaitForEnd();
-  ExpectRestored(terminal);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, AnswerEditorTest,
-    testing::Values(EditorCase{"LeftThenDelete", "3\x1b[D1\x1b[3~", 80},
-                    EditorCase{"LeftWithCtrlHeld", "3\x1b[1;5D1\x1b[3~", 80},
-                    EditorCase{"RightAndBackspace", "13\x1b[D\x1b[C\x7f", 80},
-                    EditorCase{"HomeAndEndOfXterm", "x\x1b[H1\x1b[F\x7f", 80},
-                    EditorCase{"HomeAndEndOfVt220", "x\x1b[1~1\x1b[4~\x7f", 80},
-                    EditorCase{"HomeAndEndInApplicationMode", "x\x1bOH1\x1bOF\x7f", 80},
-                    EditorCase{"EscapeAloneClears", "99\0331", 80},  // \033 is ESC
-                    EditorCase{"TabPutsBlanksBeforeTheNumber", "\t1", 80},
-                    EditorCase{"FunctionAndUnknownKeysChangeNothing",
-                               "\x1bOP\x1b[[A\x1b[15;5~\x1b[24~\x1b[2~\x1b[5~\x1b[?1;2c1", 80},
-                    // Ten x, Up to the start, "1", Down to the end, ten Backspaces.
-                    EditorCase{"UpAndDownMoveByTheWidth",
-                               "xxxxxxxxxx\x1b[A1\x1b[B\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f",
-                               10}),
-    [](const testing::TestParamInfo<EditorCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace e2e

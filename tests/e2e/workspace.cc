@@ -1,72 +1,19 @@
 #include "workspace.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <stdexcept>
-#include <vector>
 
 namespace quillon {
 namespace e2e {
 
-namespace {
-
-void MakeParents(const std::string& path) {
-  for (size_t slash = path.find('/', 1); slash != std::string::npos;
-       slash = path.find('/', slash + 1)) {
-    mkdir(path.substr(0, slash).c_str(), 0777);
-  }
-}
-
-void RemoveTree(const std::string& path) {
-  struct stat info;
-  if (lstat(path.c_str(), &info) != 0) return;
-  if (S_ISDIR(info.st_mode)) {
-    if (DIR* dir = opendir(path.c_str())) {
-      while (struct dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name != "." && name != "..") RemoveTree(path + "/" + name);
-      }
-      closedir(dir);
-    }
-    rmdir(path.c_str());
-  } else {
-    unlink(path.c_str());
-  }
-}
-
-void Collect(const std::string& base, const std::string& rel,
-             std::map<std::string, std::string>* files) {
-  std::string path = rel.empty() ? base : base + "/" + rel;
-  DIR* dir = opendir(path.c_str());
-  if (!dir) return;
-  while (struct dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    std::string child = rel.empty() ? name : rel + "/" + name;
-    struct stat info;
-    if (stat((base + "/" + child).c_str(), &info) != 0) continue;
-    if (S_ISDIR(info.st_mode)) {
-      Collect(base, child, files);
-    } else {
-      std::ifstream in(base + "/" + child, std::ios::binary);
-      std::stringstream content;
-      content << in.rdbuf();
-      (*files)[child] = content.str();
-    }
-  }
-  closedir(dir);
-}
-
-}  // namespace
+namespace fs = std::filesystem;
 
 Workspace::Workspace() {
   char pattern[] = "/tmp/quillon-e2e-XXXXXX";
@@ -75,47 +22,30 @@ Workspace::Workspace() {
 }
 
 Workspace::~Workspace() {
-  if (!getenv("QUILLON_KEEP_WORKSPACE")) RemoveTree(root_);
+  std::error_code ignored;
+  if (!getenv("QUILLON_KEEP_WORKSPACE")) fs::remove_all(root_, ignored);
 }
 
 void Workspace::Write(const std::string& path, const std::string& content) const {
-  std::string full = root_ + "/" + path;
-  MakeParents(full);
-  std::ofstream out(full, std::ios::binary);
-  out << content;
+  fs::path full = fs::path(root_) / path;
+  fs::create_directories(full.parent_path());
+  std::ofstream(full, std::ios::binary) << content;
 }
 
 void Workspace::MakeDir(const std::string& path) const {
-  std::string full = root_ + "/" + path + "/";
-  MakeParents(full);
+  fs::create_directories(fs::path(root_) / path);
 }
 
 std::string Workspace::Read(const std::string& path) const {
-  std::ifstream in(root_ + "/" + path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
+  return ReadFile(root_ + "/" + path);
 }
 
 bool Workspace::Exists(const std::string& path) const {
-  struct stat info;
-  return stat((root_ + "/" + path).c_str(), &info) == 0;
+  return fs::exists(fs::path(root_) / path);
 }
 
-void Workspace::CollectTree(const std::string& dir, std::map<std::string, std::string>* files) {
-  Collect(dir, "", files);
-}
-
-std::map<std::string, std::string> Workspace::Files(const std::string& dir) const {
-  std::map<std::string, std::string> files;
-  Collect(dir.empty() ? root_ : root_ + "/" + dir, "", &files);
-  return files;
-}
-
-void Workspace::CopyFrom(const std::string& source_dir, const std::string& target) const {
-  std::map<std::string, std::string> files;
-  Collect(std::string(QUILLON_SOURCE_DIR) + "/" + source_dir, "", &files);
-  for (const auto& file : files) Write(target + "/" + file.first, file.second);
+FileMap Workspace::Files(const std::string& dir) const {
+  return FilesBelow(dir.empty() ? root_ : root_ + "/" + dir);
 }
 
 Outcome RunQuillon(const Workspace& workspace, const std::string& keys, int timeout_seconds) {
@@ -158,18 +88,25 @@ Outcome RunQuillon(const Workspace& workspace, const std::string& keys, int time
   return outcome;
 }
 
-std::string SourceFile(const std::string& path) {
-  std::ifstream in(std::string(QUILLON_SOURCE_DIR) + "/" + path, std::ios::binary);
+std::string SourcePath(const std::string& path) {
+  return std::string(QUILLON_SOURCE_DIR) + "/" + path;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
   std::stringstream content;
   content << in.rdbuf();
   return content.str();
 }
 
-std::string WithoutClock(const std::string& text) {
-  static const std::regex date("Date \\(mm-dd-yy\\) = [0-9-]+<br>");
-  static const std::regex time("Time \\(h:m:s\\)    = [0-9:]+<br>");
-  std::string out = std::regex_replace(text, date, "Date (mm-dd-yy) = DATE<br>");
-  return std::regex_replace(out, time, "Time (h:m:s)    = TIME<br>");
+FileMap FilesBelow(const std::string& dir) {
+  FileMap files;
+  std::error_code missing;
+  for (fs::recursive_directory_iterator it(dir, missing), end; it != end; it.increment(missing)) {
+    if (!it->is_directory())
+      files[it->path().lexically_relative(dir).string()] = ReadFile(it->path());
+  }
+  return files;
 }
 
 }  // namespace e2e

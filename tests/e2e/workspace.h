@@ -10,6 +10,8 @@
 namespace quillon {
 namespace e2e {
 
+using FileMap = std::map<std::string, std::string>;
+
 class Workspace {
  public:
   Workspace();
@@ -24,11 +26,7 @@ class Workspace {
   std::string Read(const std::string& path) const;
   bool Exists(const std::string& path) const;
   /// Every file below the root (or below `dir`), relative path to content.
-  std::map<std::string, std::string> Files(const std::string& dir = "") const;
-  /// Copies the files of a folder of the source tree below `target`.
-  void CopyFrom(const std::string& source_dir, const std::string& target) const;
-  /// Every file below an absolute folder, relative path to content.
-  static void CollectTree(const std::string& dir, std::map<std::string, std::string>* files);
+  FileMap Files(const std::string& dir = "") const;
 
  private:
   std::string root_;
@@ -42,11 +40,12 @@ struct Outcome {
 /// Runs the program in the workspace as "quillon" with `keys` on standard input.
 Outcome RunQuillon(const Workspace& workspace, const std::string& keys, int timeout_seconds = 120);
 
-/// A file of the source tree.
-std::string SourceFile(const std::string& path);
-
-/// Normalises the lines that differ from run to run (dates, times).
-std::string WithoutClock(const std::string& text);
+/// A path below the source tree.
+std::string SourcePath(const std::string& path);
+/// A whole file; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+/// Every file below an absolute folder, relative path to content.
+FileMap FilesBelow(const std::string& dir);
 
 }  // namespace e2e
 }  // namespace quillon
