@@ -9,6 +9,8 @@
 #include <sstream>
 
 #include "base/test_run.h"
+#include "base/end_run.h"
+#include "index/indexing.h"
 #include "index/occurrence_lists.h"
 #include "index/page_annotation.h"
 #include "index/page_preparation.h"
@@ -115,6 +117,28 @@ TEST(IndexStrategiesTest, BothStrategiesLeaveTheSameFiles) {
     }
     for (const char* kept : {"page_01.htm", "wrd_24/wrd_24_1.txt", "wrd_12_1.txt", "wrd_15.txt"}) {
       ASSERT_TRUE(fast.disk.HasFile(kept)) << kept << " seed " << seed;
+    }
+  }
+}
+
+// The whole index up to the results screen: everything the run leaves.
+TEST(IndexStrategiesTest, WholeIndexLeavesTheSameFilesAndConsole) {
+  for (unsigned seed = 1; seed <= kSeeds / 2; ++seed) {
+    FakeRun reference, fast;
+    Prepare(reference, Strategy::kReference, seed);
+    Prepare(fast, Strategy::kFast, seed);
+    for (FakeRun* test : {&reference, &fast}) {
+      EXPECT_THROW(run_indexing(test->run), RunEnded);
+      test->run.files.close_all();
+    }
+    ASSERT_EQ(fast.transcript(), reference.transcript()) << "seed " << seed;
+    std::map<std::string, std::string> expected = reference.disk.Files();
+    std::map<std::string, std::string> actual = fast.disk.Files();
+    ASSERT_EQ(actual.size(), expected.size()) << "seed " << seed;
+    for (const auto& file : actual) {
+      ASSERT_TRUE(expected.count(file.first)) << file.first << " seed " << seed;
+      ASSERT_EQ(WithoutClock(file.second), WithoutClock(expected[file.first]))
+          << file.first << " seed " << seed;
     }
   }
 }

@@ -251,7 +251,8 @@ void prepare_copy_folder(Run& run) {
     run.run_command("md wrd_24 > out_null.list");
   }
   run.run_command("copy wrd_24*.txt wrd_24\\ > out_null.list");
-  run.run_command("copy /y wrd_24\\*.txt > out_null.list");
+  // Copying them back gives the folder the same bytes again.
+  if (run.strategy == Strategy::kReference) run.run_command("copy /y wrd_24\\*.txt > out_null.list");
 }
 
 void annotate_group_pages(Run& run, int group, const WordFileIndex* index, PageLinks* links) {
