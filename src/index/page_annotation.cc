@@ -225,21 +225,7 @@ void GroupRewriter::WriteNavigator(const Occurrence& o) {
 }  // namespace
 
 bool is_body_line(const std::string& line) {
-  std::string lower = to_lower(line);
-  long b = find_text(1, lower, "body");
-  long a = find_text(1, lower, "<");
-  if (a < 1 || b < 1 || a >= b) return false;
-  long p = find_text(b - 1, line, "<");
-  if (p == 0) {
-    size_t before = b >= 3 ? line.rfind('<', static_cast<size_t>(b - 3)) : std::string::npos;
-    p = before == std::string::npos ? 0 : static_cast<long>(before) + 1;
-  }
-  if (p == b - 1) return true;
-  if (p < 1 || b - p < 2) return false;
-  for (long i = p + 1; i < b; ++i) {
-    if (line[static_cast<size_t>(i - 1)] != ' ') return false;
-  }
-  return true;
+  return tag_opens(line, find_text(1, to_lower(line), "body"));
 }
 
 void prepare_copy_folder(Run& run) {

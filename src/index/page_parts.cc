@@ -62,6 +62,22 @@ std::string page_number_text(const std::string& page) {
   return substring(page, 6, p - 6);
 }
 
+bool tag_opens(const std::string& line, long q) {
+  long first = find_text(1, line, "<");
+  if (first < 1 || q < 1 || first >= q) return false;
+  long r = find_text(q - 1, line, "<");
+  if (r == 0) {
+    size_t before = q >= 3 ? line.rfind('<', static_cast<size_t>(q - 3)) : std::string::npos;
+    r = before == std::string::npos ? 0 : static_cast<long>(before) + 1;
+  }
+  if (r == q - 1) return true;
+  if (r < 1 || r > q - 1) return false;
+  for (long i = r + 1; i < q; ++i) {
+    if (line[static_cast<size_t>(i - 1)] != ' ') return false;
+  }
+  return true;
+}
+
 std::string word_id_text(long long number) {
   std::string digits = number_text(number);
   return "id" + left_text("0000000000", 8 - text_length(digits)) + digits;

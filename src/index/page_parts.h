@@ -22,6 +22,11 @@ std::string page_name(Run& run, long page_number);
 /// The part of a page name between "page_" and ".htm" (page_01.htm gives 01).
 std::string page_number_text(const std::string& page);
 
+/// Whether the keyword at position `q` of the line is a tag name: the line's
+/// first "<" comes before it, and the "<" that belongs to it stands right
+/// before it or with only blanks between.
+bool tag_opens(const std::string& line, long q);
+
 /// "id" and the number filled to 8 digits.
 std::string word_id_text(long long number);
 

@@ -2,6 +2,7 @@
 
 #include "base/file_table.h"
 #include "base/text.h"
+#include "index/page_parts.h"
 
 namespace quillon {
 
@@ -12,23 +13,10 @@ struct Span {
   long end;
 };
 
-// Whether `keyword` (found in `searched`, the line or its lower-case form)
-// has its own "<" right before it, or before it with only blanks between.
+// Whether `keyword`, found in `searched` (the line or its lower-case form),
+// is the name of a tag.
 bool BlockTest(const std::string& line, const std::string& searched, const std::string& keyword) {
-  long p = find_text(1, line, "<");
-  long q = find_text(1, searched, keyword);
-  if (p < 1 || q < 1 || p >= q) return false;
-  long r = find_text(q - 1, line, "<");
-  if (r == 0) {
-    size_t before = q >= 3 ? line.rfind('<', static_cast<size_t>(q - 3)) : std::string::npos;
-    r = before == std::string::npos ? 0 : static_cast<long>(before) + 1;
-  }
-  if (r == q - 1) return true;
-  if (r < 1 || r > q - 1) return false;
-  for (long i = r + 1; i < q; ++i) {
-    if (line[static_cast<size_t>(i - 1)] != ' ') return false;
-  }
-  return true;
+  return tag_opens(line, find_text(1, searched, keyword));
 }
 
 // One kind of block (script, style, title): true while the line lies in it.
