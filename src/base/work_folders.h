@@ -10,6 +10,10 @@
 
 namespace quillon {
 
+/// The list files a run writes in its folder, without a marker of their own,
+/// and deletes at its end.
+inline constexpr const char* kRunListFiles[] = {"out_null.list", "compare_in.list", "txt_wrk.list"};
+
 /// True when a line of the listing file, in lower case, contains `folder`.
 bool folder_listed(Run& run, const std::string& listing, const std::string& folder);
 

@@ -15,7 +15,6 @@ namespace {
 
 // The list files the run itself writes. A user's own ".list" file may have
 // been moved here from compare_in during intake; it must stay.
-const char* const kRunListFiles[] = {"out_null.list", "compare_in.list", "txt_wrk.list"};
 
 void prepare_output_folder(Run& run) {
   run.run_command("dir /b *. > dir_01.txt");

@@ -152,6 +152,12 @@ void Scan(const std::string& line, const std::string& lower, const std::vector<S
 
 const char kRule[] = "=================================================";
 
+// The start position travels in a six-character field, and the later sorts
+// order the records by its text. A word starting further on would sort among
+// the words before it and the rewritten page would repeat the rest of the
+// line for each of them, so it stays unindexed text.
+const long kLastIndexedStart = 999999;
+
 void ExtractPage(Run& run, const std::string& page, int records, ScanState* state) {
   FileTable& files = run.files;
   bool listing_wanted = run.strategy == Strategy::kReference;
@@ -179,6 +185,7 @@ void ExtractPage(Run& run, const std::string& page, int records, ScanState* stat
       files.print_line(listing, line);
     }
     for (const TakenWord& taken : words) {
+      if (taken.start > kLastIndexedStart) continue;
       files.write_quoted(records, {taken.word, page, line_item, right_aligned(taken.start, 6),
                                    taken.word});
       if (listing_wanted) {

@@ -5,6 +5,7 @@
 #include "app/console_waits.h"
 #include "base/command_line.h"
 #include "base/paths.h"
+#include "base/text.h"
 #include "intake/clean_name.h"
 #include "intake/verified_copy.h"
 #include "base/work_folders.h"
@@ -61,9 +62,19 @@ bool HasCompleteCopy(Disk& disk, const std::string& original, const std::string&
   return ProgramFolderFile(disk, name, &copy) && same_bytes(disk, original, copy);
 }
 
+// A file of another kind under the name of one of the run's own files would
+// be overwritten or deleted in the program's folder.
+bool NamedLikeRunFile(const std::string& name) {
+  std::string lower = to_lower(name);
+  for (const char* run_file : kRunListFiles) {
+    if (lower == run_file) return true;
+  }
+  return lower == kTemporary;
+}
+
 void CheckCopiesOut(Run& run, const InputFolder& folder) {
   for (const DirEntry& entry : folder.entries) {
-    if (entry.is_dir) continue;
+    if (entry.is_dir || NamedLikeRunFile(entry.name)) continue;
     if (!HasCompleteCopy(run.disk, JoinPath(folder.path, entry.name), entry.name)) {
       StopIntake(run, entry.name, "its copy in the program's folder is not complete.");
     }
@@ -144,7 +155,11 @@ void PutBackUnderCleanName(Run& run, const InputFolder& folder, const std::strin
 
 void TakeBackEntry(Run& run, const InputFolder& folder, const DirEntry& entry) {
   NameParts parts = input_name_parts(entry.name);
-  if (parts.marker == 0) return MoveOut(run, folder, entry.name);
+  if (parts.marker == 0) {
+    // Its only copy would be one the run overwrites: it stays where it is.
+    if (!NamedLikeRunFile(entry.name)) MoveOut(run, folder, entry.name);
+    return;
+  }
   std::string clean = clean_name(parts);
   // A name that is already clean stays where it is.
   if (clean == entry.name) return;

@@ -1,0 +1,223 @@
+// Names and contents a user should not give the program, and what it does
+// with them: every run ends normally, the user's files stay as they were,
+// and nothing outside the working folder is touched.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "phase_dialogue.h"
+#include "workspace.h"
+
+namespace quillon {
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+const char kLastWait[] = "<...> any key to continue and end\r\n";
+const std::vector<std::string> kPages = {"compare.htm", "files_list.htm", "i_1.htm",
+                                         "index.htm",   "page_01.htm",    "s_1.htm"};
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+std::vector<std::string> Names(const FileMap& files) {
+  std::vector<std::string> names;
+  for (const auto& file : files) names.push_back(file.first);
+  return names;
+}
+
+long Count(const std::string& text, const std::string& part) {
+  long count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+void WriteInputs(const Workspace& workspace, const FileMap& inputs) {
+  for (const auto& input : inputs) workspace.Write("compare_in/" + input.first, input.second);
+}
+
+// What a name that climbs out of compare_in and the working folder aims at:
+// a name no other process uses.
+const std::string kOutside = "quillon-hostile-" + std::to_string(getpid()) + ".txt";
+
+bool ReachedOutside(const Workspace& workspace) {
+  fs::path root = workspace.root();
+  return fs::exists(root.parent_path() / kOutside) || fs::exists(root / kOutside);
+}
+
+struct NameCase {
+  const char* what;
+  std::string given;
+  std::string clean;
+};
+
+TEST(HostileInputTest, NamesAShellWouldTakeApartAreCleanedAndCompared) {
+  const std::string long_stem(240, 'x');
+  const NameCase cases[] = {
+      {"double quote", "q\"uote.txt", "q_uote.txt"},
+      {"apostrophe", "it's.txt", "it_s.txt"},
+      {"shell characters", "a&b|c;d$e(f)g<h>i.txt", "a_b_c_d_e_f_g_h_i.txt"},
+      {"leading dash", "-leading.txt", "_leading.txt"},
+      {"long", long_stem + ".txt", long_stem + ".txt"},
+      {"not UTF-8", "\xff\xfe\x80kbad.txt", "___kbad.txt"},
+      {"line end", "new\nline.txt", "new_line.txt"},
+      {"after the marker", "a.txt\"&<b>;$(x)", "a.txt\"&<b>;$(x)"},
+  };
+  for (const NameCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Workspace workspace;
+    WriteInputs(workspace, {{c.given, "hostile name\r\n"}, {"0.txt", "partner\r\n"}});
+    Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\nx"));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_NE(outcome.transcript.find(FileList({"0.txt", c.clean})), std::string::npos);
+    EXPECT_TRUE(EndsWith(outcome.transcript, kLastWait));
+    EXPECT_EQ(workspace.Files("compare_in"),
+              (FileMap{{"0.txt", "partner\r\n"}, {c.clean, "hostile name\r\n"}}));
+    EXPECT_EQ(workspace.Read("htm_out/compare.htm"),
+              ComparePage("100%", {"partner"}, {"hostile name"}));
+  }
+}
+
+// A name that no command line can name as it is: the intake stops before it
+// deletes anything, and says which file it was.
+TEST(HostileInputTest, NamesTheIntakeCannotCopyStopItWithEveryFileKept) {
+  const std::string long_stem = "page_" + std::string(246, 'x');
+  const NameCase cases[] = {
+      {"backslash", "back\\slash.txt", "back_slash.txt"},
+      {"wildcard, matching ab.txt too", "a*.txt", "a_.txt"},
+      {"too long with file_ in front", long_stem + ".txt", "file_" + long_stem + ".txt"},
+      {"climbing", "c d.txt\\..\\..\\" + kOutside, "c_d.txt\\..\\..\\" + kOutside},
+  };
+  for (const NameCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Workspace workspace;
+    FileMap inputs = {
+        {c.given, "hostile name\r\n"}, {"ab.txt", "other\r\n"}, {"zz.txt", "partner\r\n"}};
+    WriteInputs(workspace, inputs);
+    Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\nx"));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(EndsWith(outcome.transcript,
+                         Lines({kSeparator,
+                                "compare_in\\" + c.given + ": its copy under the name " + c.clean +
+                                    " is not complete.",
+                                "The intake stopped here and deleted nothing more.", ""}) +
+                             kLastWait));
+    EXPECT_EQ(workspace.Files("compare_in"), inputs);
+    EXPECT_FALSE(ReachedOutside(workspace));
+  }
+}
+
+// A clean name may still hold separators after its marker: the choice reads
+// through it, and the comparison finds one file only.
+TEST(HostileInputTest, AChosenNameThatClimbsOutReadsNothingOutside) {
+  Workspace workspace;
+  workspace.Write("../" + kOutside, "outside\r\n");
+  FileMap inputs = {{"b.txt\\..\\..\\..\\" + kOutside, "hostile name\r\n"},
+                    {"zz.txt", "partner\r\n"}};
+  WriteInputs(workspace, inputs);
+  Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\nx"));
+  fs::remove(fs::path(workspace.root()).parent_path() / kOutside);
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_TRUE(EndsWith(outcome.transcript,
+                       Lines({"", kSeparator, "Check the contents of the txt_wrk subfolder.",
+                              "Must contain a 2 *.txt file.", ""}) +
+                           kLastWait));
+  EXPECT_EQ(workspace.Files("compare_in"), inputs);
+  EXPECT_EQ(workspace.Files("txt_in"), (FileMap{{"zz.txt", "partner\r\n"}}));
+  EXPECT_FALSE(ReachedOutside(workspace));
+}
+
+// Files of other kinds leave compare_in for the program's folder, where the
+// run writes its own lists under these very names.
+TEST(HostileInputTest, FilesNamedLikeTheRunsOwnListsStayInTheInputFolder) {
+  Workspace workspace;
+  FileMap inputs = {{"a.txt", "alpha\r\n"},
+                    {"b.txt", "beta\r\n"},
+                    {"compare_in.list", "the user's list\r\n"},
+                    {"TXT_WRK.LIST", "another list\r\n"},
+                    {"out_null.list", "not a sink\r\n"}};
+  WriteInputs(workspace, inputs);
+  Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\nx"));
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_EQ(workspace.Files("compare_in"), inputs);
+  EXPECT_EQ(workspace.Read("htm_out/compare.htm"), ComparePage("100%", {"alpha"}, {"beta"}));
+}
+
+struct ContentCase {
+  const char* what;
+  std::string content;
+  std::vector<std::string> cell;  ///< The left cell of compare.htm; none for binary bytes.
+};
+
+TEST(HostileInputTest, ContentsOfAnyBytesAreComparedAndIndexed) {
+  const std::string long_word(5000, 'q');
+  std::string binary;
+  for (int i = 0; i < 65536; ++i) binary += static_cast<char>((i * 7919 + i / 251) % 256);
+  const ContentCase cases[] = {
+      {"NUL bytes",
+       "before\0after word\r\n\0\0\0\r\nnul\0line three\r\n"s,
+       {"before\0after word"s, "\0\0\0"s, "nul\0line three"s}},
+      {"binary", binary, {}},
+      {"CR line ends",
+       "first line here\rsecond line there\rthird\r",
+       {"first line here\rsecond line there\rthird"}},
+      {"5,000-byte word",
+       "start " + long_word + " end word\r\n",
+       {"start " + long_word + " end word"}},
+      {"empty", "", {}},
+      {"byte order mark only", "\xef\xbb\xbf", {"\xef\xbb\xbf"}},
+  };
+  for (const ContentCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    Workspace workspace;
+    FileMap inputs = {{"a.txt", c.content}, {"b.txt", "partner words\r\n"}};
+    WriteInputs(workspace, inputs);
+    // An empty first file counts as a duplicate of any other: key 1 goes on.
+    Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\n1x"));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(EndsWith(outcome.transcript, kLastWait));
+    EXPECT_EQ(workspace.Files("compare_in"), inputs);
+    EXPECT_EQ(Names(workspace.Files("htm_out")), kPages);
+    if (c.content == binary) continue;
+    std::string page = ComparePage("100%", {}, {"partner words"});
+    std::string cell;
+    for (const std::string& line : c.cell) cell += " <br>" + line + "\r\n";
+    page.insert(page.find("</td>"), cell);
+    EXPECT_EQ(workspace.Read("htm_out/compare.htm"), page);
+    if (c.content.find(long_word) != std::string::npos) {
+      EXPECT_EQ(Count(workspace.Read("htm_out/index.htm"), long_word), 1);
+    }
+  }
+}
+
+// Ten megabytes on one line, with words before and after the first million
+// bytes: the words far along stay plain text, the rest is indexed, and the
+// line's text appears once in the indexed page.
+TEST(HostileInputTest, AVeryLongLineIsIndexedUpToItsFirstMillionBytes) {
+  Workspace workspace;
+  std::string line = "alpha" + std::string(500000, ' ') + "middle" +
+                     std::string(10 * 1024 * 1024, ' ') + "beyond omega";
+  FileMap inputs = {{"a.txt", line + "\r\n"}, {"b.txt", "partner\r\n"}};
+  WriteInputs(workspace, inputs);
+  Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\nx"));
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_TRUE(EndsWith(outcome.transcript, kLastWait));
+  EXPECT_EQ(workspace.Files("compare_in"), inputs);
+  std::string index = workspace.Read("htm_out/index.htm");
+  EXPECT_EQ(Count(index, "middle"), 1);
+  EXPECT_EQ(Count(index, "omega"), 0);
+  std::string page = workspace.Read("htm_out/page_01.htm");
+  EXPECT_EQ(Count(page, "omega"), 1);
+  EXPECT_LT(page.size(), line.size() + 100000);
+}
+
+}  // namespace
+}  // namespace e2e
+}  // namespace quillon
