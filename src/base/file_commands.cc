@@ -85,8 +85,8 @@ void FullListing(CommandEnv& env, const Selection& selection) {
       bytes += entry.size;
     }
   }
-  env.out.Line(Padded(std::to_string(files), 16) + " File(s) " +
-               Padded(WithThousands(bytes), 14) + " bytes");
+  env.out.Line(Padded(std::to_string(files), 16) + " File(s) " + Padded(WithThousands(bytes), 14) +
+               " bytes");
   env.out.Line(Padded(std::to_string(dirs), 16) + " Dir(s) " +
                Padded(WithThousands(env.disk.FreeBytes()), 15) + " bytes free");
 }
@@ -239,7 +239,7 @@ void RunMd(CommandEnv& env, const std::vector<Word>& args) {
     std::string dir;
     bool ok = true;
     for (const std::string& part : parts) {
-      if (part == "..") {
+      if (!IsEntryName(part)) {
         ok = false;
       } else if (FindEntry(env.disk, dir, part, &entry)) {
         ok = entry.is_dir;
@@ -293,18 +293,27 @@ void RunCopy(CommandEnv& env, const std::vector<Word>& args) {
   if (to_folder) {
     for (const DirEntry& file : files) {
       DirEntry match;
-      std::string name = FindEntry(env.disk, dest_folder, file.name, &match) ? match.name
-                                                                            : file.name;
+      std::string name =
+          FindEntry(env.disk, dest_folder, file.name, &match) ? match.name : file.name;
       jobs.push_back({{JoinPath(source.folder, file.name)},
                       {JoinPath(dest_folder, name), shown_folder + file.name}});
     }
   } else {
     DirEntry match;
-    std::string name =
-        FindEntry(env.disk, dest_folder, dest_last, &match) ? match.name : dest_last;
+    std::string name = FindEntry(env.disk, dest_folder, dest_last, &match) ? match.name : dest_last;
+    std::string target = JoinPath(dest_folder, name);
     std::vector<std::string> sources;
-    for (const DirEntry& file : files) sources.push_back(JoinPath(source.folder, file.name));
-    jobs.push_back({sources, {JoinPath(dest_folder, name), written}});
+    for (const DirEntry& file : files) {
+      std::string path = JoinPath(source.folder, file.name);
+      // The target among several sources would be read while it is written,
+      // feeding it its own bytes without end.
+      if (files.size() > 1 && path == target) {
+        env.Error("The file cannot be copied onto itself.");
+        continue;
+      }
+      sources.push_back(path);
+    }
+    jobs.push_back({sources, {target, written}});
   }
 
   int copied = 0;
@@ -327,6 +336,28 @@ void RunCopy(CommandEnv& env, const std::vector<Word>& args) {
   env.out.Line("        " + std::to_string(copied) + " file(s) copied.");
 }
 
+namespace {
+
+// A new name that differs from the old one only in case names the file itself
+// on a disk that ignores case; it clashes only with another file of exactly
+// that name, where the disk tells case apart.
+bool RenameClashes(Disk& disk, const std::string& folder, const std::string& old_name,
+                   const std::string& new_name) {
+  if (to_upper(old_name) != to_upper(new_name)) {
+    DirEntry clash;
+    return FindEntry(disk, folder, new_name, &clash);
+  }
+  if (old_name == new_name) return false;
+  std::vector<DirEntry> entries;
+  if (!disk.ReadDir(folder, &entries)) return false;
+  for (const DirEntry& entry : entries) {
+    if (entry.name == new_name) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void RunRename(CommandEnv& env, const std::vector<Word>& args) {
   std::vector<std::string> plain = PlainArguments(args);
   if (plain.size() < 2) {
@@ -340,15 +371,13 @@ void RunRename(CommandEnv& env, const std::vector<Word>& args) {
     return;
   }
   std::vector<std::string> new_parts = SplitProgramPath(plain[1]);
-  if (new_parts.size() != 1 || new_parts[0] == "..") {
+  if (new_parts.size() != 1 || !IsEntryName(new_parts[0])) {
     env.Error("The syntax of the command is incorrect.");
     return;
   }
   size_t slash = from.rfind('/');
   std::string folder = slash == std::string::npos ? "" : from.substr(0, slash);
-  DirEntry clash;
-  if (FindEntry(env.disk, folder, new_parts[0], &clash) &&
-      JoinPath(folder, clash.name) != from) {
+  if (RenameClashes(env.disk, folder, from.substr(slash + 1), new_parts[0])) {
     env.Error("A duplicate file name exists, or the file cannot be found.");
     return;
   }

@@ -12,6 +12,11 @@ const char kCopiedOne[] = "        1 file(s) copied.\r\n";
 const char kCopiedNone[] = "        0 file(s) copied.\r\n";
 const char kNoFile[] = "The system cannot find the file specified.\r\n";
 const char kNoPath[] = "The system cannot find the path specified.\r\n";
+#ifdef _WIN32
+const char kSeparator[] = "\\";
+#else
+const char kSeparator[] = "/";
+#endif
 
 // What the command line printed, standard error included.
 std::string Issue(DiskRun& t, const std::string& line) {
@@ -98,8 +103,10 @@ TEST_F(FileCommandsTest, DelRemovesMatchingFilesOnly) {
 
 TEST_F(FileCommandsTest, DelWithoutMatchesNamesThePatternInFull) {
   std::string root = t.disk->AbsolutePath("");
-  EXPECT_EQ(Issue(t, "del /q f_*.txt > sink.list"), "Could Not Find " + root + "/f_*.txt\r\n");
-  EXPECT_EQ(Issue(t, "del /q TXT_IN\\*.doc"), "Could Not Find " + root + "/txt_in/*.doc\r\n");
+  const std::string sep = kSeparator;
+  EXPECT_EQ(Issue(t, "del /q f_*.txt > sink.list"), "Could Not Find " + root + sep + "f_*.txt\r\n");
+  EXPECT_EQ(Issue(t, "del /q txt_in\\*.doc"),
+            "Could Not Find " + root + sep + "txt_in" + sep + "*.doc\r\n");
   EXPECT_EQ(Issue(t, "del /q missing\\*.*"), kNoPath);
 }
 
@@ -126,7 +133,8 @@ TEST_F(FileCommandsTest, CopyCopiesOneFileOrEveryMatchAndCountsThem) {
   EXPECT_EQ(t.Read("x.txt"), "ex");
   EXPECT_EQ(Issue(t, "copy /y b.txt A.TXT"), kCopiedOne);
   EXPECT_EQ(t.Read("A.txt"), "bee");
-  EXPECT_FALSE(Exists(t, "A.TXT"));
+  Issue(t, "dir /b a*.* > list.txt");
+  EXPECT_EQ(t.Read("list.txt"), "A.txt\r\n");
 }
 
 TEST_F(FileCommandsTest, CopyOfNothingSaysSo) {
@@ -137,6 +145,30 @@ TEST_F(FileCommandsTest, CopyOfNothingSaysSo) {
   EXPECT_EQ(Issue(t, "copy /y b.txt missing\\"), std::string(kNoPath) + kCopiedNone);
   EXPECT_EQ(Issue(t, "copy b.txt"),
             "The file cannot be copied onto itself.\r\n" + std::string(kCopiedNone));
+  EXPECT_EQ(t.Read("b.txt"), "bee");
+}
+
+// On the fake disk, where a file read is a snapshot: on a real one the
+// target read while it is written would grow without end.
+TEST(CopyJoinTest, CopyOfSeveralFilesIntoOneOfThemSkipsIt) {
+  FakeRun t;
+  t.disk.AddFile("a.txt", "ay");
+  t.disk.AddFile("all.txt", "old");
+  t.disk.AddFile("b.txt", "bee");
+  t.run.run_command("copy /y *.txt all.txt");
+  EXPECT_EQ(t.transcript(), "The file cannot be copied onto itself.\r\n" + std::string(kCopiedOne));
+  EXPECT_EQ(t.disk.Content("all.txt"), "aybee");
+}
+
+// On the real disk a name is cut at a NUL byte, so that "..\0" would be the
+// folder above the working folder.
+TEST_F(FileCommandsTest, NamesWithANulByteReachNothingOutsideTheFolder) {
+  const std::string up("..\0", 3);
+  EXPECT_EQ(Issue(t, "dir /b " + up + "\\"), "File Not Found\r\n");
+  EXPECT_EQ(Issue(t, "dir /b " + up), "File Not Found\r\n");
+  EXPECT_EQ(Issue(t, "copy " + up + "\\*.* txt_in\\"), std::string(kNoPath) + kCopiedNone);
+  EXPECT_EQ(Issue(t, "md " + up + "\\x"), kNoPath);
+  EXPECT_EQ(Issue(t, "rename b.txt " + up), "The syntax of the command is incorrect.\r\n");
   EXPECT_EQ(t.Read("b.txt"), "bee");
 }
 
@@ -182,10 +214,24 @@ TEST_F(FileCommandsTest, RenameInPlaceRefusesMissingFilesAndClashes) {
   EXPECT_EQ(t.Read("txt_in/y.TXT"), "why");
   EXPECT_EQ(Issue(t, "rename txt_in\\Z.TXT Z.txt"), "");
   EXPECT_EQ(t.Read("txt_in/Z.txt"), "ex");
+#ifndef _WIN32
+  // Where case tells files apart, a case-only rename must not replace the other one.
+  t.Write("txt_in/q.txt", "small");
+  t.Write("txt_in/Q.txt", "capital");
+  EXPECT_EQ(Issue(t, "rename txt_in\\q.txt Q.txt"),
+            "A duplicate file name exists, or the file cannot be found.\r\n");
+  EXPECT_EQ(t.Read("txt_in/Q.txt"), "capital");
+#endif
 }
 
 TEST_F(FileCommandsTest, QuotedNamesMayHoldBlanksQuotesAndRedirections) {
-  for (const std::string name : {"my file.txt", "a > b.txt", "x|y.txt", "say \"hi\".txt"}) {
+#ifdef _WIN32
+  // The other names cannot exist on Windows.
+  const std::vector<std::string> names = {"my file.txt", "a & b.txt"};
+#else
+  const std::vector<std::string> names = {"my file.txt", "a > b.txt", "x|y.txt", "say \"hi\".txt"};
+#endif
+  for (const std::string& name : names) {
     t.Write(name, "user data");
     EXPECT_EQ(Issue(t, "copy /y " + QuoteArgument(name) + " txt_in\\ > out.list"), "") << name;
     EXPECT_EQ(t.Read("txt_in/" + name), "user data") << name;

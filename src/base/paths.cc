@@ -25,6 +25,10 @@ bool EndsWithSeparator(const std::string& path) {
   return !path.empty() && (path.back() == '\\' || path.back() == '/');
 }
 
+bool IsEntryName(const std::string& part) {
+  return part != ".." && part.find('\0') == std::string::npos;
+}
+
 bool ListingBefore(const std::string& a, const std::string& b) {
   int folded = compare_text(to_upper(a), to_upper(b));
   if (folded != 0) return folded < 0;
@@ -39,7 +43,7 @@ bool ListFolder(Disk& disk, const std::string& dir, std::vector<DirEntry>* entri
 }
 
 bool FindEntry(Disk& disk, const std::string& dir, const std::string& name, DirEntry* found) {
-  if (name == "..") return false;
+  if (!IsEntryName(name)) return false;
   if (disk.Stat(JoinPath(dir, name), found)) {
     found->name = name;
     return true;
@@ -67,7 +71,7 @@ bool ResolveParent(Disk& disk, const std::string& path, std::string* folder, std
     if (!FindEntry(disk, dir, parts[i], &entry) || !entry.is_dir) return false;
     dir = JoinPath(dir, entry.name);
   }
-  if (!names_folder && parts.back() == "..") return false;
+  if (!names_folder && !IsEntryName(parts.back())) return false;
   *folder = dir;
   *last = names_folder ? "" : parts.back();
   return true;

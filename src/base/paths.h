@@ -18,6 +18,10 @@ std::vector<std::string> SplitProgramPath(const std::string& path);
 /// True when the path ends in a separator ("compare_in\").
 bool EndsWithSeparator(const std::string& path);
 
+/// True when `part` can name an entry of a folder: not "..", and free of the
+/// NUL byte at which the platform would cut the name short.
+bool IsEntryName(const std::string& part);
+
 /// Listing order: bytes compared after folding a-z to A-Z, ties bytewise.
 bool ListingBefore(const std::string& a, const std::string& b);
 

@@ -62,6 +62,21 @@ TEST_F(PathsDiskTest, ResolvesFolderPartsAndKeepsTheSpellingOfNewNames) {
   EXPECT_FALSE(ResolvePath(disk, "txt_in\\..", &resolved));
 }
 
+// The platform cuts a name at a NUL byte: "..\0" would name the parent folder.
+TEST_F(PathsDiskTest, NamesWithANulByteNameNothing) {
+  const std::string up("..\0", 3);
+  EXPECT_TRUE(IsEntryName("a.txt"));
+  EXPECT_FALSE(IsEntryName(".."));
+  EXPECT_FALSE(IsEntryName(up));
+  std::string resolved, folder, last;
+  DirEntry entry;
+  EXPECT_FALSE(FindEntry(disk, "", up, &entry));
+  EXPECT_FALSE(ResolvePath(disk, up + "\\a.txt", &resolved));
+  EXPECT_FALSE(ResolvePath(disk, "txt_in\\" + up, &resolved));
+  EXPECT_FALSE(ResolvePath(disk, std::string("txt_in\\a.txt\0x", 14), &resolved));
+  EXPECT_FALSE(ResolveParent(disk, up + "\\", &folder, &last));
+}
+
 TEST_F(PathsDiskTest, ListsAFolderInListingOrder) {
   std::vector<DirEntry> entries;
   ASSERT_TRUE(ListFolder(disk, "", &entries));

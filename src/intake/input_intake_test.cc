@@ -93,9 +93,15 @@ TEST(InputIntakeTest, AnEmptyFolderReportsWhatTheCommandsReport) {
   FakeRun t;
   t.disk.AddDir("compare_in");
   Intake(t.run);
+#ifdef _WIN32
+  const std::string pattern = "/work/compare_in\\*.*";
+#else
+  const std::string pattern = "/work/compare_in/*.*";
+#endif
   EXPECT_EQ(t.transcript(),
             "File Not Found\r\nThe system cannot find the file specified.\r\n"
-            "Could Not Find /work/compare_in/*.*\r\n\r\nFile Not Found\r\n");
+            "Could Not Find " +
+                pattern + "\r\n\r\nFile Not Found\r\n");
 }
 
 // "a b.txt" and "a-b.txt" both clean to "a_b.txt": both copies ask.
