@@ -20,8 +20,9 @@ const char* const kHead[] = {
     "<body>",
     "<br>",
     "<br><br>",
-    "<b>Just double-clicking on any word is enough to access the index of all words (full-text "
-    "search).</b>",
+    // One line, split for width only.
+    ("<b>Just double-clicking on any word is enough to access the index of all words (full-text "
+     "search).</b>"),
 };
 
 const char* const kTail[] = {"</td>", "</tr>", "</table>", "<br>", "</body>", "</html>"};
