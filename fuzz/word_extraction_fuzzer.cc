@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/commands.h"
 #include "base/field_reader.h"
 #include "base/file_table.h"
 #include "base/test_run.h"
@@ -29,21 +30,6 @@ namespace {
 
 void Require(bool holds, const std::string& what, const std::string& detail) {
   if (!holds) Fail(what, detail);
-}
-
-// The lines as read_line gives them.
-std::vector<std::string> ReadLines(const std::string& content) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos < content.size()) {
-    size_t lf = content.find('\n', pos);
-    size_t end = lf == std::string::npos ? content.size() : lf;
-    std::string line = content.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    pos = lf == std::string::npos ? content.size() : lf + 1;
-  }
-  return lines;
 }
 
 // A page as page preparation leaves it: no byte below 16 in its lines, every
@@ -63,7 +49,7 @@ std::vector<Page> MakePages(const std::string& input) {
         input.substr(from, feed == std::string::npos ? std::string::npos : feed - from);
     Page page;
     page.name = "page_0" + std::to_string(pages.size() + 1) + ".htm";
-    for (const std::string& line : ReadLines(raw)) {
+    for (const std::string& line : SplitLines(raw)) {
       std::string kept;
       for (char c : line) {
         if (static_cast<unsigned char>(c) >= 16) kept += c;
@@ -117,7 +103,7 @@ std::vector<std::string> CheckRecords(const std::string& records, const std::vec
   Require(records.empty() || records.size() >= 2, "records", records);
   Require(records.empty() || records.compare(records.size() - 2, 2, "\r\n") == 0,
           "records end in CR LF", records);
-  for (const std::string& record : ReadLines(records)) {
+  for (const std::string& record : SplitLines(records)) {
     StringSource in(record);
     std::vector<std::string> items;
     for (int k = 0; k < 5; ++k) items.push_back(read_token_from(in));
@@ -140,7 +126,7 @@ std::vector<std::string> CheckRecords(const std::string& records, const std::vec
 // The listing's word lines in order: a number printed to the zone, the word.
 std::vector<std::string> ListedWords(const std::string& listing) {
   const std::string rule(49, '=');
-  std::vector<std::string> lines = ReadLines(listing);
+  std::vector<std::string> lines = SplitLines(listing);
   std::vector<std::string> words;
   for (size_t i = 0; i < lines.size();) {
     Require(lines[i] == rule, "listing rule", lines[i]);
@@ -183,7 +169,7 @@ std::string Extract(const std::vector<Page>& pages, Strategy strategy,
 void CutRawLines(const std::string& input) {
   ScanState state;
   std::vector<TakenWord> words;
-  for (const std::string& line : ReadLines(input)) {
+  for (const std::string& line : SplitLines(input)) {
     words.clear();
     if (!extract_line_words(line, &state, &words)) {
       Require(words.empty(), "words from a skipped line", line);
