@@ -2,6 +2,7 @@
 
 #include "app/console_waits.h"
 #include "base/text.h"
+#include "base/work_folders.h"
 
 namespace quillon {
 
@@ -42,16 +43,7 @@ const Probe kProbes[] = {
 }  // namespace
 
 long count_nonblank_lines(Run& run, const std::string& name) {
-  int number = run.files.free_file_number();
-  run.files.open_input(name, number);
-  long count = 0;
-  std::string line;
-  while (!run.files.end_of_file(number)) {
-    run.files.read_line(number, &line);
-    if (!trim_left(line).empty()) ++count;
-  }
-  run.files.close_file(number);
-  return count;
+  return count_lines(run, name, [](const std::string& line) { return !trim_left(line).empty(); });
 }
 
 void run_tool_checks(Run& run) {

@@ -1,19 +1,28 @@
 #include "base/work_folders.h"
 
+#include "base/text.h"
+
 namespace quillon {
 
-bool folder_listed(Run& run, const std::string& listing, const std::string& folder) {
+long count_lines(Run& run, const std::string& name,
+                 const std::function<bool(const std::string&)>& counts) {
   int number = run.files.free_file_number();
-  run.files.open_input(listing, number);
-  bool found = false;
+  run.files.open_input(name, number);
+  long count = 0;
   std::string line;
-  while (!found && !run.files.end_of_file(number)) {
+  while (!run.files.end_of_file(number)) {
     line.clear();
     run.files.read_line(number, &line);
-    found = find_text(1, to_lower(line), folder) > 0;
+    if (counts(line)) ++count;
   }
   run.files.close_file(number);
-  return found;
+  return count;
+}
+
+bool folder_listed(Run& run, const std::string& listing, const std::string& folder) {
+  return count_lines(run, listing, [&](const std::string& line) {
+           return find_text(1, to_lower(line), folder) > 0;
+         }) > 0;
 }
 
 void clear_folder(Run& run, const std::string& folder) {

@@ -4,6 +4,7 @@
 #ifndef QUILLON_BASE_WORK_FOLDERS_H_
 #define QUILLON_BASE_WORK_FOLDERS_H_
 
+#include <functional>
 #include <string>
 
 #include "base/run.h"
@@ -13,6 +14,11 @@ namespace quillon {
 /// The list files a run writes in its folder, without a marker of their own,
 /// and deletes at its end.
 inline constexpr const char* kRunListFiles[] = {"out_null.list", "compare_in.list", "txt_wrk.list"};
+
+/// The number of lines of a work file for which `counts` holds; none when the
+/// file cannot be read.
+long count_lines(Run& run, const std::string& name,
+                 const std::function<bool(const std::string&)>& counts);
 
 /// True when a line of the listing file, in lower case, contains `folder`.
 bool folder_listed(Run& run, const std::string& listing, const std::string& folder);

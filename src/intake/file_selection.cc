@@ -150,17 +150,8 @@ void CloseSelection(Run& run) {
 }  // namespace
 
 long text_file_count(Run& run, const std::string& listing) {
-  int number = run.files.free_file_number();
-  run.files.open_input(listing, number);
-  long count = 0;
-  std::string line;
-  while (!run.files.end_of_file(number)) {
-    line.clear();
-    run.files.read_line(number, &line);
-    if (find_text(1, line, ".txt") > 0) ++count;
-  }
-  run.files.close_file(number);
-  return count;
+  return count_lines(run, listing,
+                     [](const std::string& line) { return find_text(1, line, ".txt") > 0; });
 }
 
 std::string table_width_for(int32_t number) {
