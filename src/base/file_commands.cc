@@ -306,8 +306,9 @@ void RunCopy(CommandEnv& env, const std::vector<Word>& args) {
     for (const DirEntry& file : files) {
       std::string path = JoinPath(source.folder, file.name);
       // The target among several sources would be read while it is written,
-      // feeding it its own bytes without end.
-      if (files.size() > 1 && path == target) {
+      // feeding it its own bytes without end; where the disk ignores case it
+      // may be given in another case than it is listed in.
+      if (files.size() > 1 && to_upper(path) == to_upper(target)) {
         env.Error("The file cannot be copied onto itself.");
         continue;
       }
