@@ -7,26 +7,33 @@
 // htm_out); KEYS_FILE the keys it was given. With QUILLON_SCREENSHOT=FILE the
 // first case's page, opened by a double-click on a word, is saved as FILE
 // (a PNG of 1000x700).
-import {closeBrowser, mainPage, openAt, openBrowser} from './browser.mjs';
-import {Checks} from './checks.mjs';
-import {checkComparePage} from './compare_page.mjs';
-import {checkIndexPages} from './index_pages.mjs';
-import {describeRun} from './inputs.mjs';
-import {checkNavigatorLinks} from './navigator_links.mjs';
-import {checkPageLinks, kDeliveredPages} from './page_links.mjs';
+import fs from 'node:fs';
+import path from 'node:path';
+
+import {Checks, closeBrowser, openAt, openBrowser, sample} from './browser.mjs';
+import {checkComparePage, checkIndexPages, checkPageLinks, kDeliveredPages} from './other_pages.mjs';
 import * as wordPage from './word_page.mjs';
 
 const kWatchdogMs = 180000;
 
-function parseCases(argv) {
-  const cases = [];
-  for (let i = 0; i < argv.length; i += 4) {
-    if (argv[i] !== '--case' || argv.length < i + 4) {
-      throw new Error('usage: node pages.test.mjs --case NAME RUN_FOLDER KEYS_FILE [--case ...]');
-    }
-    cases.push(describeRun(argv[i + 1], argv[i + 2], argv[i + 3]));
-  }
-  return cases;
+// A scripted run: its folder, the lines of its two input files (blanks
+// trimmed, empty ones left out) in the order the cells show them, and the
+// table width and destination address it was given.
+function describeRun(name, dir, keysFile) {
+  const inputs = path.join(dir, 'compare_in');
+  const [left, right] = fs.readdirSync(inputs)
+                            .filter((file) => file.toLowerCase().endsWith('.txt'))
+                            .sort()
+                            .map(
+                                (file) => fs.readFileSync(path.join(inputs, file), 'utf8')
+                                              .split(/\r?\n/)
+                                              .map((line) => line.replace(/^ +| +$/g, ''))
+                                              .filter(Boolean));
+  // The keys answer, line by line: three opening screens and the first file,
+  // the second file, the table width, the destination address.
+  const answers = fs.readFileSync(keysFile, 'utf8').split('\n');
+  const widthPercent = Number(answers[2] || '100');
+  return {name, htm: path.join(dir, 'htm_out'), left, right, widthPercent, site: answers[3] ?? ''};
 }
 
 // A double-click needs a real user gesture: the same handler run by a
@@ -38,95 +45,83 @@ async function checkPopupBlocker(checks, browser, run) {
   page.on('popup', () => (popups += 1));
   await page.addInitScript(() => {
     const open = window.open;
-    window.open = (...args) => {
-      window.openedWindow = open.apply(window, args);
-      return window.openedWindow;
-    };
+    window.open = (...args) => (window.openedWindow = open.apply(window, args));
     document.addEventListener('DOMContentLoaded', () => {
-      document.querySelector('span[ondblclick]').dispatchEvent(new MouseEvent('dblclick', {
-        bubbles: true
-      }));
+      const event = new MouseEvent('dblclick', {bubbles: true});
+      document.querySelector('span[ondblclick]').dispatchEvent(event);
     });
   });
   await openAt(page, run.htm, wordPage.kWordPage);
   await page.waitForTimeout(300);
   const opened = await page.evaluate(() => window.openedWindow !== null);
   checks.check(
-      `${run.name}: popup blocker on: a double-click without user input opens nothing`,
-      !opened && popups === 0,
+      'popup blocker on: a double-click without user input opens nothing', !opened && popups === 0,
       `window.open gave ${opened ? 'a window' : 'null'}, ${popups} popups`);
   await page.close();
 }
 
-// The most frequent long word: its few highlighted occurrences show the
-// feature better than the dozens of a short one.
-function screenshotTarget(words) {
-  const long = [...words.values()].filter((w) => w.text.length >= 6);
-  const word = long.reduce((best, w) => (w.count > best.count ? w : best));
-  return {...word, forScreenshot: true};
-}
-
-async function checkWordClicks(checks, page, run, state) {
-  const words = wordPage.wordsById(state);
-  for (const navigator of state.navigators) {
-    if (wordPage.occurrenceOf(navigator) === 1) words.get(navigator.id).first = navigator.word;
-  }
-  const target = wordPage.mainTarget(words);
+// The word to follow through its navigators is the most frequent one, a
+// non-ASCII one where the input has any; then the most frequent word of each
+// script beyond ASCII is double-clicked, and on the first run the most
+// frequent long word, whose few occurrences make the better picture.
+async function checkWordClicks(checks, page, run, words) {
+  const all = [...words.values()];
+  const mostFrequent = (some) => some.reduce((best, w) => (w.count > best.count ? w : best));
+  const nonAscii = all.filter((w) => wordPage.isNonAscii(w.text));
+  const target = mostFrequent(nonAscii.length > 0 ? nonAscii : all);
   const popup = await wordPage.checkDoubleClick(checks, page, run, target);
-  await checkNavigatorLinks(checks, popup, run, target);
+  await wordPage.checkNavigatorLinks(checks, popup, run, target);
   await popup.close();
-  const more = wordPage.scriptTargets(words);
-  if (run.isFirst) more.push(screenshotTarget(words));
-  for (const word of more.filter((w) => w.id !== target.id)) {
-    await checks.step(`${run.name}: double-click on "${word.text}"`, async () => {
+  const scripts = [/[\u00c0-\u024f]/, /\p{Script=Greek}/u, /\p{Script=Cyrillic}/u];
+  const more = scripts.map((script) => all.filter((w) => script.test(w.text)))
+                   .filter((some) => some.length > 0)
+                   .map(mostFrequent);
+  const shot = run.isFirst ? mostFrequent(all.filter((w) => w.text.length >= 6)) : null;
+  for (const word of [...more, shot].filter((w) => w && w.id !== target.id)) {
+    await checks.step(`double-click on "${word.text}"`, async () => {
       const opened = await wordPage.checkDoubleClick(checks, page, run, word);
-      if (word.forScreenshot && process.env.QUILLON_SCREENSHOT) {
+      if (word === shot && process.env.QUILLON_SCREENSHOT) {
         await opened.screenshot({path: process.env.QUILLON_SCREENSHOT});
       }
       await opened.close();
     });
   }
-  return words;
+  return true;
 }
 
-function checkNoErrors(checks, browser, run) {
-  for (const file of kDeliveredPages) {
-    const errors = browser.errors.get(file) ?? [];
-    checks.check(
-        `${run.name}: no script errors on ${file}`, errors.length === 0,
-        errors.slice(0, 3).join(' | '));
-  }
-  browser.errors.clear();
-  checks.check(
-      `${run.name}: no request left the machine`, browser.blocked.length === 0,
-      browser.blocked.slice(0, 3).join(' '));
-  browser.blocked.length = 0;
-}
-
-async function checkRun(checks, browser, run) {
-  const page = await mainPage(browser);
-  await checks.step(`${run.name}: compare.htm`, () => checkComparePage(checks, page, run));
-  let state;
-  await checks.step(`${run.name}: ${wordPage.kWordPage}`, async () => {
-    state = await wordPage.checkWordPage(checks, page, run);
-  });
-  if (!state) return;
-  let words;
-  await checks.step(`${run.name}: word clicks`, async () => {
-    words = await checkWordClicks(checks, page, run, state);
-  });
+async function checkRun(checks, browser, page, run) {
+  await checks.step('compare.htm', () => checkComparePage(checks, page, run));
+  const found =
+      await checks.step(wordPage.kWordPage, () => wordPage.checkWordPage(checks, page, run));
+  if (!found) return;
+  const clicked =
+      await checks.step('word clicks', () => checkWordClicks(checks, page, run, found.words));
   if (run.isFirst)
-    await checks.step(`${run.name}: popup blocker`, () => checkPopupBlocker(checks, browser, run));
-  if (words)
+    await checks.step('popup blocker', () => checkPopupBlocker(checks, browser, run));
+  if (clicked) {
     await checks.step(
-        `${run.name}: index pages`, () => checkIndexPages(checks, page, run, state, words));
-  await checks.step(`${run.name}: links`, () => checkPageLinks(checks, page, run));
-  checkNoErrors(checks, browser, run);
+        'index pages', () => checkIndexPages(checks, page, run, found.state, found.words));
+  }
+  await checks.step('links', () => checkPageLinks(checks, page, run));
+  const errors = browser.errors.filter(([file]) => kDeliveredPages.includes(file));
+  checks.check(
+      'no script errors on the delivered pages', errors.length === 0,
+      sample(errors, ([file, text]) => `${file}: ${text} |`));
+  checks.check(
+      'no request left the machine', browser.blocked.length === 0, sample(browser.blocked));
+  browser.errors.length = browser.blocked.length = 0;
   await page.goto('about:blank');
 }
 
 async function main() {
-  const runs = parseCases(process.argv.slice(2));
+  const args = process.argv.slice(2);
+  const runs = [];
+  for (let i = 0; i < args.length; i += 4) {
+    if (args[i] !== '--case' || args.length < i + 4) {
+      throw new Error('usage: node pages.test.mjs --case NAME RUN_FOLDER KEYS_FILE [--case ...]');
+    }
+    runs.push(describeRun(args[i + 1], args[i + 2], args[i + 3]));
+  }
   runs[0].isFirst = true;
   const checks = new Checks();
   const watchdog = setTimeout(() => {
@@ -135,13 +130,16 @@ async function main() {
   }, kWatchdogMs);
   const browser = await openBrowser();
   try {
-    for (const run of runs) await checkRun(checks, browser, run);
+    const page = browser.context.pages()[0] ?? (await browser.context.newPage());
+    page.setDefaultTimeout(10000);
+    for (const run of runs) await checkRun(checks.of(run), browser, page, run);
   } finally {
     await closeBrowser(browser);
     clearTimeout(watchdog);
   }
-  console.log(checks.summary());
-  return checks.failed.length === 0 ? 0 : 1;
+  const {passed, failed} = checks.tally;
+  console.log(`browser: ${passed} passed, ${failed} failed`);
+  return failed === 0 ? 0 : 1;
 }
 
 main().then((status) => process.exit(status), (error) => {

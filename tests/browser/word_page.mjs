@@ -1,32 +1,38 @@
 // Checks of the indexed page page_01.htm: every word clickable, navigators
-// hidden until a word is chosen, and a real double-click that opens the page
-// at the word with all its occurrences highlighted and their navigators shown.
-import {openAt} from './browser.mjs';
-import {asciiLower, indexedWords, isNonAscii} from './inputs.mjs';
+// hidden until a word is chosen, a real double-click that opens the page at
+// the word with all its occurrences highlighted and their navigators shown,
+// and those navigators clicked as a user clicks them.
+import {fileOf, openAt, sample} from './browser.mjs';
 
 export const kWordPage = 'page_01.htm';
 const kRed = 'rgb(255, 0, 0)';
 
-/// The word elements and navigators of a loaded page, as rendered.
-export async function readWordPage(page) {
+export const isNonAscii = (text) => /[^\x00-\x7f]/.test(text);
+const sortedJoin = (texts) => [...texts].sort().join('\n');
+const asciiLower = (text) => text.replace(/[A-Z]/g, (c) => c.toLowerCase());
+const isHighlighted = (w) => w.color === kRed && w.weight >= 700 && Math.abs(w.scale - 1.4) < 0.01;
+const isPlain = (w) => w.color !== kRed && Math.abs(w.scale - 1) < 0.01;
+
+/// The occurrence number a navigator shows, from its "(K)" label.
+export const occurrenceOf = (n) => Number(/^\((\d+)\)/.exec(n.label)?.[1] ?? 0);
+
+// The word elements and navigators of a loaded page, as rendered.
+async function readWordPage(page) {
   return page.evaluate(() => {
-    const shown = (e) => getComputedStyle(e).display !== 'none' && e.getClientRects().length > 0;
-    const words = [...document.querySelectorAll('span[ondblclick]')].map((e) => {
-      const style = getComputedStyle(e);
-      const parentSize = parseFloat(getComputedStyle(e.parentElement).fontSize);
-      return {
-        id: e.id,
-        text: e.textContent,
-        inCell: e.closest('td') !== null,
-        color: style.color,
-        weight: Number(style.fontWeight),
-        scale: parseFloat(style.fontSize) / parentSize,
-      };
-    });
+    const fontSize = (e) => parseFloat(getComputedStyle(e).fontSize);
+    const words = [...document.querySelectorAll('span[ondblclick]')].map(
+        (e) => ({
+          id: e.id,
+          text: e.textContent,
+          inCell: e.closest('td') !== null,
+          color: getComputedStyle(e).color,
+          weight: Number(getComputedStyle(e).fontWeight),
+          scale: fontSize(e) / fontSize(e.parentElement),
+        }));
     const navigators = [...document.querySelectorAll('span[hidden]')].map(
         (e) => ({
           id: e.id,
-          shown: shown(e),
+          shown: getComputedStyle(e).display !== 'none' && e.getClientRects().length > 0,
           label: e.textContent.replace(/\s+/g, ''),
           word: e.previousElementSibling?.textContent ?? '',
         }));
@@ -34,99 +40,72 @@ export async function readWordPage(page) {
   });
 }
 
-/// True when the word element shows the highlight of a chosen word.
-export function isHighlighted(word) {
-  return word.color === kRed && word.weight >= 700 && Math.abs(word.scale - 1.4) < 0.01;
-}
-
-function isPlain(word) { return word.color !== kRed && Math.abs(word.scale - 1) < 0.01; }
-
-function sortedJoin(texts) { return [...texts].sort().join('\n'); }
-
-function countBy(items, key) {
-  const counts = new Map();
-  for (const item of items) counts.set(key(item), (counts.get(key(item)) ?? 0) + 1);
-  return counts;
-}
-
-/// The words of the page by id: spelling of the first element, occurrence count.
-export function wordsById(state) {
-  const byId = new Map();
-  for (const word of state.words) {
-    if (!byId.has(word.id)) byId.set(word.id, {id: word.id, text: word.text, count: 0});
-    byId.get(word.id).count += 1;
-  }
-  return byId;
-}
-
-/// The occurrence number a navigator shows, from its "(K)" label.
-export function occurrenceOf(navigator) {
-  return Number(/^\((\d+)\)/.exec(navigator.label)?.[1] ?? 0);
-}
-
-function checkIdsFollowAsciiCase(checks, run, state) {
-  const idsByWord = new Map();
-  const foldedById = new Map();
+// The words of the page by id: spelling of the first element, occurrence
+// count, and the spelling at occurrence 1 as its navigator follows it.
+function wordsOf(state) {
+  const words = new Map();
   for (const {id, text} of state.words) {
-    const folded = asciiLower(text);
-    idsByWord.set(folded, (idsByWord.get(folded) ?? new Set()).add(id));
-    foldedById.set(id, (foldedById.get(id) ?? new Set()).add(folded));
+    if (!words.has(id)) words.set(id, {id, text, count: 0});
+    words.get(id).count += 1;
   }
-  const split = [...idsByWord].filter(([, ids]) => ids.size > 1).map(([w]) => w);
-  const merged = [...foldedById].filter(([, words]) => words.size > 1).map(([id]) => id);
-  checks.check(
-      `${run.name}: words share an id exactly when equal up to ASCII letter case`,
-      split.length === 0 && merged.length === 0,
-      `split ${split.join(' ')} merged ${merged.join(' ')}`);
-}
-
-function checkNavigatorLabels(checks, run, state) {
-  const counts = countBy(state.words, (word) => word.id);
-  const wrong = state.navigators.filter((navigator) => {
-    const k = occurrenceOf(navigator);
-    const last = counts.get(navigator.id);
-    const expected = k < last ? `(${k})(>,i,s,c)` : `(${k})(i,s,c)`;
-    return k < 1 || k > last || navigator.label !== expected;
-  });
-  const numbered = [...counts].every(([id, count]) => {
-    const ks = state.navigators.filter((n) => n.id === id).map(occurrenceOf);
-    return sortedJoin(ks.map(String)) ===
-        sortedJoin(Array.from({length: count}, (_, i) => String(i + 1)));
-  });
-  checks.check(
-      `${run.name}: navigators number each word's occurrences 1..n, the last without ">"`,
-      wrong.length === 0 && numbered,
-      wrong.slice(0, 3).map((n) => `${n.id} ${n.label}`).join('; '));
+  for (const n of state.navigators) {
+    if (occurrenceOf(n) === 1 && words.has(n.id)) words.get(n.id).first = n.word;
+  }
+  return words;
 }
 
 /// Loads the page without a fragment and checks its words and hidden
-/// navigators against the input; returns the rendered state.
+/// navigators against the input; returns the rendered state and its words.
 export async function checkWordPage(checks, page, run) {
   await openAt(page, run.htm, kWordPage);
   const state = await readWordPage(page);
   checks.check(
-      `${run.name}: every word has a navigator, all hidden before any fragment`,
-      state.navigators.length === state.words.length && state.navigators.every((n) => !n.shown),
+      'every word has a navigator, all hidden and no word highlighted before any fragment',
+      state.navigators.length === state.words.length && state.navigators.every((n) => !n.shown) &&
+          state.words.every(isPlain),
       `${state.navigators.filter((n) => n.shown).length} shown`);
-  checks.check(`${run.name}: no word highlighted before any fragment`, state.words.every(isPlain));
-  const expected = indexedWords([...run.left, ...run.right]);
+  // The index takes runs between blanks of at least 3 bytes (bytes, not
+  // characters: "Öl" is a word).
+  const expected = [...run.left, ...run.right]
+                       .flatMap((line) => line.split(' '))
+                       .filter((word) => Buffer.byteLength(word, 'utf8') >= 3);
   const inCells = state.words.filter((word) => word.inCell).map((word) => word.text);
   checks.check(
-      `${run.name}: the cells' word elements are the input's words of 3+ bytes, as typed`,
+      'the cells\' word elements are the input\'s words of 3+ bytes, as typed',
       sortedJoin(inCells) === sortedJoin(expected),
       `${inCells.length} elements, ${expected.length} words`);
   const nonAscii = expected.filter(isNonAscii);
+  const rendered = inCells.filter(isNonAscii);
   if (nonAscii.length > 0) {
-    const rendered = countBy(inCells.filter(isNonAscii), (text) => text);
-    const wrong =
-        [...countBy(nonAscii, (text) => text)].filter(([text, n]) => rendered.get(text) !== n);
     checks.check(
-        `${run.name}: all ${nonAscii.length} non-ASCII words render as the input's characters`,
-        wrong.length === 0, wrong.map(([text]) => text).join(' '));
+        `all ${nonAscii.length} non-ASCII words render as the input's characters`,
+        sortedJoin(rendered) === sortedJoin(nonAscii),
+        sample(nonAscii.filter((text) => !rendered.includes(text))));
   }
-  checkIdsFollowAsciiCase(checks, run, state);
-  checkNavigatorLabels(checks, run, state);
-  return state;
+  // Ids fold ASCII letter case only: one id per folded spelling and back.
+  const folded = new Set(state.words.map((w) => asciiLower(w.text)));
+  const pairs = new Set(state.words.map((w) => `${w.id} ${asciiLower(w.text)}`));
+  const words = wordsOf(state);
+  checks.check(
+      'words share an id exactly when equal up to ASCII letter case',
+      folded.size === words.size && pairs.size === words.size,
+      `${folded.size} spellings, ${words.size} ids, ${pairs.size} pairs`);
+  // Numbers follow the sorted records, not always page order: each word's
+  // navigators hold 1..n once each.
+  const numbers = new Map();
+  const wrong = state.navigators.filter((n) => {
+    const k = occurrenceOf(n);
+    numbers.set(n.id, [...(numbers.get(n.id) ?? []), k]);
+    return n.label !== `(${k})(${k < words.get(n.id)?.count ? '>,' : ''}i,s,c)`;
+  });
+  const once = (ks, n) =>
+      ks.length === n && new Set(ks).size === n && ks.every((k) => k >= 1 && k <= n);
+  checks.check(
+      'navigators number each word\'s occurrences 1..n, the last without ">"',
+      wrong.length === 0 &&
+          [...words.values()].every((w) => once(numbers.get(w.id) ?? [], w.count)),
+      sample(wrong, (n) => `${n.id} ${n.label};`));
+  return {state, words};
 }
 
 /// Double-clicks the word `target` with real mouse input and checks the page
@@ -143,43 +122,97 @@ export async function checkDoubleClick(checks, page, run, target) {
   const popup = await opened;
   popup.setDefaultTimeout(10000);
   await popup.waitForLoadState('load');
-  const label = `${run.name}: double-click on "${target.text}"`;
   const url = new URL(popup.url());
   checks.check(
-      `${label} opens ${kWordPage}#${target.id}`,
+      `double-click on "${target.text}" opens ${kWordPage}#${target.id}`,
       decodeURIComponent(url.pathname) === `${run.htm}/${kWordPage}` &&
           url.hash === `#${target.id}`,
       popup.url());
-  const state = await readWordPage(popup);
-  const mine = state.words.filter((word) => word.id === target.id);
+  const {words, navigators} = await readWordPage(popup);
+  const mine = words.filter((word) => word.id === target.id);
+  const shown = navigators.filter((n) => n.shown);
   checks.check(
-      `${label}: all ${target.count} occurrences red, bold and 140%`,
-      mine.length === target.count && mine.every(isHighlighted), JSON.stringify(mine[0]));
-  checks.check(
-      `${label}: no other word highlighted`,
-      state.words.filter((word) => word.id !== target.id).every(isPlain));
-  const shown = state.navigators.filter((n) => n.shown);
-  checks.check(
-      `${label}: exactly its ${target.count} navigators visible`,
-      shown.length === target.count && shown.every((n) => n.id === target.id),
-      `${shown.length} shown`);
+      `double-click on "${target.text}": all ${target.count} occurrences red, bold and 140%, ` +
+          'no other word highlighted, exactly their navigators visible',
+      mine.length === target.count && mine.every(isHighlighted) &&
+          words.filter((word) => word.id !== target.id).every(isPlain) &&
+          shown.length === target.count && shown.every((n) => n.id === target.id),
+      `${JSON.stringify(mine[0])}, ${shown.length} shown`);
   return popup;
 }
 
-/// The word to follow through its navigators: the most frequent one, a
-/// non-ASCII one where the input has any.
-export function mainTarget(byId) {
-  const words = [...byId.values()];
-  const pool =
-      words.some((w) => isNonAscii(w.text)) ? words.filter((w) => isNonAscii(w.text)) : words;
-  return pool.reduce((best, word) => (word.count > best.count ? word : best));
+async function targetState(page) {
+  const state = await page.evaluate(() => {
+    const target = document.querySelector(':target');
+    const box = target?.getBoundingClientRect();
+    return target && {
+      id: target.id,
+      tag: target.tagName,
+      text: target.textContent,
+      after: target.nextSibling?.textContent ?? '',
+      before: target.previousElementSibling?.textContent.replace(/\s+/g, '') ?? '',
+      color: getComputedStyle(target).color,
+      inView: box.top >= 0 && box.top <= window.innerHeight,
+    };
+  });
+  return state ?? {id: ''};
 }
 
-/// One word per script the input writes in beyond ASCII (Latin, Greek,
-/// Cyrillic), the most frequent of each, to be double-clicked as well.
-export function scriptTargets(byId) {
-  const scripts = [/[\u00c0-\u024f]/, /\p{Script=Greek}/u, /\p{Script=Cyrillic}/u];
-  return scripts.map((script) => [...byId.values()].filter((w) => script.test(w.text)))
-      .filter((words) => words.length > 0)
-      .map((words) => words.reduce((best, word) => (word.count > best.count ? word : best)));
+// Clicks the link, waits for the page it names; returns its href and the target there.
+async function follow(page, link) {
+  const href = await link.getAttribute('href');
+  await link.click();
+  const [file, fragment = ''] = href.split('#');
+  await page.waitForURL(
+      (url) => fileOf(url.href) === (file || kWordPage) &&
+          url.hash === (fragment ? `#${fragment}` : ''));
+  return {href, at: await targetState(page)};
+}
+
+/// Follows the navigators of `target` on `page`, which shows the word page
+/// opened at the word by a double-click: ">" from occurrence to occurrence,
+/// "i" to the group index, "s" to the search page, "c" to the contents page.
+export async function checkNavigatorLinks(checks, page, run, target) {
+  const label = `navigators of "${target.text}"`;
+  const link = (selector, k = 1) => page.locator(`span[hidden][id="${target.id}"]`)
+                                        .filter({hasText: new RegExp(`^\\s*\\(${k}\\)`)})
+                                        .first()
+                                        .locator(selector)
+                                        .first();
+  const steps = [];
+  for (let k = 1; k < target.count; k += 1) {
+    const {at} = await follow(page, link('a', k));
+    steps.push(at.id);
+    if (at.id !== `${target.id}_${k + 1}` || !at.before.startsWith(`(${k + 1})`) || !at.inView) {
+      steps.push('(wrong)');
+      break;
+    }
+  }
+  checks.check(
+      `${label}: ">" leads from occurrence 1 through ${target.count}, each scrolled into view`,
+      steps.length === target.count - 1 && !steps.includes('(wrong)'), steps.join(' '));
+  let {href, at} = await follow(page, link('a[href^="i_"]'));
+  checks.check(
+      `${label}: "i" opens the group index at the word's entry`,
+      /^i_\d+\.htm#/.test(href) && at.id === target.id && at.tag === 'A' &&
+          at.text === target.text && at.after.includes(`(${kWordPage}, ${target.count})`),
+      `${href} ${at.text} ${at.after?.trim()}`);
+  await follow(page, page.locator(`a[id="${target.id}"]`));
+  const back = (await readWordPage(page)).words.filter((word) => word.id === target.id);
+  checks.check(
+      `${label}: the index entry leads back to the page with the word highlighted`,
+      back.length === target.count && back.every(isHighlighted));
+  await openAt(page, run.htm, kWordPage, `#${target.id}`);
+  ({href, at} = await follow(page, link('a[href^="s_"]')));
+  checks.check(
+      `${label}: "s" opens the search page at occurrence 1, highlighted`,
+      /^s_\d+\.htm#/.test(href) && at.id === `${target.id}_1` && at.text.includes(target.first) &&
+          at.color === kRed,
+      `${href} ${at.id} ${at.color}`);
+  await openAt(page, run.htm, kWordPage, `#${target.id}`);
+  ({href} = await follow(page, link('a[href="files_list.htm"]')));
+  const listed = await page.locator(`a[href="${kWordPage}"]`).count();
+  checks.check(
+      `${label}: "c" opens the contents page listing ${kWordPage}`,
+      href === 'files_list.htm' && listed === 1, `${listed} links`);
 }
