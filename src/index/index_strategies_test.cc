@@ -6,8 +6,8 @@
 
 #include <random>
 
-#include "base/test_run.h"
 #include "base/end_run.h"
+#include "base/test_run.h"
 #include "index/indexing.h"
 
 namespace quillon {
