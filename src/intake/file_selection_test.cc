@@ -39,10 +39,10 @@ TEST_F(FileSelectionTest, TxtInHoldsTheChoicesAndHtmInIsEmptied) {
   EXPECT_FALSE(t->disk.HasFile("htm_in/stale.htm"));
 }
 
-// Enter, 140 and -5 are the end-to-end cases.
+// Enter and -5 are the end-to-end cases.
 TEST_F(FileSelectionTest, TableWidthAsEntered) {
   for (const auto& answer : {std::make_pair("0", "100%"), std::make_pair("abc", "100%"),
-                             std::make_pair("  80 wide", "80%")}) {
+                             std::make_pair("  80 wide", "80%"), std::make_pair("140", "140%")}) {
     EXPECT_TRUE(Select(std::string("1\n2\n") + answer.first + "\n"));
     EXPECT_EQ(t->run.settings.table_width, answer.second) << answer.first;
   }

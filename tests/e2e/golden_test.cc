@@ -1,5 +1,6 @@
 // The complete reference run: its console transcript and every file it
-// leaves behind, byte for byte.
+// leaves behind, byte for byte; and the same run ended at each opening
+// screen, before it touches the folder.
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,30 @@ TEST(GoldenTest, BasicRunMatchesTranscriptAndFiles) {
     EXPECT_EQ(actual[file.first], file.second) << file.first;
   }
   for (const auto& file : actual) EXPECT_TRUE(expected.count(file.first)) << "extra " << file.first;
+}
+
+// The reference transcript up to and including the menu of screen `screens`.
+std::string UpToScreen(int screens) {
+  std::string transcript = ReadFile(kGolden + "transcript");
+  size_t at = 0;
+  for (int i = 0; i < screens && at != std::string::npos; ++i) {
+    at = transcript.find("<2>", at);
+    if (at != std::string::npos) at = transcript.find("\r\n", at) + 2;
+  }
+  return at == std::string::npos ? "<no such screen>" : transcript.substr(0, at);
+}
+
+// Key 2 or the end of scripted input ends the run; other keys change nothing.
+TEST(GoldenTest, OpeningScreensEndTheRunQuietly) {
+  const std::pair<std::string, int> cases[] = {{"2", 1}, {"1", 2}, {"x\n31\xffH12", 3}};
+  for (const auto& keys_and_screens : cases) {
+    SCOPED_TRACE(keys_and_screens.first);
+    Workspace workspace;
+    Outcome outcome = RunQuillon(workspace, keys_and_screens.first);
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.transcript, UpToScreen(keys_and_screens.second));
+    EXPECT_FALSE(workspace.Exists("txt_wrk"));
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Every way the choice of files and the table width can go.
+// Every way the choice of files can stop the run, and what it leaves.
 
 #include <gtest/gtest.h>
 
@@ -10,78 +10,49 @@ namespace e2e {
 namespace {
 
 const char kChoiceEnd[] = "<...> any key for continue, end";
-
-std::string TwoFiles(Workspace& workspace) {
-  workspace.Write("compare_in/a.txt", "alpha\r\n");
-  workspace.Write("compare_in/b.txt", "beta\r\n");
-  return FileList({"a.txt", "b.txt"});
+// The answer echoed, the reason it was refused, and the wait that ends the run.
+std::string Refused(const std::string& answer, const std::string& reason) {
+  return Lines({"select file with line number = ? " + answer, reason, "", kChoiceEnd});
 }
 
-TEST(SelectionTest, MissingInputFolder) {
-  Workspace workspace;
-  Outcome outcome = RunQuillon(workspace, Opening("21"));
-  EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(AfterProbes(outcome.transcript),
-            Lines({"File Not Found", "The system cannot find the path specified.",
-                   "The system cannot find the path specified.", "", "File Not Found",
-                   "File Not Found"}) +
-                ReformatHeading() + Lines({"File Not Found", "File Not Found", "File Not Found"}) +
-                FirstRunFolders() +
-                Lines({"File Not Found", "", kSeparator, "Subfolder compare_in is empty",
-                       "The files you want to compare must be written to UTF-8 format and copied "
-                       "to the COMPARE_IN subfolder.",
-                       "", "<1> = continue and end"}));
-}
-
-TEST(SelectionTest, AnUpperCaseExtensionIsNotCounted) {
-  Workspace workspace;
-  workspace.Write("compare_in/A.TXT", "a");
-  workspace.Write("compare_in/b.txt", "b");
-  Outcome outcome = RunQuillon(workspace, Opening("1"));
-  EXPECT_EQ(AfterProbes(outcome.transcript),
-            UpToSelection() +
-                Lines({"", kSeparator, "The compare_in subfolder must contain at least 2 files.",
-                       "", "<1> = continue and end"}));
-}
-
-TEST(SelectionTest, FirstChoiceOutOfRange) {
-  for (const char* answer : {"0", "3", "two"}) {
+TEST(SelectionTest, ChoicesThatEndTheRun) {
+  const FileMap two = {{"a.txt", "alpha\r\n"}, {"b.txt", "beta\r\n"}};
+  const struct {
+    const char* what;
+    FileMap inputs;
+    std::string keys;
+    std::string ending;
+    bool first_copied;
+  } cases[] = {
+      {"no compare_in",
+       {},
+       "21",
+       Lines({"", kSeparator, "Subfolder compare_in is empty",
+              "The files you want to compare must be written to UTF-8 format and copied to the "
+              "COMPARE_IN subfolder.",
+              "", "<1> = continue and end"}),
+       false},
+      {"an upper-case extension is not counted",
+       {{"A.TXT", "a"}, {"b.txt", "b"}},
+       "1",
+       Lines({"", kSeparator, "The compare_in subfolder must contain at least 2 files.", "",
+              "<1> = continue and end"}),
+       false},
+      {"first 0", two, "0\nx", Refused("0", "line number is out of range"), false},
+      {"first 3", two, "3\nx", Refused("3", "line number is out of range"), false},
+      {"first not a number", two, "two\nx", Refused("two", "line number is out of range"), false},
+      {"second 3", two, "1\n3\n", Refused("3", "line number is out of range"), true},
+      {"second the same", two, "1\n1\n", Refused("1", "the file is duplicated"), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
     Workspace workspace;
-    std::string list = TwoFiles(workspace);
-    Outcome outcome = RunQuillon(workspace, Opening(std::string(answer) + "\nx"));
+    for (const auto& input : c.inputs) workspace.Write("compare_in/" + input.first, input.second);
+    Outcome outcome = RunQuillon(workspace, Opening(c.keys));
     EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(AfterProbes(outcome.transcript),
-              UpToSelection() + FirstChoice(list, answer) +
-                  Lines({"line number is out of range", "", kChoiceEnd}))
-        << answer;
-    EXPECT_FALSE(workspace.Exists("txt_in/a.txt"));
-  }
-}
-
-TEST(SelectionTest, SecondChoiceOutOfRangeOrTheSame) {
-  for (const auto& answer : {std::make_pair("3", "line number is out of range"),
-                             std::make_pair("1", "the file is duplicated")}) {
-    Workspace workspace;
-    std::string list = TwoFiles(workspace);
-    Outcome outcome = RunQuillon(workspace, Opening(std::string("1\n") + answer.first + "\n"));
-    EXPECT_EQ(AfterProbes(outcome.transcript),
-              UpToSelection() + FirstChoice(list, "1") + Chosen(1, "a.txt") +
-                  SecondChoice(list, answer.first) + Lines({answer.second, "", kChoiceEnd}));
-    // The first choice is in txt_in already.
-    EXPECT_EQ(workspace.Read("txt_in/a.txt"), "alpha\r\n");
-  }
-}
-
-TEST(SelectionTest, TableWidthGoesInAsEntered) {
-  for (const auto& answer :
-       {std::make_pair("", "100%"), std::make_pair("140", "140%"), std::make_pair("-5", "-5%")}) {
-    Workspace workspace;
-    std::string list = TwoFiles(workspace);
-    Outcome outcome = RunQuillon(workspace, Opening(std::string("1\n2\n") + answer.first + "\n\n"));
-    std::string expected = UpToSelection() + Selection(list, 1, "a.txt", 2, "b.txt", answer.first);
-    EXPECT_EQ(AfterProbes(outcome.transcript).substr(0, expected.size()), expected) << answer.first;
-    EXPECT_EQ(workspace.Read("htm_wrk/compare.htm"),
-              ComparePage(answer.second, {"alpha"}, {"beta"}));
+    EXPECT_TRUE(EndsWith(outcome.transcript, c.ending)) << outcome.transcript;
+    // A first choice taken is in txt_in already.
+    EXPECT_EQ(workspace.Read("txt_in/a.txt"), c.first_copied ? "alpha\r\n" : "");
   }
 }
 

@@ -23,17 +23,8 @@ namespace quillon {
 namespace e2e {
 namespace {
 
-// Bounds for a run that went wrong, not expectations on speed.
-const int kPatienceMilliseconds = 30000;
-
 const char kFirstMenu[] = "<2> no, end";
-const char kThirdScreen[] = "THE PROGRAM MUST BE INSTALLED IN YOUR OWN DIRECTORY.";
 const char kQuestion[] = "select file with line number = ? ";
-
-struct Ending {
-  bool exited = false;
-  int status = -1;  ///< Exit status, or the signal that ended the program.
-};
 
 // The test holds both sides of the terminal, so the slave's settings can be
 // read after the program is gone.
@@ -62,72 +53,75 @@ class Terminal {
     close(master_);
   }
 
-  /// Starts the program in the workspace with the terminal as its
-  /// controlling terminal and standard input, output and error.
+  /// Starts the program in the workspace on this terminal as its
+  /// controlling terminal.
   void Start(const Workspace& workspace) {
-    std::string root = workspace.root();
     child_ = fork();
     if (child_ < 0) throw std::runtime_error("fork failed");
-    if (child_ == 0) RunChild(root.c_str());
+    if (child_ == 0) RunChild(workspace.root().c_str());
   }
 
   void Type(const std::string& keys) {
-    size_t sent = 0;
-    while (sent < keys.size()) {
+    for (size_t sent = 0; sent < keys.size();) {
       ssize_t put = write(master_, keys.data() + sent, keys.size() - sent);
       if (put <= 0) break;
       sent += static_cast<size_t>(put);
     }
   }
 
-  void Signal(int signal_number) { kill(child_, signal_number); }
+  /// Ctrl-C is typed, as a user would; other signals are sent.
+  void End(int signal_number) {
+    if (signal_number == SIGINT) {
+      Type("\x03");
+    } else {
+      kill(child_, signal_number);
+    }
+  }
 
   /// Reads the terminal until `text` has appeared after the part of the
   /// output already waited for; false when the program ended first.
   bool WaitFor(const std::string& text) {
-    auto deadline = Deadline();
-    for (;;) {
+    for (auto deadline = Deadline(); std::chrono::steady_clock::now() < deadline; Drain(50)) {
       size_t found = output_.find(text, seen_);
       if (found != std::string::npos) {
         seen_ = found + text.size();
         return true;
       }
-      if (Ended() || std::chrono::steady_clock::now() > deadline) return false;
-      Drain(50);
+      if (Ended()) return false;
     }
+    return false;
   }
 
-  /// Waits for the program to end, reading what it still writes.
-  Ending WaitForEnd() {
-    auto deadline = Deadline();
-    while (!Ended() && std::chrono::steady_clock::now() < deadline) Drain(50);
-    if (!Ended()) return Ending();
+  /// Waits for the program to end, reading what it still writes; the wait
+  /// status, or -1 when it did not end.
+  int WaitForEnd() {
+    for (auto deadline = Deadline(); !Ended() && std::chrono::steady_clock::now() < deadline;)
+      Drain(50);
     Drain(0);
-    Ending ending;
-    ending.exited = WIFEXITED(status_);
-    ending.status = ending.exited ? WEXITSTATUS(status_) : WTERMSIG(status_);
-    return ending;
+    return ended_ ? status_ : -1;
   }
 
-  struct termios Settings() const {
-    struct termios settings = {};
-    tcgetattr(slave_, &settings);
-    return settings;
+  void ExpectRestored() const {
+    struct termios now = {};
+    tcgetattr(slave_, &now);
+    EXPECT_EQ(now.c_lflag, initial_.c_lflag);
+    EXPECT_EQ(now.c_iflag, initial_.c_iflag);
+    EXPECT_EQ(now.c_cc[VMIN], initial_.c_cc[VMIN]);
+    EXPECT_TRUE((now.c_lflag & ICANON) && (now.c_lflag & ECHO));
   }
-  const struct termios& initial() const { return initial_; }
+
   const std::string& output() const { return output_; }
 
  private:
+  // A bound for a run that went wrong, not an expectation on speed.
   static std::chrono::steady_clock::time_point Deadline() {
-    return std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMilliseconds);
+    return std::chrono::steady_clock::now() + std::chrono::seconds(30);
   }
 
   [[noreturn]] void RunChild(const char* root) {
     setsid();
     ioctl(slave_, TIOCSCTTY, 0);
-    dup2(slave_, 0);
-    dup2(slave_, 1);
-    dup2(slave_, 2);
+    for (int fd : {0, 1, 2}) dup2(slave_, fd);
     close(slave_);
     close(master_);
     // The test runner's own signal settings must not leak into the program.
@@ -144,8 +138,7 @@ class Terminal {
   }
 
   bool Ended() {
-    if (ended_) return true;
-    if (waitpid(child_, &status_, WNOHANG) == child_) {
+    if (!ended_ && waitpid(child_, &status_, WNOHANG) == child_) {
       ended_ = true;
       child_ = -1;
     }
@@ -173,49 +166,6 @@ class Terminal {
   size_t seen_ = 0;
 };
 
-bool InKeyMode(const struct termios& settings) {
-  return (settings.c_lflag & (ICANON | ECHO)) == 0;
-}
-
-void ExpectRestored(const Terminal& terminal) {
-  struct termios now = terminal.Settings();
-  EXPECT_EQ(now.c_lflag, terminal.initial().c_lflag);
-  EXPECT_EQ(now.c_iflag, terminal.initial().c_iflag);
-  EXPECT_EQ(now.c_cc[VMIN], terminal.initial().c_cc[VMIN]);
-  EXPECT_TRUE((now.c_lflag & ICANON) && (now.c_lflag & ECHO));
-}
-
-TEST(TerminalTest, KeysArriveRawAndTheSettingsReturnAtTheNormalEnd) {
-  Workspace workspace;
-  Terminal terminal;
-  terminal.Start(workspace);
-  ASSERT_TRUE(terminal.WaitFor(kFirstMenu)) << terminal.output();
-  EXPECT_TRUE(InKeyMode(terminal.Settings()));
-  EXPECT_TRUE(terminal.Settings().c_lflag & ISIG);
-  terminal.Type("2");
-  Ending ending = terminal.WaitForEnd();
-  EXPECT_TRUE(ending.exited);
-  EXPECT_EQ(ending.status, 0);
-  ExpectRestored(terminal);
-  // Without echo the key itself never shows.
-  std::string after_menu =
-      terminal.output().substr(terminal.output().find(kFirstMenu) + strlen(kFirstMenu));
-  EXPECT_EQ(after_menu.find('2'), std::string::npos) << after_menu;
-}
-
-TEST(TerminalTest, KeysTypedBeforeTheFirstScreenAreKept) {
-  Workspace workspace;
-  Terminal terminal;
-  terminal.Type("11");  // waiting on the terminal before the program even starts
-  terminal.Start(workspace);
-  ASSERT_TRUE(terminal.WaitFor(kThirdScreen)) << terminal.output();
-  ASSERT_TRUE(terminal.WaitFor("<2> end"));
-  terminal.Type("2");
-  Ending ending = terminal.WaitForEnd();
-  EXPECT_TRUE(ending.exited);
-  ExpectRestored(terminal);
-}
-
 // The selection question comes after the opening screens when compare_in
 // holds two text files.
 void StartAtTheQuestion(const Workspace& workspace, Terminal* terminal) {
@@ -223,39 +173,50 @@ void StartAtTheQuestion(const Workspace& workspace, Terminal* terminal) {
   workspace.Write("compare_in/b.txt", "gamma delta\r\n");
   terminal->Start(workspace);
   terminal->Type("111");
+  ASSERT_TRUE(terminal->WaitFor(kQuestion)) << terminal->output();
 }
 
-// Ctrl-C is typed on the terminal, the other signals are sent.
-void EndBy(Terminal* terminal, int signal_number) {
-  if (signal_number == SIGINT) {
-    terminal->Type("\x03");
-  } else {
-    terminal->Signal(signal_number);
-  }
-  Ending ending = terminal->WaitForEnd();
-  EXPECT_FALSE(ending.exited);
-  EXPECT_EQ(ending.status, signal_number) << "ended by signal " << ending.status;
-  ExpectRestored(*terminal);
-}
-
-TEST(TerminalTest, SignalsAtAMenuRestoreTheSettingsAndEndByTheSameSignal) {
-  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
-    SCOPED_TRACE(strsignal(signal_number));
-    Workspace workspace;
-    Terminal terminal;
-    terminal.Start(workspace);
-    ASSERT_TRUE(terminal.WaitFor(kFirstMenu)) << terminal.output();
-    EndBy(&terminal, signal_number);
-  }
-}
-
-TEST(TerminalTest, CtrlCInAnAnswerRestoresTheSettings) {
+// The first two keys wait on the terminal before the program even starts;
+// the menus take single keys, unechoed.
+TEST(TerminalTest, KeysTypedAheadAreKeptAndTheSettingsReturnAtTheNormalEnd) {
   Workspace workspace;
   Terminal terminal;
-  StartAtTheQuestion(workspace, &terminal);
-  ASSERT_TRUE(terminal.WaitFor(kQuestion)) << terminal.output();
-  terminal.Type("1");
-  EndBy(&terminal, SIGINT);
+  terminal.Type("11");
+  terminal.Start(workspace);
+  ASSERT_TRUE(terminal.WaitFor("THE PROGRAM MUST BE INSTALLED IN YOUR OWN DIRECTORY."))
+      << terminal.output();
+  ASSERT_TRUE(terminal.WaitFor("<2> end"));
+  size_t menu_end = terminal.output().size();
+  terminal.Type("2");
+  int status = terminal.WaitForEnd();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  terminal.ExpectRestored();
+  // Without echo the key itself never shows.
+  EXPECT_EQ(terminal.output().find('2', menu_end), std::string::npos) << terminal.output();
+}
+
+// The program puts the settings back and ends by the same signal.
+TEST(TerminalTest, SignalsAtAMenuOrInAnAnswerRestoreTheSettings) {
+  const struct {
+    int signal_number;
+    bool in_answer;
+  } cases[] = {{SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGINT, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(strsignal(c.signal_number)) + (c.in_answer ? " in an answer" : ""));
+    Workspace workspace;
+    Terminal terminal;
+    if (c.in_answer) {
+      StartAtTheQuestion(workspace, &terminal);
+      terminal.Type("1");
+    } else {
+      terminal.Start(workspace);
+      ASSERT_TRUE(terminal.WaitFor(kFirstMenu)) << terminal.output();
+    }
+    terminal.End(c.signal_number);
+    int status = terminal.WaitForEnd();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal_number) << status;
+    terminal.ExpectRestored();
+  }
 }
 
 // Every script leaves the answer "1": the first question takes it for a.txt,
@@ -269,12 +230,10 @@ TEST(TerminalTest, TheAnswerEditorTakesCursorAndEditingKeys) {
                {"3\x1b[D1\x1b[3~", "3\x1b[1;5D1\x1b[3~", 80},
                // Right and Backspace; Home and End of xterm.
                {"13\x1b[D\x1b[C\x7f", "x\x1b[H1\x1b[F\x7f", 80},
-               // Home and End of a VT220, and in application mode.
-               {"x\x1b[1~1\x1b[4~\x7f", "x\x1bOH1\x1bOF\x7f", 80},
                // ESC (\033) alone clears; Tab puts blanks before the number.
                {"99\0331", "\t1", 80},
-               // Function and unknown keys change nothing; ten x, Up to the start, "1",
-               // Down to the end, ten Backspaces.
+               // Function and unknown keys change nothing; on a narrow terminal Up and
+               // Down move a whole line: ten x, Up, "1", Down, ten Backspaces.
                {"\x1bOP\x1b[[A\x1b[15;5~\x1b[24~\x1b[2~\x1b[5~\x1b[?1;2c1",
                 "xxxxxxxxxx\x1b[A1\x1b[B\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f\x7f", 10}};
   for (const auto& scripts : cases) {
@@ -282,15 +241,14 @@ TEST(TerminalTest, TheAnswerEditorTakesCursorAndEditingKeys) {
     Workspace workspace;
     Terminal terminal(scripts.width);
     StartAtTheQuestion(workspace, &terminal);
-    ASSERT_TRUE(terminal.WaitFor(kQuestion)) << terminal.output();
     terminal.Type(std::string(scripts.first) + "\r");
     ASSERT_TRUE(terminal.WaitFor("1. file for compare: a.txt")) << terminal.output();
     ASSERT_TRUE(terminal.WaitFor(kQuestion)) << terminal.output();
     terminal.Type(std::string(scripts.second) + "\r");
     EXPECT_TRUE(terminal.WaitFor("the file is duplicated")) << terminal.output();
-    terminal.Signal(SIGTERM);
+    terminal.End(SIGTERM);
     terminal.WaitForEnd();
-    ExpectRestored(terminal);
+    terminal.ExpectRestored();
   }
 }
 

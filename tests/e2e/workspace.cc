@@ -32,23 +32,11 @@ void Workspace::Write(const std::string& path, const std::string& content) const
   std::ofstream(full, std::ios::binary) << content;
 }
 
-void Workspace::MakeDir(const std::string& path) const {
-  fs::create_directories(fs::path(root_) / path);
-}
-
-std::string Workspace::Read(const std::string& path) const {
-  return ReadFile(root_ + "/" + path);
-}
-
 bool Workspace::Exists(const std::string& path) const {
   return fs::exists(fs::path(root_) / path);
 }
 
-FileMap Workspace::Files(const std::string& dir) const {
-  return FilesBelow(dir.empty() ? root_ : root_ + "/" + dir);
-}
-
-Outcome RunQuillon(const Workspace& workspace, const std::string& keys, int timeout_seconds) {
+Outcome RunQuillon(const Workspace& workspace, const std::string& keys) {
   int input[2], output[2];
   if (pipe(input) != 0 || pipe(output) != 0) throw std::runtime_error("pipe failed");
   pid_t child = fork();
@@ -56,12 +44,9 @@ Outcome RunQuillon(const Workspace& workspace, const std::string& keys, int time
     dup2(input[0], 0);
     dup2(output[1], 1);
     dup2(output[1], 2);
-    close(input[0]);
-    close(input[1]);
-    close(output[0]);
-    close(output[1]);
+    for (int fd : {input[0], input[1], output[0], output[1]}) close(fd);
     if (chdir(workspace.root().c_str()) != 0) _exit(127);
-    alarm(static_cast<unsigned>(timeout_seconds));
+    alarm(120);
     char* argv[] = {const_cast<char*>("quillon"), nullptr};
     execv(QUILLON_BINARY, argv);
     _exit(127);
@@ -69,8 +54,7 @@ Outcome RunQuillon(const Workspace& workspace, const std::string& keys, int time
   close(input[0]);
   close(output[1]);
   signal(SIGPIPE, SIG_IGN);
-  size_t sent = 0;
-  while (sent < keys.size()) {
+  for (size_t sent = 0; sent < keys.size();) {
     ssize_t put = write(input[1], keys.data() + sent, keys.size() - sent);
     if (put <= 0) break;
     sent += static_cast<size_t>(put);

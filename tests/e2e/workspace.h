@@ -12,6 +12,13 @@ namespace e2e {
 
 using FileMap = std::map<std::string, std::string>;
 
+/// A path below the source tree.
+std::string SourcePath(const std::string& path);
+/// A whole file; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+/// Every file below an absolute folder, relative path to content.
+FileMap FilesBelow(const std::string& dir);
+
 class Workspace {
  public:
   Workspace();
@@ -22,11 +29,12 @@ class Workspace {
   const std::string& root() const { return root_; }
   /// Writes a file below the root, making its folders.
   void Write(const std::string& path, const std::string& content) const;
-  void MakeDir(const std::string& path) const;
-  std::string Read(const std::string& path) const;
+  std::string Read(const std::string& path) const { return ReadFile(root_ + "/" + path); }
   bool Exists(const std::string& path) const;
   /// Every file below the root (or below `dir`), relative path to content.
-  FileMap Files(const std::string& dir = "") const;
+  FileMap Files(const std::string& dir = "") const {
+    return FilesBelow(dir.empty() ? root_ : root_ + "/" + dir);
+  }
 
  private:
   std::string root_;
@@ -37,15 +45,9 @@ struct Outcome {
   int status = -1;         ///< Exit status, or -1 when killed by a signal.
 };
 
-/// Runs the program in the workspace as "quillon" with `keys` on standard input.
-Outcome RunQuillon(const Workspace& workspace, const std::string& keys, int timeout_seconds = 120);
-
-/// A path below the source tree.
-std::string SourcePath(const std::string& path);
-/// A whole file; empty when it cannot be read.
-std::string ReadFile(const std::string& path);
-/// Every file below an absolute folder, relative path to content.
-FileMap FilesBelow(const std::string& dir);
+/// Runs the program in the workspace as "quillon" with `keys` on standard
+/// input; a run that hangs is killed after two minutes.
+Outcome RunQuillon(const Workspace& workspace, const std::string& keys);
 
 }  // namespace e2e
 }  // namespace quillon
