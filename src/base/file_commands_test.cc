@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/command_line.h"
 #include "base/test_run.h"
 
 namespace quillon {
@@ -10,13 +9,8 @@ namespace {
 
 const char kCopiedOne[] = "        1 file(s) copied.\r\n";
 const char kCopiedNone[] = "        0 file(s) copied.\r\n";
-const char kNoFile[] = "The system cannot find the file specified.\r\n";
 const char kNoPath[] = "The system cannot find the path specified.\r\n";
-#ifdef _WIN32
-const char kSeparator[] = "\\";
-#else
-const char kSeparator[] = "/";
-#endif
+const char kDuplicate[] = "A duplicate file name exists, or the file cannot be found.\r\n";
 
 // What the command line printed, standard error included.
 std::string Issue(DiskRun& t, const std::string& line) {
@@ -50,42 +44,10 @@ TEST_F(FileCommandsTest, BareDirListsFilesAndFoldersInListingOrder) {
             "A.txt\r\nb.txt\r\nempty\r\nlist.txt\r\npage_01.html\r\ntxt_in\r\n");
   Issue(t, "dir /b *. > list.txt");
   EXPECT_EQ(t.Read("list.txt"), "empty\r\ntxt_in\r\n");
-  Issue(t, "dir /b *.htm > list.txt");
-  EXPECT_EQ(t.Read("list.txt"), "page_01.html\r\n");
-  Issue(t, "dir /b TXT_IN\\*.txt > list.txt");
-  EXPECT_EQ(t.Read("list.txt"), "x.txt\r\ny.TXT\r\n");
-  Issue(t, "dir /b txt_in\\ > list.txt");
-  EXPECT_EQ(t.Read("list.txt"), "x.txt\r\ny.TXT\r\n");
   Issue(t, "dir /b txt_in > list.txt");
   EXPECT_EQ(t.Read("list.txt"), "x.txt\r\ny.TXT\r\n");
-}
-
-TEST_F(FileCommandsTest, DirWithoutMatchesSaysFileNotFound) {
-  EXPECT_EQ(Issue(t, "dir /b *.doc > list.txt"), "File Not Found\r\n");
-  EXPECT_EQ(t.Read("list.txt"), "");
   EXPECT_EQ(Issue(t, "dir /b empty\\ > list.txt"), "File Not Found\r\n");
-  EXPECT_EQ(Issue(t, "dir /b missing\\*.txt > list.txt"), "File Not Found\r\n");
-  EXPECT_EQ(Issue(t, "dir missing\\ > list.txt"), "File Not Found\r\n");
-  EXPECT_EQ(Issue(t, "dir *.doc > list.txt"), "File Not Found\r\n");
-}
-
-TEST_F(FileCommandsTest, FullDirLooksLikeTheInterpretersListing) {
-  EXPECT_EQ(Issue(t, "dir > full.txt"), "");
-  std::string listing = t.Read("full.txt");
-  EXPECT_NE(listing.find("\r\n Directory of " + t.disk->AbsolutePath("") + "\r\n\r\n"),
-            std::string::npos);
-  for (const char* line : {"    <DIR>          .\r\n", "    <DIR>          ..\r\n",
-                           "    <DIR>          empty\r\n", "    <DIR>          txt_in\r\n",
-                           "                 3 b.txt\r\n", "                 0 full.txt\r\n",
-                           "       4 File(s)              8 bytes\r\n", "       4 Dir(s) "}) {
-    EXPECT_NE(listing.find(line), std::string::npos) << line;
-  }
-  EXPECT_LT(listing.find(" A.txt"), listing.find(" b.txt"));
-  EXPECT_EQ(listing.substr(listing.size() - 13), " bytes free\r\n");
-  Issue(t, "dir txt_in\\*.txt > full.txt");
-  listing = t.Read("full.txt");
-  EXPECT_EQ(listing.find("<DIR>"), std::string::npos);
-  EXPECT_NE(listing.find("       2 File(s)              5 bytes\r\n"), std::string::npos);
+  EXPECT_EQ(t.Read("list.txt"), "");
 }
 
 TEST_F(FileCommandsTest, DelRemovesMatchingFilesOnly) {
@@ -97,40 +59,23 @@ TEST_F(FileCommandsTest, DelRemovesMatchingFilesOnly) {
   EXPECT_EQ(Issue(t, "del /q txt_in"), "");
   EXPECT_FALSE(Exists(t, "txt_in/x.txt"));
   EXPECT_TRUE(Exists(t, "txt_in"));
-  EXPECT_EQ(Issue(t, "del /q *.htm"), "");
-  EXPECT_FALSE(Exists(t, "page_01.html"));
-}
-
-TEST_F(FileCommandsTest, DelWithoutMatchesNamesThePatternInFull) {
-  std::string root = t.disk->AbsolutePath("");
-  const std::string sep = kSeparator;
-  EXPECT_EQ(Issue(t, "del /q f_*.txt > sink.list"), "Could Not Find " + root + sep + "f_*.txt\r\n");
-  EXPECT_EQ(Issue(t, "del /q txt_in\\*.doc"),
-            "Could Not Find " + root + sep + "txt_in" + sep + "*.doc\r\n");
   EXPECT_EQ(Issue(t, "del /q missing\\*.*"), kNoPath);
 }
 
 TEST_F(FileCommandsTest, MdMakesFoldersAndNamesExistingOnesAsWritten) {
-  EXPECT_EQ(Issue(t, "md htm_wrk > out_null.list"), "");
-  EXPECT_TRUE(Exists(t, "htm_wrk"));
+  EXPECT_EQ(Issue(t, "md txt_in\\New > out_null.list"), "");
+  EXPECT_TRUE(Exists(t, "txt_in/New"));
   EXPECT_EQ(Issue(t, "md TXT_IN > out_null.list"),
             "A subdirectory or file TXT_IN already exists.\r\n");
-  EXPECT_EQ(Issue(t, "md b.txt"), "A subdirectory or file b.txt already exists.\r\n");
   EXPECT_EQ(Issue(t, "md b.txt\\sub"), kNoPath);
-  EXPECT_EQ(Issue(t, "md txt_in\\New"), "");
-  EXPECT_TRUE(Exists(t, "txt_in/New"));
 }
 
 TEST_F(FileCommandsTest, CopyCopiesOneFileOrEveryMatchAndCountsThem) {
-  EXPECT_EQ(Issue(t, "copy a.txt txt_in\\Fresh.txt"), kCopiedOne);
-  EXPECT_EQ(t.Read("txt_in/Fresh.txt"), "ay");
-  EXPECT_EQ(Issue(t, "copy /y txt_in\\*.txt empty\\"), "        3 file(s) copied.\r\n");
+  EXPECT_EQ(Issue(t, "copy /y txt_in\\*.txt EMPTY"), "        2 file(s) copied.\r\n");
   EXPECT_EQ(t.Read("empty/y.TXT"), "why");
-  EXPECT_EQ(Issue(t, "copy /y b.txt EMPTY > out.list"), "");
-  EXPECT_EQ(t.Read("out.list"), kCopiedOne);
-  EXPECT_EQ(t.Read("empty/b.txt"), "bee");
   EXPECT_EQ(Issue(t, "copy empty\\x.txt"), kCopiedOne);
   EXPECT_EQ(t.Read("x.txt"), "ex");
+  // A target that differs only in case replaces the file and keeps its name.
   EXPECT_EQ(Issue(t, "copy /y b.txt A.TXT"), kCopiedOne);
   EXPECT_EQ(t.Read("A.txt"), "bee");
   Issue(t, "dir /b a*.* > list.txt");
@@ -138,10 +83,8 @@ TEST_F(FileCommandsTest, CopyCopiesOneFileOrEveryMatchAndCountsThem) {
 }
 
 TEST_F(FileCommandsTest, CopyOfNothingSaysSo) {
-  EXPECT_EQ(Issue(t, "copy /y missing.txt txt_in\\"), std::string(kNoFile) + kCopiedNone);
-  EXPECT_EQ(Issue(t, "copy /y *.doc txt_in\\ > out.list"), kNoFile);
-  EXPECT_EQ(t.Read("out.list"), kCopiedNone);
-  EXPECT_EQ(Issue(t, "copy /y missing\\*.* txt_in\\"), std::string(kNoPath) + kCopiedNone);
+  EXPECT_EQ(Issue(t, "copy /y *.doc txt_in\\ > out.list"),
+            "The system cannot find the file specified.\r\n");
   EXPECT_EQ(Issue(t, "copy /y b.txt missing\\"), std::string(kNoPath) + kCopiedNone);
   EXPECT_EQ(Issue(t, "copy b.txt"),
             "The file cannot be copied onto itself.\r\n" + std::string(kCopiedNone));
@@ -172,9 +115,10 @@ TEST_F(FileCommandsTest, NamesWithANulByteReachNothingOutsideTheFolder) {
   EXPECT_EQ(t.Read("b.txt"), "bee");
 }
 
-// The overwrite question goes to the console, even when the output is redirected.
+// The overwrite question goes to the console, even when the output is
+// redirected; the end of the input answers no.
 TEST(CopyOverwriteTest, AsksBeforeReplacingAndReadsAnswerLines) {
-  DiskRun t("n\r\nmaybe\nY\nall\n");
+  DiskRun t("n\r\nmaybe\nall\ny");
   t.Write("a.txt", "new");
   t.Write("b.txt", "old");
   t.Write("txt_in/a.txt", "old");
@@ -182,35 +126,22 @@ TEST(CopyOverwriteTest, AsksBeforeReplacingAndReadsAnswerLines) {
   EXPECT_EQ(Issue(t, "copy a.txt b.txt > out.list"), "Overwrite b.txt? (Yes/No/All): n\r\n");
   EXPECT_EQ(t.Read("out.list"), kCopiedNone);
   EXPECT_EQ(t.Read("b.txt"), "old");
-  EXPECT_EQ(Issue(t, "copy a.txt B.TXT"),
-            "Overwrite B.TXT? (Yes/No/All): maybe\r\nOverwrite B.TXT? (Yes/No/All): Y\r\n" +
-                std::string(kCopiedOne));
-  EXPECT_EQ(t.Read("b.txt"), "new");
   t.Write("c.txt", "new");
   EXPECT_EQ(Issue(t, "copy *.txt txt_in > out.list"),
+            "Overwrite txt_in\\a.txt? (Yes/No/All): maybe\r\n"
             "Overwrite txt_in\\a.txt? (Yes/No/All): all\r\n");
   EXPECT_EQ(t.Read("out.list"), "        3 file(s) copied.\r\n");
   EXPECT_EQ(t.Read("txt_in/c.txt"), "new");
-}
-
-TEST(CopyOverwriteTest, EndOfInputSkipsTheFile) {
-  DiskRun t("y");
-  t.Write("a.txt", "new");
   t.Write("d/a.txt", "old");
   EXPECT_EQ(Issue(t, "copy a.txt d\\"),
             "Overwrite d\\a.txt? (Yes/No/All): y\r\n" + std::string(kCopiedNone));
   EXPECT_EQ(t.Read("d/a.txt"), "old");
-  EXPECT_EQ(Issue(t, "copy a.txt d/"),
-            "Overwrite d/a.txt? (Yes/No/All): \r\n" + std::string(kCopiedNone));
 }
 
 TEST_F(FileCommandsTest, RenameInPlaceRefusesMissingFilesAndClashes) {
   EXPECT_EQ(Issue(t, "rename \"txt_in\\x.txt\" z.txt"), "");
-  EXPECT_TRUE(Exists(t, "txt_in/z.txt"));
-  EXPECT_FALSE(Exists(t, "txt_in/x.txt"));
-  EXPECT_EQ(Issue(t, "rename \"txt_in\\x.txt\" w.txt"), kNoFile);
-  EXPECT_EQ(Issue(t, "rename \"txt_in\\z.txt\" Y.txt"),
-            "A duplicate file name exists, or the file cannot be found.\r\n");
+  EXPECT_EQ(t.Read("txt_in/z.txt"), "ex");
+  EXPECT_EQ(Issue(t, "rename \"txt_in\\z.txt\" Y.txt"), kDuplicate);
   EXPECT_EQ(t.Read("txt_in/y.TXT"), "why");
   EXPECT_EQ(Issue(t, "rename txt_in\\Z.TXT Z.txt"), "");
   EXPECT_EQ(t.Read("txt_in/Z.txt"), "ex");
@@ -218,26 +149,9 @@ TEST_F(FileCommandsTest, RenameInPlaceRefusesMissingFilesAndClashes) {
   // Where case tells files apart, a case-only rename must not replace the other one.
   t.Write("txt_in/q.txt", "small");
   t.Write("txt_in/Q.txt", "capital");
-  EXPECT_EQ(Issue(t, "rename txt_in\\q.txt Q.txt"),
-            "A duplicate file name exists, or the file cannot be found.\r\n");
+  EXPECT_EQ(Issue(t, "rename txt_in\\q.txt Q.txt"), kDuplicate);
   EXPECT_EQ(t.Read("txt_in/Q.txt"), "capital");
 #endif
-}
-
-TEST_F(FileCommandsTest, QuotedNamesMayHoldBlanksQuotesAndRedirections) {
-#ifdef _WIN32
-  // The other names cannot exist on Windows.
-  const std::vector<std::string> names = {"my file.txt", "a & b.txt"};
-#else
-  const std::vector<std::string> names = {"my file.txt", "a > b.txt", "x|y.txt", "say \"hi\".txt"};
-#endif
-  for (const std::string& name : names) {
-    t.Write(name, "user data");
-    EXPECT_EQ(Issue(t, "copy /y " + QuoteArgument(name) + " txt_in\\ > out.list"), "") << name;
-    EXPECT_EQ(t.Read("txt_in/" + name), "user data") << name;
-    EXPECT_EQ(t.Read(name), "user data") << name;
-  }
-  EXPECT_FALSE(Exists(t, "b.txt\"") || Exists(t, "y.txt"));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 namespace quillon {
 namespace {
 
-TEST(TextTest, SubstringAndLeftTextCutAtTheEnds) {
+TEST(TextTest, SubstringsCountFromOneAndCutAtTheEnds) {
   const struct {
     long start, length;
     const char* part;
@@ -16,53 +16,30 @@ TEST(TextTest, SubstringAndLeftTextCutAtTheEnds) {
   for (const auto& c : cases) {
     EXPECT_EQ(substring("hello", c.start, c.length), c.part) << c.start << " " << c.length;
   }
-  EXPECT_EQ(substring("", 1, 1), "");
-  EXPECT_EQ(left_text("hello", 2), "he");
-  EXPECT_EQ(left_text("hello", 9), "hello");
   EXPECT_EQ(left_text("hello", -1), "");
-}
-
-TEST(TextTest, FindTextCountsFromOneAndRefusesOddStarts) {
   const struct {
     long start;
     const char* text;
     const char* pattern;
     long found;
-  } cases[] = {{1, "abcabc", "c", 3}, {4, "abcabc", "c", 6}, {4, "abcabc", "ab", 4},
-               {1, "abcabc", "", 0},  {7, "abcabc", "c", 0}, {0, "abcabc", "a", 0},
-               {1, "ab", "abc", 0},   {1, "ABC", "b", 0}};
-  for (const auto& c : cases) {
+  } finds[] = {{4, "abcabc", "c", 6}, {4, "abcabc", "ab", 4}, {1, "abcabc", "", 0},
+               {7, "abcabc", "c", 0}, {0, "abcabc", "a", 0},  {1, "ab", "abc", 0},
+               {1, "ABC", "b", 0}};
+  for (const auto& c : finds) {
     EXPECT_EQ(find_text(c.start, c.text, c.pattern), c.found) << c.start << " " << c.pattern;
   }
 }
 
-TEST(TextTest, TrimsOnlyBlanksAndFoldsOnlyAsciiLetters) {
+TEST(TextTest, BlanksCaseByteOrderAndNumberTexts) {
   EXPECT_EQ(trim_blanks("  a b \t "), "a b \t");
-  EXPECT_EQ(trim_left("  a "), "a ");
-  EXPECT_EQ(trim_right("  a "), "  a");
-  EXPECT_EQ(trim_blanks("   "), "");
-  EXPECT_EQ(to_upper("caf\xC3\xA9 \xC3\xA0z"), "CAF\xC3\xA9 \xC3\xA0Z");
   EXPECT_EQ(to_lower("\xC3\x89T\xC3\x89 Zz"), "\xC3\x89t\xC3\x89 zz");
   EXPECT_EQ(byte_code("a\xFF", 2), 255);
   EXPECT_EQ(byte_code("a", 2), 0);
-}
-
-TEST(TextTest, CompareTextUsesUnsignedBytesAndPutsPrefixesFirst) {
   EXPECT_LT(compare_text("abc", "abcd"), 0);
-  EXPECT_GT(compare_text("abcd", "abc"), 0);
-  EXPECT_LT(compare_text("", "a"), 0);
   EXPECT_LT(compare_text("Z", "a"), 0);
   EXPECT_GT(compare_text("\xC3\xA9", "z"), 0);
-  EXPECT_EQ(compare_text("same", "same"), 0);
   EXPECT_LT(compare_text(std::string("a\0b", 3), std::string("a\0c", 3)), 0);
-}
-
-TEST(TextTest, NumberTextsCarryNoBlanks) {
-  EXPECT_EQ(number_text_fraction(0.5), "0.5");
-  EXPECT_EQ(number_text_fraction(100.0), "100");
   EXPECT_EQ(number_text_fraction(1.0 / 3), "0.3333333333333333");
-  EXPECT_EQ(number_text_fraction(1e20), "1e+20");
-  EXPECT_EQ(right_aligned(-5, 5), "   -5");
   EXPECT_EQ(right_aligned(123456, 3), "123456");
 }
 
@@ -85,18 +62,15 @@ TEST(TextTest, RoundingGoesToEvenAndWrapsInto32Bits) {
   EXPECT_EQ(wrap_to_int32(4294967297LL), 1);
 }
 
-TEST(TextTest, DateAndTimeHaveFixedWidthFields) {
+// End-to-end runs blank out the clock, so its format is checked here.
+TEST(TextTest, ClockTextsAndRandomFractions) {
   EXPECT_TRUE(std::regex_match(date_text(), std::regex("(0[1-9]|1[0-2])-[0-3][0-9]-[0-9]{4}")));
   EXPECT_TRUE(std::regex_match(time_text(), std::regex("[0-2][0-9]:[0-5][0-9]:[0-6][0-9]")));
-}
-
-TEST(TextTest, RandomFractionsRepeatTheSameSequence) {
   RandomFractions random;
-  for (int expected : {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358}) {
+  for (int expected : {41, 18467, 6334, 26500}) {
     EXPECT_EQ(random.random_fraction(), expected / 32768.0);
   }
-  RandomFractions again;
-  EXPECT_EQ(again.random_fraction(), 41 / 32768.0);
+  EXPECT_EQ(RandomFractions().random_fraction(), 41 / 32768.0);
 }
 
 }  // namespace
