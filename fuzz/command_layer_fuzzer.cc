@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "base/disk.h"
-#include "base/fake_console.h"
-#include "base/run.h"
+#include "run/run.h"
+#include "support/fake_console.h"
 
 namespace quillon {
 namespace {
@@ -52,28 +52,30 @@ bool Inside(const std::string& operation, const std::string& path) {
 // The real disk, with every path it is given checked first.
 class GuardedDisk : public Disk {
  public:
-  explicit GuardedDisk(const std::string& root) : disk_(MakeRealDisk(root)) {}
-  bool Stat(const std::string& p, DirEntry* e) override {
-    return Inside("Stat", p) && disk_->Stat(p, e);
+  explicit GuardedDisk(const std::string& root) : disk_(make_real_disk(root)) {}
+  bool stat(const std::string& p, DirEntry* e) override {
+    return Inside("stat", p) && disk_->stat(p, e);
   }
-  bool ReadDir(const std::string& p, std::vector<DirEntry>* e) override {
-    return Inside("ReadDir", p) && disk_->ReadDir(p, e);
+  bool read_dir(const std::string& p, std::vector<DirEntry>* e) override {
+    return Inside("read_dir", p) && disk_->read_dir(p, e);
   }
-  std::unique_ptr<InputFile> OpenRead(const std::string& p) override {
-    return Inside("OpenRead", p) ? disk_->OpenRead(p) : nullptr;
+  std::unique_ptr<InputFile> open_read(const std::string& p) override {
+    return Inside("open_read", p) ? disk_->open_read(p) : nullptr;
   }
-  std::unique_ptr<OutputFile> OpenWrite(const std::string& p, bool append) override {
-    return Inside("OpenWrite", p) ? disk_->OpenWrite(p, append) : nullptr;
+  std::unique_ptr<OutputFile> open_write(const std::string& p, bool append) override {
+    return Inside("open_write", p) ? disk_->open_write(p, append) : nullptr;
   }
-  bool MakeDir(const std::string& p) override { return Inside("MakeDir", p) && disk_->MakeDir(p); }
-  bool RemoveFile(const std::string& p) override {
-    return Inside("RemoveFile", p) && disk_->RemoveFile(p);
+  bool make_dir(const std::string& p) override {
+    return Inside("make_dir", p) && disk_->make_dir(p);
   }
-  bool Rename(const std::string& from, const std::string& to) override {
-    return Inside("Rename", from) && Inside("Rename", to) && disk_->Rename(from, to);
+  bool remove_file(const std::string& p) override {
+    return Inside("remove_file", p) && disk_->remove_file(p);
   }
-  std::string AbsolutePath(const std::string& path) override { return disk_->AbsolutePath(path); }
-  uint64_t FreeBytes() override { return 1u << 30; }
+  bool rename(const std::string& from, const std::string& to) override {
+    return Inside("rename", from) && Inside("Rename", to) && disk_->rename(from, to);
+  }
+  std::string absolute_path(const std::string& path) override { return disk_->absolute_path(path); }
+  uint64_t free_bytes() override { return 1u << 30; }
 
  private:
   std::unique_ptr<Disk> disk_;
@@ -113,7 +115,7 @@ class Sandbox {
   }
 
   // The files a run finds in the program's folder halfway through.
-  std::string Fill() {
+  std::string fill() {
     const fs::path box = base_ / "box";
     const std::string lines = "The quick brown fox\r\nand the lazy dog\r\nthe end";
     WriteFile(box / "a.txt", lines + "\r\n");
@@ -171,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quillon;
   Sandbox& sandbox = TheSandbox();
   {
-    GuardedDisk disk(sandbox.Fill());
+    GuardedDisk disk(sandbox.fill());
     // One answer for an overwrite question; the next meets the end of input.
     FakeConsole console("y\n");
     Run run(&disk, &console, "quillon");

@@ -19,10 +19,10 @@
 #include <memory>
 #include <string>
 
-#include "base/fake_disk.h"
 #include "base/field_reader.h"
-#include "base/file_table.h"
 #include "base/text.h"
+#include "run/file_table.h"
+#include "support/fake_disk.h"
 
 namespace quillon {
 namespace {
@@ -47,14 +47,14 @@ void Expect(const std::string& what, long long expected, long long got) {
 struct ChunkedDisk : FakeDisk {
   struct Input : InputFile {
     Input(std::unique_ptr<InputFile> in, size_t limit) : in(std::move(in)), limit(limit) {}
-    long Read(char* buffer, size_t n) override { return in->Read(buffer, n < limit ? n : limit); }
-    bool Rewind() override { return in->Rewind(); }
+    long read(char* buffer, size_t n) override { return in->read(buffer, n < limit ? n : limit); }
+    bool rewind() override { return in->rewind(); }
     std::unique_ptr<InputFile> in;
     size_t limit;
   };
   explicit ChunkedDisk(size_t limit) : limit(limit) {}
-  std::unique_ptr<InputFile> OpenRead(const std::string& path) override {
-    std::unique_ptr<InputFile> in = FakeDisk::OpenRead(path);
+  std::unique_ptr<InputFile> open_read(const std::string& path) override {
+    std::unique_ptr<InputFile> in = FakeDisk::open_read(path);
     if (!in || limit == 0) return in;
     return std::make_unique<Input>(std::move(in), limit);
   }
@@ -104,18 +104,18 @@ struct Model {
   size_t pos = 0;
 
   bool AtEnd() const { return pos >= data.size(); }
-  int Peek() const { return AtEnd() ? -1 : static_cast<unsigned char>(data[pos]); }
-  void SkipBlanks() {
-    while (Peek() == ' ' || Peek() == '\t') ++pos;
+  int peek() const { return AtEnd() ? -1 : static_cast<unsigned char>(data[pos]); }
+  void skip_blanks() {
+    while (peek() == ' ' || peek() == '\t') ++pos;
   }
-  bool SkipLineEnd() {
-    if (Peek() != '\n' && Peek() != '\r') return false;
-    if (Peek() == '\r') ++pos;
-    if (Peek() == '\n') ++pos;
+  bool skip_line_end() {
+    if (peek() != '\n' && peek() != '\r') return false;
+    if (peek() == '\r') ++pos;
+    if (peek() == '\n') ++pos;
     return true;
   }
 
-  std::string Line() {
+  std::string line() {
     if (AtEnd()) return "";
     size_t end = std::min(data.find('\n', pos), data.size());
     std::string line = data.substr(pos, end - pos);
@@ -125,29 +125,29 @@ struct Model {
   }
 
   std::string Token() {
-    SkipBlanks();
-    bool quoted = Peek() == '"';
+    skip_blanks();
+    bool quoted = peek() == '"';
     pos += quoted;
     size_t end = std::min(data.find_first_of(quoted ? "\"\r\n" : ",\r\n", pos), data.size());
     std::string field = data.substr(pos, end - pos);
     pos = end;
-    if (quoted && Peek() == '"') {
+    if (quoted && peek() == '"') {
       ++pos;
-      SkipBlanks();
+      skip_blanks();
     }
     // One comma or one line end after the field.
-    if (Peek() == ',') {
+    if (peek() == ',') {
       ++pos;
     } else {
-      SkipLineEnd();
+      skip_line_end();
     }
     return field;
   }
 
   int32_t Number() {
-    SkipBlanks();
+    skip_blanks();
     std::string field;
-    while (Peek() != -1 && field.size() < 67 && !SkipLineEnd()) {
+    while (peek() != -1 && field.size() < 67 && !skip_line_end()) {
       char c = data[pos++];
       if (c == ',' || c == ' ' || c == '\t') break;
       field += c;
@@ -217,7 +217,7 @@ void RunPlan(const Plan& plan) {
       case 0:
         last = "unchanged";
         files.read_line(number, &last);
-        Expect("read_line", model.Line(), last);
+        Expect("read_line", model.line(), last);
         restart();
         break;
       case 1:
@@ -246,7 +246,7 @@ void RunPlan(const Plan& plan) {
   for (size_t lines = 0; !files.end_of_file(number); ++lines) {
     std::string line;
     files.read_line(number, &line);
-    Expect("read_line to the end", model.Line(), line);
+    Expect("read_line to the end", model.line(), line);
     if (lines > plan.content.size()) Fail("read loop", "an end", "more lines");
   }
   Expect("end_of_file at the end", model.AtEnd(), true);

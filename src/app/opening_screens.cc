@@ -1,15 +1,14 @@
 #include "app/opening_screens.h"
 
-#include "app/console_waits.h"
-#include "app/product.h"
 #include "base/text.h"
+#include "run/console_waits.h"
+#include "run/product.h"
 
 namespace quillon {
 
 namespace {
 
 const char kEquals[] = "====================================";
-const char kDashes[] = "----------------------------";
 
 void PrintLines(Run& run, std::initializer_list<const char*> lines) {
   for (const char* line : lines) run.print_line(line);
@@ -43,7 +42,7 @@ void TermsOfUse(Run& run) {
 
 void FontAdvice(Run& run) {
   run.print_line();
-  PrintLines(run, {kDashes,
+  PrintLines(run, {kSeparator,
                    "FONT CONSOLAS OR LUCIDA CONSOLE MUST BE SELECTED IN THE PROGRAM EXECUTION "
                    "WINDOW.",
                    "Setting procedure (necessary for correct printing):",
@@ -52,20 +51,20 @@ void FontAdvice(Run& run) {
                    "- select the Font tab;",
                    "- this tab includes the Consolas or Lucida Console font.", ""});
   PrintLines(run, {"In the Layout tab, select the size of the execution window.",
-                   "Selected settings work when the program is restarted.", kDashes, ""});
+                   "Selected settings work when the program is restarted.", kSeparator, ""});
   choice_prompt(run, "<1> continue", "<2> end");
 }
 
 void InstallationNotice(Run& run) {
   run.print_line();
-  PrintLines(run,
-             {kDashes, "THE PROGRAM MUST BE INSTALLED IN YOUR OWN DIRECTORY.",
-              "During execution, the program creates and also deletes most *.txt and other files.",
-              "",
-              "The TXT files you want to compare must be written in UTF-8 format and copied to the "
-              "COMPARE_IN subfolder.",
-              "The TXT file names must not contain spaces or special characters (ASCII only).",
-              kDashes, ""});
+  PrintLines(
+      run,
+      {kSeparator, "THE PROGRAM MUST BE INSTALLED IN YOUR OWN DIRECTORY.",
+       "During execution, the program creates and also deletes most *.txt and other files.", "",
+       "The TXT files you want to compare must be written in UTF-8 format and copied to the "
+       "COMPARE_IN subfolder.",
+       "The TXT file names must not contain spaces or special characters (ASCII only).", kSeparator,
+       ""});
   choice_prompt(run, "<1> continue", "<2> end");
 }
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 

@@ -4,7 +4,7 @@
 #ifndef QUILLON_APP_TOOL_CHECKS_H_
 #define QUILLON_APP_TOOL_CHECKS_H_
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 

@@ -1,6 +1,6 @@
 #include "app/usage.h"
 
-#include "app/product.h"
+#include "run/product.h"
 
 namespace quillon {
 
@@ -34,6 +34,8 @@ std::string usage_text() {
          kProductAddress + "\n";
 }
 
-std::string version_text() { return std::string("quillon ") + kVersion + "\n"; }
+std::string version_text() {
+  return std::string("quillon ") + kVersion + "\n";
+}
 
 }  // namespace quillon

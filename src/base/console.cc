@@ -38,19 +38,19 @@ void Console::print_number(long long value, Ending ending) {
 void Console::print_error_line(const std::string& text) {
   flush();
   std::string line = text + "\r\n";
-  device_->WriteErr(line.data(), line.size());
+  device_->write_err(line.data(), line.size());
 }
 
 void Console::flush() {
   if (pending_.empty()) return;
-  device_->WriteOut(pending_.data(), pending_.size());
+  device_->write_out(pending_.data(), pending_.size());
   pending_.clear();
 }
 
 std::string Console::read_key() {
   flush();
   std::string key;
-  KeyStatus status = device_->NextKey(0, &key);
+  KeyStatus status = device_->next_key(0, &key);
   if (status == KeyStatus::kEnd) end_run();
   return status == KeyStatus::kKey ? key : "";
 }
@@ -59,7 +59,7 @@ std::string Console::wait_key() {
   flush();
   std::string key;
   for (;;) {
-    KeyStatus status = device_->NextKey(kPollMilliseconds, &key);
+    KeyStatus status = device_->next_key(kPollMilliseconds, &key);
     if (status == KeyStatus::kEnd) end_run();
     if (status == KeyStatus::kKey) return key;
   }
@@ -74,17 +74,17 @@ std::string Console::ask_line(const std::string& prompt) {
 std::string Console::answer_line(bool* at_end) {
   flush();
   bool ended = false;
-  std::string answer = device_->Scripted() ? ScriptedLine(&ended) : EditLine();
+  std::string answer = device_->scripted() ? scripted_line(&ended) : edit_line();
   if (at_end) *at_end = ended;
   print_line();
   return answer;
 }
 
-std::string Console::ScriptedLine(bool* at_end) {
+std::string Console::scripted_line(bool* at_end) {
   std::string answer;
   std::string key;
   *at_end = true;
-  while (device_->NextKey(-1, &key) == KeyStatus::kKey) {
+  while (device_->next_key(-1, &key) == KeyStatus::kKey) {
     if (key == "\n") {
       if (!answer.empty() && answer.back() == '\r') answer.pop_back();
       *at_end = false;
@@ -96,13 +96,13 @@ std::string Console::ScriptedLine(bool* at_end) {
   return answer;
 }
 
-std::string Console::EditLine() {
+std::string Console::edit_line() {
   std::string line;
   size_t cursor = 0;
   for (;;) {
     std::string key = wait_key();
     size_t old_cursor = cursor;
-    size_t width = static_cast<size_t>(device_->Width() > 0 ? device_->Width() : 80);
+    size_t width = static_cast<size_t>(device_->width() > 0 ? device_->width() : 80);
     if (key == "\r" || key == "\n") break;
     if (IsExtended(key, scan::kLeft)) {
       if (cursor > 0) --cursor;
@@ -120,7 +120,7 @@ std::string Console::EditLine() {
       if (cursor < line.size()) {
         line.erase(cursor, 1);
       } else {
-        device_->WriteOut("\a", 1);
+        device_->write_out("\a", 1);
       }
     } else if (key == "\b" || key == "\x7f") {
       if (cursor > 0) line.erase(--cursor, 1);
@@ -136,20 +136,20 @@ std::string Console::EditLine() {
     } else {
       continue;
     }
-    Redraw(line, old_cursor, cursor);
+    redraw(line, old_cursor, cursor);
   }
   column_ += text_length(line);
   return line;
 }
 
 // Draws the answer again from its first column, leaving the cursor in place.
-void Console::Redraw(const std::string& line, size_t old_cursor, size_t cursor) {
+void Console::redraw(const std::string& line, size_t old_cursor, size_t cursor) {
   std::string out;
   if (old_cursor > 0) out += "\x1b[" + std::to_string(old_cursor) + "D";
   out += line;
   out += "\x1b[K";
   if (line.size() > cursor) out += "\x1b[" + std::to_string(line.size() - cursor) + "D";
-  device_->WriteOut(out.data(), out.size());
+  device_->write_out(out.data(), out.size());
 }
 
 }  // namespace quillon

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "base/file_table.h"
+#include "base/text.h"
 
 namespace quillon {
 
@@ -18,19 +18,19 @@ enum class KeyStatus { kKey, kNone, kEnd };
 class ConsoleDevice {
  public:
   virtual ~ConsoleDevice() = default;
-  virtual void WriteOut(const char* data, size_t n) = 0;
-  virtual void WriteErr(const char* data, size_t n) = 0;
+  virtual void write_out(const char* data, size_t n) = 0;
+  virtual void write_err(const char* data, size_t n) = 0;
   /// True for scripted input: every byte is one key, answers end at LF.
-  virtual bool Scripted() = 0;
+  virtual bool scripted() = 0;
   /// Waits up to `timeout_ms` for a key. A key without a character arrives
   /// as the byte 255 followed by its PC scan code.
-  virtual KeyStatus NextKey(int timeout_ms, std::string* key) = 0;
+  virtual KeyStatus next_key(int timeout_ms, std::string* key) = 0;
   /// Width of the console in characters.
-  virtual int Width() = 0;
+  virtual int width() = 0;
 };
 
 /// The console of this process: standard input, output and error.
-std::unique_ptr<ConsoleDevice> MakeStandardConsole();
+std::unique_ptr<ConsoleDevice> make_standard_console();
 
 /// Scan codes of the keys the line editor knows.
 namespace scan {
@@ -63,9 +63,9 @@ class Console {
   std::string answer_line(bool* at_end = nullptr);
 
  private:
-  std::string EditLine();
-  std::string ScriptedLine(bool* at_end);
-  void Redraw(const std::string& line, size_t old_cursor, size_t cursor);
+  std::string edit_line();
+  std::string scripted_line(bool* at_end);
+  void redraw(const std::string& line, size_t old_cursor, size_t cursor);
 
   ConsoleDevice* device_;
   std::string pending_;

@@ -197,11 +197,11 @@ class PosixConsole : public ConsoleDevice {
   }
   ~PosixConsole() override { RestoreTerminal(); }
 
-  void WriteOut(const char* data, size_t n) override { WriteAll(STDOUT_FILENO, data, n); }
-  void WriteErr(const char* data, size_t n) override { WriteAll(STDERR_FILENO, data, n); }
-  bool Scripted() override { return scripted_; }
+  void write_out(const char* data, size_t n) override { WriteAll(STDOUT_FILENO, data, n); }
+  void write_err(const char* data, size_t n) override { WriteAll(STDERR_FILENO, data, n); }
+  bool scripted() override { return scripted_; }
 
-  KeyStatus NextKey(int timeout_ms, std::string* key) override {
+  KeyStatus next_key(int timeout_ms, std::string* key) override {
     int c = NextByte(scripted_ ? -1 : timeout_ms);
     if (c == kEndOfInput) return KeyStatus::kEnd;
     if (c == kNoByte) return KeyStatus::kNone;
@@ -212,7 +212,7 @@ class PosixConsole : public ConsoleDevice {
     return EscapeSequence(key);
   }
 
-  int Width() override {
+  int width() override {
     struct winsize size;
     for (int fd : {STDOUT_FILENO, STDIN_FILENO}) {
       if (ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
@@ -298,7 +298,7 @@ class PosixConsole : public ConsoleDevice {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> MakeStandardConsole() {
+std::unique_ptr<ConsoleDevice> make_standard_console() {
   return std::make_unique<PosixConsole>();
 }
 

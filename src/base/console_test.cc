@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/fake_console.h"
+#include "support/fake_console.h"
 
 namespace quillon {
 namespace {

@@ -131,15 +131,15 @@ class WindowsConsole : public ConsoleDevice {
   }
   ~WindowsConsole() override { RestoreWindow(); }
 
-  void WriteOut(const char* data, size_t n) override { WriteAll(output_, data, n); }
-  void WriteErr(const char* data, size_t n) override { WriteAll(error_, data, n); }
-  bool Scripted() override { return scripted_; }
+  void write_out(const char* data, size_t n) override { WriteAll(output_, data, n); }
+  void write_err(const char* data, size_t n) override { WriteAll(error_, data, n); }
+  bool scripted() override { return scripted_; }
 
-  KeyStatus NextKey(int timeout_ms, std::string* key) override {
+  KeyStatus next_key(int timeout_ms, std::string* key) override {
     return scripted_ ? ScriptedKey(key) : WindowKey(timeout_ms, key);
   }
 
-  int Width() override {
+  int width() override {
     CONSOLE_SCREEN_BUFFER_INFO info;
     if (GetConsoleScreenBufferInfo(output_, &info) && info.dwSize.X > 0) return info.dwSize.X;
     return 80;
@@ -242,7 +242,7 @@ class WindowsConsole : public ConsoleDevice {
 
 }  // namespace
 
-std::unique_ptr<ConsoleDevice> MakeStandardConsole() {
+std::unique_ptr<ConsoleDevice> make_standard_console() {
   return std::make_unique<WindowsConsole>();
 }
 

@@ -2,7 +2,7 @@
 
 namespace quillon {
 
-std::string JoinPath(const std::string& dir, const std::string& name) {
+std::string join_path(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
   if (name.empty()) return dir;
   return dir + "/" + name;

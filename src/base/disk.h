@@ -23,18 +23,18 @@ class InputFile {
  public:
   virtual ~InputFile() = default;
   /// Reads up to `n` bytes: the count, 0 at the end, -1 on a read error.
-  virtual long Read(char* buffer, size_t n) = 0;
+  virtual long read(char* buffer, size_t n) = 0;
   /// Starts reading again at the first byte; false on failure.
-  virtual bool Rewind() = 0;
+  virtual bool rewind() = 0;
 };
 
 class OutputFile {
  public:
   virtual ~OutputFile() = default;
   /// Appends bytes; false when they could not all be written.
-  virtual bool Write(const char* data, size_t n) = 0;
+  virtual bool write(const char* data, size_t n) = 0;
   /// Closes the file; false when written data may be lost.
-  virtual bool Close() = 0;
+  virtual bool close() = 0;
 };
 
 /// Paths are relative to the disk's root folder, separated by '/', and name
@@ -43,27 +43,27 @@ class Disk {
  public:
   virtual ~Disk() = default;
   /// False when nothing of that name exists.
-  virtual bool Stat(const std::string& path, DirEntry* entry) = 0;
+  virtual bool stat(const std::string& path, DirEntry* entry) = 0;
   /// The entries of a folder in no particular order; false when it is no folder.
-  virtual bool ReadDir(const std::string& dir, std::vector<DirEntry>* entries) = 0;
+  virtual bool read_dir(const std::string& dir, std::vector<DirEntry>* entries) = 0;
   /// Null when the file cannot be opened for reading.
-  virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
+  virtual std::unique_ptr<InputFile> open_read(const std::string& path) = 0;
   /// Creates or empties the file (or appends to it); null on failure.
-  virtual std::unique_ptr<OutputFile> OpenWrite(const std::string& path, bool append) = 0;
-  virtual bool MakeDir(const std::string& path) = 0;
-  virtual bool RemoveFile(const std::string& path) = 0;
+  virtual std::unique_ptr<OutputFile> open_write(const std::string& path, bool append) = 0;
+  virtual bool make_dir(const std::string& path) = 0;
+  virtual bool remove_file(const std::string& path) = 0;
   /// Renames a file, atomically replacing an existing `to`.
-  virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  virtual bool rename(const std::string& from, const std::string& to) = 0;
   /// The path as the platform writes it in full, with its own separators.
-  virtual std::string AbsolutePath(const std::string& path) = 0;
-  virtual uint64_t FreeBytes() = 0;
+  virtual std::string absolute_path(const std::string& path) = 0;
+  virtual uint64_t free_bytes() = 0;
 };
 
 /// The real file system below `root` ("." for the current folder).
-std::unique_ptr<Disk> MakeRealDisk(const std::string& root);
+std::unique_ptr<Disk> make_real_disk(const std::string& root);
 
 /// Joins a folder and a name with '/'.
-std::string JoinPath(const std::string& dir, const std::string& name);
+std::string join_path(const std::string& dir, const std::string& name);
 
 }  // namespace quillon
 

@@ -18,15 +18,15 @@ class PosixInput : public InputFile {
   explicit PosixInput(int fd) : fd_(fd) {}
   ~PosixInput() override { close(fd_); }
 
-  long Read(char* buffer, size_t n) override {
+  long read(char* buffer, size_t n) override {
     for (;;) {
-      ssize_t got = read(fd_, buffer, n);
+      ssize_t got = ::read(fd_, buffer, n);
       if (got >= 0) return static_cast<long>(got);
       if (errno != EINTR) return -1;
     }
   }
 
-  bool Rewind() override { return lseek(fd_, 0, SEEK_SET) == 0; }
+  bool rewind() override { return lseek(fd_, 0, SEEK_SET) == 0; }
 
  private:
   int fd_;
@@ -35,11 +35,11 @@ class PosixInput : public InputFile {
 class PosixOutput : public OutputFile {
  public:
   explicit PosixOutput(int fd) : fd_(fd) {}
-  ~PosixOutput() override { Close(); }
+  ~PosixOutput() override { close(); }
 
-  bool Write(const char* data, size_t n) override {
+  bool write(const char* data, size_t n) override {
     while (n > 0) {
-      ssize_t put = write(fd_, data, n);
+      ssize_t put = ::write(fd_, data, n);
       if (put < 0) {
         if (errno == EINTR) continue;
         return false;
@@ -50,11 +50,11 @@ class PosixOutput : public OutputFile {
     return true;
   }
 
-  bool Close() override {
+  bool close() override {
     if (fd_ < 0) return true;
     int fd = fd_;
     fd_ = -1;
-    return close(fd) == 0;
+    return ::close(fd) == 0;
   }
 
  private:
@@ -65,15 +65,15 @@ class PosixDisk : public Disk {
  public:
   explicit PosixDisk(const std::string& root) : root_(root.empty() ? "." : root) {}
 
-  bool Stat(const std::string& path, DirEntry* entry) override {
+  bool stat(const std::string& path, DirEntry* entry) override {
     struct stat info;
-    if (stat(Native(path).c_str(), &info) != 0) return false;
+    if (::stat(Native(path).c_str(), &info) != 0) return false;
     entry->name = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-    Fill(info, entry);
+    fill(info, entry);
     return true;
   }
 
-  bool ReadDir(const std::string& dir, std::vector<DirEntry>* entries) override {
+  bool read_dir(const std::string& dir, std::vector<DirEntry>* entries) override {
     entries->clear();
     std::string native = Native(dir);
     DIR* handle = opendir(native.c_str());
@@ -82,18 +82,18 @@ class PosixDisk : public Disk {
       std::string name = item->d_name;
       if (name == "." || name == "..") continue;
       struct stat info;
-      if (stat((native + "/" + name).c_str(), &info) != 0) continue;
+      if (::stat((native + "/" + name).c_str(), &info) != 0) continue;
       DirEntry entry;
       entry.name = name;
-      Fill(info, &entry);
+      fill(info, &entry);
       entries->push_back(entry);
     }
     closedir(handle);
     return true;
   }
 
-  std::unique_ptr<InputFile> OpenRead(const std::string& path) override {
-    int fd = open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
+  std::unique_ptr<InputFile> open_read(const std::string& path) override {
+    int fd = ::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return nullptr;
     struct stat info;
     if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
@@ -103,33 +103,31 @@ class PosixDisk : public Disk {
     return std::make_unique<PosixInput>(fd);
   }
 
-  std::unique_ptr<OutputFile> OpenWrite(const std::string& path, bool append) override {
+  std::unique_ptr<OutputFile> open_write(const std::string& path, bool append) override {
     int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
-    int fd = open(Native(path).c_str(), flags, 0666);
+    int fd = ::open(Native(path).c_str(), flags, 0666);
     if (fd < 0) return nullptr;
     return std::make_unique<PosixOutput>(fd);
   }
 
-  bool MakeDir(const std::string& path) override {
-    return mkdir(Native(path).c_str(), 0777) == 0;
+  bool make_dir(const std::string& path) override {
+    return ::mkdir(Native(path).c_str(), 0777) == 0;
   }
 
-  bool RemoveFile(const std::string& path) override {
-    return unlink(Native(path).c_str()) == 0;
+  bool remove_file(const std::string& path) override { return ::unlink(Native(path).c_str()) == 0; }
+
+  bool rename(const std::string& from, const std::string& to) override {
+    return ::rename(Native(from).c_str(), Native(to).c_str()) == 0;
   }
 
-  bool Rename(const std::string& from, const std::string& to) override {
-    return rename(Native(from).c_str(), Native(to).c_str()) == 0;
-  }
-
-  std::string AbsolutePath(const std::string& path) override {
+  std::string absolute_path(const std::string& path) override {
     char resolved[PATH_MAX];
     std::string base = realpath(root_.c_str(), resolved) ? resolved : root_;
     if (path.empty()) return base;
     return base == "/" ? "/" + path : base + "/" + path;
   }
 
-  uint64_t FreeBytes() override {
+  uint64_t free_bytes() override {
     struct statvfs info;
     if (statvfs(root_.c_str(), &info) != 0) return 0;
     return static_cast<uint64_t>(info.f_bavail) * info.f_frsize;
@@ -140,7 +138,7 @@ class PosixDisk : public Disk {
     return path.empty() ? root_ : root_ + "/" + path;
   }
 
-  static void Fill(const struct stat& info, DirEntry* entry) {
+  static void fill(const struct stat& info, DirEntry* entry) {
     entry->is_dir = S_ISDIR(info.st_mode);
     entry->size = entry->is_dir ? 0 : static_cast<uint64_t>(info.st_size);
     entry->mtime = static_cast<int64_t>(info.st_mtime);
@@ -151,7 +149,7 @@ class PosixDisk : public Disk {
 
 }  // namespace
 
-std::unique_ptr<Disk> MakeRealDisk(const std::string& root) {
+std::unique_ptr<Disk> make_real_disk(const std::string& root) {
   return std::make_unique<PosixDisk>(root);
 }
 

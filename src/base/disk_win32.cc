@@ -40,7 +40,7 @@ int64_t EpochSeconds(const FILETIME& time) {
   return (steps - kStepsFrom1601To1970) / 10000000;
 }
 
-void Fill(DWORD attributes, DWORD size_high, DWORD size_low, const FILETIME& written,
+void fill(DWORD attributes, DWORD size_high, DWORD size_low, const FILETIME& written,
           DirEntry* entry) {
   entry->is_dir = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   entry->size = entry->is_dir ? 0 : Combine(size_high, size_low);
@@ -54,14 +54,14 @@ class WindowsInput : public InputFile {
   explicit WindowsInput(HANDLE handle) : handle_(handle) {}
   ~WindowsInput() override { CloseHandle(handle_); }
 
-  long Read(char* buffer, size_t n) override {
+  long read(char* buffer, size_t n) override {
     DWORD wanted = n > (1u << 30) ? (1u << 30) : static_cast<DWORD>(n);
     DWORD got = 0;
     if (!ReadFile(handle_, buffer, wanted, &got, nullptr)) return -1;
     return static_cast<long>(got);
   }
 
-  bool Rewind() override {
+  bool rewind() override {
     LARGE_INTEGER start = {};
     return SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN) != 0;
   }
@@ -73,9 +73,9 @@ class WindowsInput : public InputFile {
 class WindowsOutput : public OutputFile {
  public:
   explicit WindowsOutput(HANDLE handle) : handle_(handle) {}
-  ~WindowsOutput() override { Close(); }
+  ~WindowsOutput() override { close(); }
 
-  bool Write(const char* data, size_t n) override {
+  bool write(const char* data, size_t n) override {
     while (n > 0) {
       DWORD chunk = n > (1u << 30) ? (1u << 30) : static_cast<DWORD>(n);
       DWORD put = 0;
@@ -86,7 +86,7 @@ class WindowsOutput : public OutputFile {
     return true;
   }
 
-  bool Close() override {
+  bool close() override {
     if (handle_ == INVALID_HANDLE_VALUE) return true;
     HANDLE handle = handle_;
     handle_ = INVALID_HANDLE_VALUE;
@@ -101,15 +101,15 @@ class WindowsDisk : public Disk {
  public:
   explicit WindowsDisk(const std::string& root) : root_(root.empty() ? "." : root) {}
 
-  bool Stat(const std::string& path, DirEntry* entry) override {
+  bool stat(const std::string& path, DirEntry* entry) override {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(Native(path).c_str(), GetFileExInfoStandard, &data)) return false;
     entry->name = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
-    Fill(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime, entry);
+    fill(data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime, entry);
     return true;
   }
 
-  bool ReadDir(const std::string& dir, std::vector<DirEntry>* entries) override {
+  bool read_dir(const std::string& dir, std::vector<DirEntry>* entries) override {
     entries->clear();
     std::wstring native = Native(dir);
     DWORD attributes = GetFileAttributesW(native.c_str());
@@ -124,7 +124,7 @@ class WindowsDisk : public Disk {
       if (name == L"." || name == L"..") continue;
       DirEntry entry;
       entry.name = Narrow(name);
-      Fill(found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow, found.ftLastWriteTime,
+      fill(found.dwFileAttributes, found.nFileSizeHigh, found.nFileSizeLow, found.ftLastWriteTime,
            &entry);
       entries->push_back(entry);
     } while (FindNextFileW(search, &found));
@@ -132,14 +132,14 @@ class WindowsDisk : public Disk {
     return true;
   }
 
-  std::unique_ptr<InputFile> OpenRead(const std::string& path) override {
+  std::unique_ptr<InputFile> open_read(const std::string& path) override {
     HANDLE handle = CreateFileW(Native(path).c_str(), GENERIC_READ, kShareAll, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;  // folders too
     return std::make_unique<WindowsInput>(handle);
   }
 
-  std::unique_ptr<OutputFile> OpenWrite(const std::string& path, bool append) override {
+  std::unique_ptr<OutputFile> open_write(const std::string& path, bool append) override {
     DWORD access = append ? FILE_APPEND_DATA | SYNCHRONIZE : GENERIC_WRITE;
     DWORD disposition = append ? OPEN_ALWAYS : CREATE_ALWAYS;
     HANDLE handle = CreateFileW(Native(path).c_str(), access, kShareAll, nullptr, disposition,
@@ -148,19 +148,19 @@ class WindowsDisk : public Disk {
     return std::make_unique<WindowsOutput>(handle);
   }
 
-  bool MakeDir(const std::string& path) override {
+  bool make_dir(const std::string& path) override {
     return CreateDirectoryW(Native(path).c_str(), nullptr) != 0;
   }
 
-  bool RemoveFile(const std::string& path) override {
+  bool remove_file(const std::string& path) override {
     return DeleteFileW(Native(path).c_str()) != 0;
   }
 
-  bool Rename(const std::string& from, const std::string& to) override {
+  bool rename(const std::string& from, const std::string& to) override {
     return MoveFileExW(Native(from).c_str(), Native(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
   }
 
-  std::string AbsolutePath(const std::string& path) override {
+  std::string absolute_path(const std::string& path) override {
     std::wstring native = Native(path);
     DWORD size = GetFullPathNameW(native.c_str(), 0, nullptr, nullptr);
     if (size == 0) return Narrow(native);
@@ -171,7 +171,7 @@ class WindowsDisk : public Disk {
     return Narrow(full);
   }
 
-  uint64_t FreeBytes() override {
+  uint64_t free_bytes() override {
     ULARGE_INTEGER available;
     if (!GetDiskFreeSpaceExW(Native("").c_str(), &available, nullptr, nullptr)) return 0;
     return available.QuadPart;
@@ -192,7 +192,7 @@ class WindowsDisk : public Disk {
 
 }  // namespace
 
-std::unique_ptr<Disk> MakeRealDisk(const std::string& root) {
+std::unique_ptr<Disk> make_real_disk(const std::string& root) {
   return std::make_unique<WindowsDisk>(root);
 }
 

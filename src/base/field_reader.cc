@@ -5,7 +5,7 @@
 namespace quillon {
 namespace field_detail {
 
-int32_t NumberFromField(const std::string& raw) {
+int32_t number_from_field(const std::string& raw) {
   std::string field = raw;
   if (!field.empty() && field.front() == '"') field.erase(0, 1);
   if (!field.empty() && field.back() == '"') field.pop_back();

@@ -10,16 +10,16 @@
 
 namespace quillon {
 
-/// A byte stream to read fields from: Peek() gives the next byte (0..255) or
-/// -1 at the end, Advance() moves past it. Keeps its own copy of the text, so
+/// A byte stream to read fields from: peek() gives the next byte (0..255) or
+/// -1 at the end, advance() moves past it. Keeps its own copy of the text, so
 /// that `StringSource in(console.ask_line(...))` is safe.
 class StringSource {
  public:
   explicit StringSource(std::string text) : text_(std::move(text)) {}
-  int Peek() const {
+  int peek() const {
     return position_ < text_.size() ? static_cast<unsigned char>(text_[position_]) : -1;
   }
-  void Advance() { ++position_; }
+  void advance() { ++position_; }
 
  private:
   std::string text_;
@@ -29,25 +29,25 @@ class StringSource {
 namespace field_detail {
 
 template <typename Source>
-void SkipBlanks(Source& in) {
-  for (int c = in.Peek(); c == ' ' || c == '\t'; c = in.Peek()) in.Advance();
+void skip_blanks(Source& in) {
+  for (int c = in.peek(); c == ' ' || c == '\t'; c = in.peek()) in.advance();
 }
 
 // Consumes LF, CR or CR LF when one stands next; true when it did.
 template <typename Source>
-bool SkipLineEnd(Source& in) {
-  int c = in.Peek();
+bool skip_line_end(Source& in) {
+  int c = in.peek();
   if (c == '\n') {
-    in.Advance();
+    in.advance();
     return true;
   }
   if (c != '\r') return false;
-  in.Advance();
-  if (in.Peek() == '\n') in.Advance();
+  in.advance();
+  if (in.peek() == '\n') in.advance();
   return true;
 }
 
-int32_t NumberFromField(const std::string& field);
+int32_t number_from_field(const std::string& field);
 
 }  // namespace field_detail
 
@@ -56,35 +56,35 @@ int32_t NumberFromField(const std::string& field);
 template <typename Source>
 std::string read_token_from(Source& in) {
   using namespace field_detail;
-  SkipBlanks(in);
+  skip_blanks(in);
   std::string field;
-  if (in.Peek() == '"') {
-    in.Advance();
-    for (int c = in.Peek(); c != -1; c = in.Peek()) {
+  if (in.peek() == '"') {
+    in.advance();
+    for (int c = in.peek(); c != -1; c = in.peek()) {
       if (c == '"') {
-        in.Advance();
-        SkipBlanks(in);
-        if (in.Peek() == ',') {
-          in.Advance();
+        in.advance();
+        skip_blanks(in);
+        if (in.peek() == ',') {
+          in.advance();
         } else {
-          SkipLineEnd(in);
+          skip_line_end(in);
         }
         return field;
       }
-      if (SkipLineEnd(in)) return field;
+      if (skip_line_end(in)) return field;
       field += static_cast<char>(c);
-      in.Advance();
+      in.advance();
     }
     return field;
   }
-  for (int c = in.Peek(); c != -1; c = in.Peek()) {
+  for (int c = in.peek(); c != -1; c = in.peek()) {
     if (c == ',') {
-      in.Advance();
+      in.advance();
       return field;
     }
-    if (SkipLineEnd(in)) return field;
+    if (skip_line_end(in)) return field;
     field += static_cast<char>(c);
-    in.Advance();
+    in.advance();
   }
   return field;
 }
@@ -94,18 +94,18 @@ template <typename Source>
 int32_t read_number_from(Source& in) {
   using namespace field_detail;
   const size_t kMaxField = 67;
-  SkipBlanks(in);
+  skip_blanks(in);
   std::string field;
-  for (int c = in.Peek(); c != -1 && field.size() < kMaxField; c = in.Peek()) {
+  for (int c = in.peek(); c != -1 && field.size() < kMaxField; c = in.peek()) {
     if (c == ',' || c == ' ' || c == '\t') {
-      in.Advance();
+      in.advance();
       break;
     }
-    if (SkipLineEnd(in)) break;
+    if (skip_line_end(in)) break;
     field += static_cast<char>(c);
-    in.Advance();
+    in.advance();
   }
-  return NumberFromField(field);
+  return number_from_field(field);
 }
 
 }  // namespace quillon

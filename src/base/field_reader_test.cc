@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "base/test_run.h"
+#include "support/test_run.h"
 
 namespace quillon {
 namespace {
@@ -15,7 +15,7 @@ using Fields = std::vector<std::string>;
 Fields Tokens(const std::string& data) {
   StringSource in(data);
   Fields tokens;
-  while (in.Peek() != -1) tokens.push_back(read_token_from(in));
+  while (in.peek() != -1) tokens.push_back(read_token_from(in));
   return tokens;
 }
 
@@ -46,7 +46,7 @@ TEST(FieldReaderTest, NumberFields) {
   }
   StringSource in("4,5\t6\r\n7 " + std::string(67, '1') + "23");
   std::vector<int32_t> numbers;
-  while (in.Peek() != -1) numbers.push_back(read_number_from(in));
+  while (in.peek() != -1) numbers.push_back(read_number_from(in));
   ASSERT_EQ(numbers.size(), 6u);
   EXPECT_EQ(numbers[3], 7);
   EXPECT_EQ(numbers[5], 23);

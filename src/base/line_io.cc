@@ -12,10 +12,10 @@ LineReader::LineReader(std::unique_ptr<InputFile> in) : in_(std::move(in)), buff
   if (!in_) at_end_ = true;
 }
 
-bool LineReader::Fill() {
+bool LineReader::fill() {
   if (start_ < end_) return true;
   if (at_end_) return false;
-  long got = in_->Read(buffer_.data(), buffer_.size());
+  long got = in_->read(buffer_.data(), buffer_.size());
   if (got <= 0) {
     failed_ = got < 0;
     at_end_ = true;
@@ -26,10 +26,10 @@ bool LineReader::Fill() {
   return true;
 }
 
-bool LineReader::Next(std::string* line) {
+bool LineReader::next(std::string* line) {
   line->clear();
   bool any = false;
-  while (Fill()) {
+  while (fill()) {
     any = true;
     const char* from = buffer_.data() + start_;
     size_t available = end_ - start_;
@@ -53,35 +53,37 @@ LineWriter::LineWriter(std::unique_ptr<OutputFile> out) : out_(std::move(out)) {
   buffer_.reserve(kBuffer);
 }
 
-LineWriter::~LineWriter() { Close(); }
+LineWriter::~LineWriter() {
+  close();
+}
 
 // After the first failed write nothing more reaches the file, so that it holds
 // a clean beginning of its lines.
-void LineWriter::Flush() {
+void LineWriter::flush() {
   if (buffer_.empty()) return;
-  if (ok_ && out_ && !out_->Write(buffer_.data(), buffer_.size())) ok_ = false;
+  if (ok_ && out_ && !out_->write(buffer_.data(), buffer_.size())) ok_ = false;
   buffer_.clear();
 }
 
-void LineWriter::Raw(const char* data, size_t n) {
-  if (buffer_.size() + n > kBuffer) Flush();
+void LineWriter::raw(const char* data, size_t n) {
+  if (buffer_.size() + n > kBuffer) flush();
   if (!ok_ || !out_) return;
   if (n >= kBuffer) {
-    if (!out_->Write(data, n)) ok_ = false;
+    if (!out_->write(data, n)) ok_ = false;
     return;
   }
   buffer_.append(data, n);
 }
 
-void LineWriter::Line(const std::string& text) {
-  Raw(text.data(), text.size());
-  Raw("\r\n", 2);
+void LineWriter::line(const std::string& text) {
+  raw(text.data(), text.size());
+  raw("\r\n", 2);
 }
 
-bool LineWriter::Close() {
-  Flush();
+bool LineWriter::close() {
+  flush();
   if (out_) {
-    if (!out_->Close()) ok_ = false;
+    if (!out_->close()) ok_ = false;
     out_.reset();
   }
   return ok_;

@@ -18,12 +18,12 @@ class LineReader {
  public:
   explicit LineReader(std::unique_ptr<InputFile> in);
   /// False when nothing is left.
-  bool Next(std::string* line);
+  bool next(std::string* line);
   /// True when a read error cut the data short.
   bool failed() const { return failed_; }
 
  private:
-  bool Fill();
+  bool fill();
 
   std::unique_ptr<InputFile> in_;
   std::vector<char> buffer_;
@@ -38,13 +38,13 @@ class LineWriter {
  public:
   explicit LineWriter(std::unique_ptr<OutputFile> out);
   ~LineWriter();
-  void Line(const std::string& text);
-  void Raw(const char* data, size_t n);
+  void line(const std::string& text);
+  void raw(const char* data, size_t n);
   /// Writes out the buffer and closes; false when anything was lost.
-  bool Close();
+  bool close();
 
  private:
-  void Flush();
+  void flush();
 
   std::unique_ptr<OutputFile> out_;
   std::string buffer_;

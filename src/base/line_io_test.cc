@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/fake_disk.h"
+#include "support/fake_disk.h"
 
 namespace quillon {
 namespace {
@@ -10,23 +10,23 @@ namespace {
 // Reading is sort_file's and the sort command's case, line ends included.
 TEST(LineIoTest, WriterEndsLinesWithCrLfAndStopsAtTheFirstFailedWrite) {
   FakeDisk disk;
-  LineWriter writer(disk.OpenWrite("out.txt", false));
-  writer.Line("a");
-  writer.Raw("b", 1);
-  writer.Line("");
+  LineWriter writer(disk.open_write("out.txt", false));
+  writer.line("a");
+  writer.raw("b", 1);
+  writer.line("");
   std::string wide(100000, 'w');
-  writer.Line(wide);
-  EXPECT_TRUE(writer.Close());
+  writer.line(wide);
+  EXPECT_TRUE(writer.close());
   EXPECT_EQ(disk.Content("out.txt"), "a\r\nb\r\n" + wide + "\r\n");
-  EXPECT_FALSE(LineWriter(nullptr).Close());
+  EXPECT_FALSE(LineWriter(nullptr).close());
   disk.AddFault({DiskOp::kWrite, "bad.txt", 1, 10});
-  LineWriter failing(disk.OpenWrite("bad.txt", false));
+  LineWriter failing(disk.open_write("bad.txt", false));
   std::string expected;
   for (int i = 0; i < 20000; ++i) {
-    failing.Line("line " + std::to_string(i));
+    failing.line("line " + std::to_string(i));
     expected += "line " + std::to_string(i) + "\r\n";
   }
-  EXPECT_FALSE(failing.Close());
+  EXPECT_FALSE(failing.close());
   std::string content = disk.Content("bad.txt");
   EXPECT_EQ(content, expected.substr(0, content.size()));
 }

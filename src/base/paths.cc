@@ -6,7 +6,7 @@
 
 namespace quillon {
 
-std::vector<std::string> SplitProgramPath(const std::string& path) {
+std::vector<std::string> split_program_path(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
   for (char c : path) {
@@ -21,71 +21,79 @@ std::vector<std::string> SplitProgramPath(const std::string& path) {
   return parts;
 }
 
-bool EndsWithSeparator(const std::string& path) {
+bool ends_with_separator(const std::string& path) {
   return !path.empty() && (path.back() == '\\' || path.back() == '/');
 }
 
-bool IsEntryName(const std::string& part) {
+bool is_entry_name(const std::string& part) {
   return part != ".." && part.find('\0') == std::string::npos;
 }
 
-bool ListingBefore(const std::string& a, const std::string& b) {
+bool listing_before(const std::string& a, const std::string& b) {
   int folded = compare_text(to_upper(a), to_upper(b));
   if (folded != 0) return folded < 0;
   return compare_text(a, b) < 0;
 }
 
-bool ListFolder(Disk& disk, const std::string& dir, std::vector<DirEntry>* entries) {
-  if (!disk.ReadDir(dir, entries)) return false;
+bool list_folder(Disk& disk, const std::string& dir, std::vector<DirEntry>* entries) {
+  if (!disk.read_dir(dir, entries)) return false;
   std::sort(entries->begin(), entries->end(),
-            [](const DirEntry& a, const DirEntry& b) { return ListingBefore(a.name, b.name); });
+            [](const DirEntry& a, const DirEntry& b) { return listing_before(a.name, b.name); });
   return true;
 }
 
-bool FindEntry(Disk& disk, const std::string& dir, const std::string& name, DirEntry* found) {
-  if (!IsEntryName(name)) return false;
-  if (disk.Stat(JoinPath(dir, name), found)) {
+bool find_entry(Disk& disk, const std::string& dir, const std::string& name, DirEntry* found) {
+  if (!is_entry_name(name)) return false;
+  if (disk.stat(join_path(dir, name), found)) {
     found->name = name;
     return true;
   }
   // Every new file's name misses here, so one pass rather than a sorted listing.
   std::vector<DirEntry> entries;
-  if (!disk.ReadDir(dir, &entries)) return false;
+  if (!disk.read_dir(dir, &entries)) return false;
   std::string wanted = to_upper(name);
   const DirEntry* first = nullptr;
   for (const DirEntry& entry : entries) {
     if (to_upper(entry.name) != wanted) continue;
-    if (!first || ListingBefore(entry.name, first->name)) first = &entry;
+    if (!first || listing_before(entry.name, first->name)) first = &entry;
   }
   if (first) *found = *first;
   return first != nullptr;
 }
 
-bool ResolveParent(Disk& disk, const std::string& path, std::string* folder, std::string* last) {
-  std::vector<std::string> parts = SplitProgramPath(path);
-  bool names_folder = EndsWithSeparator(path) || parts.empty();
+bool resolve_parent(Disk& disk, const std::string& path, std::string* folder, std::string* last) {
+  std::vector<std::string> parts = split_program_path(path);
+  bool names_folder = ends_with_separator(path) || parts.empty();
   size_t folder_parts = names_folder ? parts.size() : parts.size() - 1;
   std::string dir;
   for (size_t i = 0; i < folder_parts; ++i) {
     DirEntry entry;
-    if (!FindEntry(disk, dir, parts[i], &entry) || !entry.is_dir) return false;
-    dir = JoinPath(dir, entry.name);
+    if (!find_entry(disk, dir, parts[i], &entry) || !entry.is_dir) return false;
+    dir = join_path(dir, entry.name);
   }
-  if (!names_folder && !IsEntryName(parts.back())) return false;
+  if (!names_folder && !is_entry_name(parts.back())) return false;
   *folder = dir;
   *last = names_folder ? "" : parts.back();
   return true;
 }
 
-bool ResolvePath(Disk& disk, const std::string& path, std::string* resolved) {
+bool resolve_path(Disk& disk, const std::string& path, std::string* resolved) {
   std::string folder, last;
-  if (!ResolveParent(disk, path, &folder, &last)) return false;
+  if (!resolve_parent(disk, path, &folder, &last)) return false;
   if (last.empty()) {
     *resolved = folder;
     return true;
   }
   DirEntry entry;
-  *resolved = JoinPath(folder, FindEntry(disk, folder, last, &entry) ? entry.name : last);
+  *resolved = join_path(folder, find_entry(disk, folder, last, &entry) ? entry.name : last);
+  return true;
+}
+
+bool resolve_for_writing(Disk& disk, const std::string& name, std::string* resolved) {
+  std::string folder, last;
+  if (!resolve_parent(disk, name, &folder, &last) || last.empty()) return false;
+  DirEntry entry;
+  *resolved = join_path(folder, find_entry(disk, folder, last, &entry) ? entry.name : last);
   return true;
 }
 

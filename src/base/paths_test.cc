@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "base/fake_disk.h"
+#include "support/fake_disk.h"
 
 namespace quillon {
 namespace {
@@ -13,7 +13,7 @@ using Names = std::vector<std::string>;
 
 TEST(PathsTest, ListingOrderFoldsCaseThenBreaksTiesBytewise) {
   Names names = {"b", "a_b", "aB", "B", "A", "a", "Ab", "a.txt", "a1"};
-  std::sort(names.begin(), names.end(), ListingBefore);
+  std::sort(names.begin(), names.end(), listing_before);
   EXPECT_EQ(names, (Names{"A", "a", "a.txt", "a1", "Ab", "aB", "a_b", "B", "b"}));
 }
 
@@ -31,37 +31,37 @@ class PathsDiskTest : public ::testing::Test {
 };
 
 TEST_F(PathsDiskTest, FindsExactlyFirstThenTheFirstCaseFoldedMatch) {
-  ASSERT_TRUE(FindEntry(disk, "", "fOO", &entry));
+  ASSERT_TRUE(find_entry(disk, "", "fOO", &entry));
   EXPECT_EQ(entry.name, "fOO");
-  ASSERT_TRUE(FindEntry(disk, "", "FOO", &entry));
+  ASSERT_TRUE(find_entry(disk, "", "FOO", &entry));
   EXPECT_EQ(entry.name, "Foo");
-  EXPECT_FALSE(FindEntry(disk, "", "..", &entry));
+  EXPECT_FALSE(find_entry(disk, "", "..", &entry));
 }
 
 TEST_F(PathsDiskTest, ResolvesFolderPartsAndKeepsTheSpellingOfNewNames) {
-  ASSERT_TRUE(ResolvePath(disk, "TXT_IN\\A.TXT", &resolved));
+  ASSERT_TRUE(resolve_path(disk, "TXT_IN\\A.TXT", &resolved));
   EXPECT_EQ(resolved, "txt_in/a.txt");
-  ASSERT_TRUE(ResolvePath(disk, "work/SUB\\New.Txt", &resolved));
+  ASSERT_TRUE(resolve_path(disk, "work/SUB\\New.Txt", &resolved));
   EXPECT_EQ(resolved, "Work/Sub/New.Txt");
-  ASSERT_TRUE(ResolveParent(disk, "work\\sub\\", &folder, &last));
+  ASSERT_TRUE(resolve_parent(disk, "work\\sub\\", &folder, &last));
   EXPECT_EQ(folder, "Work/Sub");
   EXPECT_EQ(last, "");
-  EXPECT_FALSE(ResolvePath(disk, "missing\\a.txt", &resolved));
-  EXPECT_FALSE(ResolvePath(disk, "txt_in\\a.txt\\b", &resolved));
-  EXPECT_FALSE(ResolvePath(disk, "..\\a.txt", &resolved));
-  EXPECT_FALSE(ResolvePath(disk, "txt_in\\..", &resolved));
+  EXPECT_FALSE(resolve_path(disk, "missing\\a.txt", &resolved));
+  EXPECT_FALSE(resolve_path(disk, "txt_in\\a.txt\\b", &resolved));
+  EXPECT_FALSE(resolve_path(disk, "..\\a.txt", &resolved));
+  EXPECT_FALSE(resolve_path(disk, "txt_in\\..", &resolved));
 }
 
 // The platform cuts a name at a NUL byte: "..\0" would name the parent folder.
 TEST_F(PathsDiskTest, NamesWithANulByteNameNothing) {
   const std::string up("..\0", 3);
-  EXPECT_TRUE(IsEntryName("a.txt"));
-  EXPECT_FALSE(IsEntryName(up));
-  EXPECT_FALSE(FindEntry(disk, "", up, &entry));
-  EXPECT_FALSE(ResolvePath(disk, up + "\\a.txt", &resolved));
-  EXPECT_FALSE(ResolvePath(disk, "txt_in\\" + up, &resolved));
-  EXPECT_FALSE(ResolvePath(disk, std::string("txt_in\\a.txt\0x", 14), &resolved));
-  EXPECT_FALSE(ResolveParent(disk, up + "\\", &folder, &last));
+  EXPECT_TRUE(is_entry_name("a.txt"));
+  EXPECT_FALSE(is_entry_name(up));
+  EXPECT_FALSE(find_entry(disk, "", up, &entry));
+  EXPECT_FALSE(resolve_path(disk, up + "\\a.txt", &resolved));
+  EXPECT_FALSE(resolve_path(disk, "txt_in\\" + up, &resolved));
+  EXPECT_FALSE(resolve_path(disk, std::string("txt_in\\a.txt\0x", 14), &resolved));
+  EXPECT_FALSE(resolve_parent(disk, up + "\\", &folder, &last));
 }
 
 }  // namespace

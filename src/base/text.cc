@@ -24,8 +24,7 @@ std::string left_text(const std::string& text, long n) {
 
 long find_text(long start, const std::string& text, const std::string& pattern) {
   long size = text_length(text);
-  if (size == 0 || pattern.empty() || start < 1 || start > size ||
-      text_length(pattern) > size) {
+  if (size == 0 || pattern.empty() || start < 1 || start > size || text_length(pattern) > size) {
     return 0;
   }
   size_t at = text.find(pattern, static_cast<size_t>(start - 1));
@@ -42,7 +41,9 @@ std::string trim_right(const std::string& text) {
   return last == std::string::npos ? "" : text.substr(0, last + 1);
 }
 
-std::string trim_blanks(const std::string& text) { return trim_left(trim_right(text)); }
+std::string trim_blanks(const std::string& text) {
+  return trim_left(trim_right(text));
+}
 
 std::string to_upper(const std::string& text) {
   std::string out = text;
@@ -60,7 +61,9 @@ std::string to_lower(const std::string& text) {
   return out;
 }
 
-std::string blank_text(long n) { return n <= 0 ? "" : std::string(static_cast<size_t>(n), ' '); }
+std::string blank_text(long n) {
+  return n <= 0 ? "" : std::string(static_cast<size_t>(n), ' ');
+}
 
 int byte_code(const std::string& text, long position) {
   if (position < 1 || position > text_length(text)) return 0;
@@ -75,7 +78,9 @@ int compare_text(const std::string& a, const std::string& b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-std::string number_text(long long value) { return std::to_string(value); }
+std::string number_text(long long value) {
+  return std::to_string(value);
+}
 
 std::string number_text_fraction(double value) {
   char buffer[64];
@@ -87,7 +92,9 @@ std::string number_text_fraction(double value) {
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Digits of an "&" literal; `base` 16, 8 or 2.
 double read_based_digits(const std::string& text, size_t from, int base) {
@@ -192,8 +199,7 @@ std::string date_text() {
 std::string time_text() {
   struct tm parts = local_now();
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", parts.tm_hour, parts.tm_min,
-                parts.tm_sec);
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", parts.tm_hour, parts.tm_min, parts.tm_sec);
   return buffer;
 }
 
@@ -206,6 +212,14 @@ double RandomFractions::random_fraction() {
   state_ = state_ * 214013u + 2531011u;
   uint32_t value = (state_ >> 16) & 0x7FFFu;
   return value / 32768.0;
+}
+
+long zone_padding(long column) {
+  return ((column + 14) / 14) * 14 - column;
+}
+
+std::string signed_number_text(long long value) {
+  return value >= 0 ? " " + number_text(value) : number_text(value);
 }
 
 }  // namespace quillon

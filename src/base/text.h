@@ -13,7 +13,9 @@
 namespace quillon {
 
 /// Number of bytes of `text`.
-inline long text_length(const std::string& text) { return static_cast<long>(text.size()); }
+inline long text_length(const std::string& text) {
+  return static_cast<long>(text.size());
+}
 
 /// At most `length` bytes from position `start` on (a negative length runs to
 /// the end); empty when `start` lies outside the text or `length` is 0.
@@ -63,6 +65,15 @@ int32_t wrap_to_int32(long long value);
 /// Local date "mm-dd-yyyy" and time "hh:mm:ss".
 std::string date_text();
 std::string time_text();
+
+/// What follows a number printed with `print_number`.
+enum class Ending { kNone, kLine, kZone };
+
+/// Blanks that the zone ending writes after `column` bytes of a line.
+long zone_padding(long column);
+
+/// The text of `print_number`: a blank before a number of 0 or more.
+std::string signed_number_text(long long value);
 
 /// Right-aligns the decimal digits of `value` in `width` blanks.
 std::string right_aligned(long long value, long width);

@@ -6,7 +6,9 @@ namespace quillon {
 
 namespace {
 
-char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char Fold(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Plain glob: '*' and '?', case folded; greedy with one backtrack point.
 bool Glob(const std::string& pattern, const std::string& name) {
@@ -35,7 +37,7 @@ bool ShortNameMatch(const std::string& pattern, const std::string& name) {
   if (pattern_dot == std::string::npos || name_dot == std::string::npos) return false;
   std::string extension = pattern.substr(pattern_dot + 1);
   std::string name_extension = name.substr(name_dot + 1);
-  if (extension.size() != 3 || HasWildcard(extension) || name_extension.size() <= 3) {
+  if (extension.size() != 3 || has_wildcard(extension) || name_extension.size() <= 3) {
     return false;
   }
   if (to_upper(name_extension.substr(0, 3)) != to_upper(extension)) return false;
@@ -44,18 +46,17 @@ bool ShortNameMatch(const std::string& pattern, const std::string& name) {
 
 }  // namespace
 
-bool HasWildcard(const std::string& text) {
+bool has_wildcard(const std::string& text) {
   return text.find_first_of("*?") != std::string::npos;
 }
 
-bool MatchesPattern(const std::string& pattern, const std::string& name) {
+bool matches_pattern(const std::string& pattern, const std::string& name) {
   if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0 &&
       Glob(pattern.substr(0, pattern.size() - 2), name) && name.find('.') == std::string::npos) {
     return true;
   }
   if (!pattern.empty() && pattern.back() == '.') {
-    return name.find('.') == std::string::npos &&
-           Glob(pattern.substr(0, pattern.size() - 1), name);
+    return name.find('.') == std::string::npos && Glob(pattern.substr(0, pattern.size() - 1), name);
   }
   return Glob(pattern, name) || ShortNameMatch(pattern, name);
 }

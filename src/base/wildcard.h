@@ -8,14 +8,14 @@
 namespace quillon {
 
 /// True when the text holds "*" or "?".
-bool HasWildcard(const std::string& text);
+bool has_wildcard(const std::string& text);
 
 /// Matches a whole name against a pattern, ASCII case ignored: "*" any run,
 /// "?" one byte, a trailing "." only names without a dot, a trailing ".*" also
 /// names without a dot. A pattern whose extension is three plain characters
 /// ("*.htm") also matches longer extensions that begin with them
 /// ("report.html"), as short names used to.
-bool MatchesPattern(const std::string& pattern, const std::string& name);
+bool matches_pattern(const std::string& pattern, const std::string& name);
 
 }  // namespace quillon
 

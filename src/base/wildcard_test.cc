@@ -20,12 +20,12 @@ TEST(WildcardTest, MatchesWholeNamesIgnoringAsciiCase) {
   // clang-format on
   auto matches = [](const std::string& pair) {
     size_t blank = pair.find(' ');
-    return MatchesPattern(pair.substr(0, blank), pair.substr(blank + 1));
+    return matches_pattern(pair.substr(0, blank), pair.substr(blank + 1));
   };
   for (const char* pair : matching) EXPECT_TRUE(matches(pair)) << pair;
   for (const char* pair : other) EXPECT_FALSE(matches(pair)) << pair;
-  EXPECT_TRUE(HasWildcard("a?"));
-  EXPECT_FALSE(HasWildcard("a.txt"));
+  EXPECT_TRUE(has_wildcard("a?"));
+  EXPECT_FALSE(has_wildcard("a.txt"));
 }
 
 }  // namespace

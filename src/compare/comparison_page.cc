@@ -1,13 +1,14 @@
 #include "compare/comparison_page.h"
 
-#include "app/console_waits.h"
-#include "intake/clean_name.h"
+#include "run/clean_name.h"
+#include "run/console_waits.h"
+#include "run/work_files.h"
 
 namespace quillon {
 
 namespace {
 
-const char kPage[] = "compare.htm";
+using namespace work_files;
 
 const char* const kHead[] = {
     "<HTML>",
@@ -33,7 +34,7 @@ std::string NextListedFile(Run& run, int listing) {
   run.files.read_line(listing, &line);
   if (find_marker(line, ".txt") > 0) return trim_blanks(line);
   run.print_line();
-  run.print_line("----------------------------");
+  run.print_line(kSeparator);
   run.print_line("Check the contents of the txt_wrk subfolder.");
   run.print_line("Must contain a 2 *.txt file.");
   run.print_line();
@@ -42,7 +43,7 @@ std::string NextListedFile(Run& run, int listing) {
 
 void WriteCellLines(Run& run, int page, const std::string& name) {
   int in = run.files.free_file_number();
-  run.files.open_input("txt_wrk\\" + name, in);
+  run.files.open_input(kTextWork + "\\" + name, in);
   std::string line;
   while (!run.files.end_of_file(in)) {
     line.clear();
@@ -54,14 +55,14 @@ void WriteCellLines(Run& run, int page, const std::string& name) {
 
 }  // namespace
 
-void write_comparison_page(Run& run) {
+void write_comparison_page(Run& run, const std::string& table_width) {
   int listing = run.files.free_file_number();
-  run.files.open_input("txt_wrk.list", listing);
+  run.files.open_input(kWorkingCopyList, listing);
   std::string left = NextListedFile(run, listing);
   int page = run.files.free_file_number();
-  run.files.open_output(kPage, page);
+  run.files.open_output(kComparePage, page);
   for (const char* line : kHead) run.files.print_line(page, line);
-  run.files.print_line(page, "<table style=\"width:" + run.settings.table_width + "\">");
+  run.files.print_line(page, "<table style=\"width:" + table_width + "\">");
   // Cells start at the top, so a short file is not pushed down beside a long one.
   run.files.print_line(page, "<tr valign=\"top\">");
   run.files.print_line(page, "<td>");
@@ -74,7 +75,8 @@ void write_comparison_page(Run& run) {
   for (const char* line : kTail) run.files.print_line(page, line);
   run.files.close_file(listing);
   run.files.close_file(page);
-  run.run_command(std::string("copy /y ") + kPage + " htm_wrk\\" + kPage + " > out_null.list");
+  run.run_command("copy /y " + kComparePage + " " + kHtmlWork + "\\" + kComparePage + " > " +
+                  kSink);
 }
 
 }  // namespace quillon

@@ -3,14 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "base/end_run.h"
-#include "base/test_run.h"
+#include "support/test_run.h"
 
 namespace quillon {
 namespace {
 
-bool Write(FakeRun& t) {
+bool write(FakeRun& t) {
   try {
-    write_comparison_page(t.run);
+    write_comparison_page(t.run, "100%");
     return true;
   } catch (const RunEnded&) {
     return false;
@@ -25,7 +25,7 @@ TEST(ComparisonPageTest, TheFirstTwoListedTextFilesGoSideBySide) {
   t.disk.AddFile("txt_wrk/b.txt", "left");
   t.disk.AddFile("txt_wrk/a.TXT", "right");
   t.disk.AddFile("txt_wrk/c.txt", "never");
-  EXPECT_TRUE(Write(t));
+  EXPECT_TRUE(write(t));
   const std::string page = t.disk.Content("htm_wrk/compare.htm");
   EXPECT_LT(page.find("<td>\r\n <br>left\r\n"), page.find("<td>\r\n <br>right\r\n"));
   EXPECT_EQ(page.find("never"), std::string::npos);
@@ -41,7 +41,7 @@ TEST(ComparisonPageTest, FewerThanTwoWorkingCopiesEndTheRun) {
     FakeRun t;
     t.disk.AddFile("txt_wrk.list", list);
     t.disk.AddFile("txt_wrk/a.txt", "only\r\n");
-    EXPECT_FALSE(Write(t));
+    EXPECT_FALSE(write(t));
     t.run.files.close_all();
     const std::string page = t.disk.Content("compare.htm"), cell = "<td>\r\n <br>only\r\n</td>\r\n";
     EXPECT_EQ(t.disk.HasFile("compare.htm"), *list != '\0');

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "app/phase_table.h"
 #include "base/end_run.h"
-#include "base/test_run.h"
+#include "run/work_files.h"
+#include "support/test_run.h"
 
 namespace quillon {
 namespace {
@@ -26,7 +28,7 @@ class WorkingCopiesTest : public ::testing::Test {
   }
   bool Prepare() {
     try {
-      prepare_working_copies(t->run);
+      run_phases(t->run, state, "destination address", "working copies");
       return true;
     } catch (const RunEnded&) {
       return false;
@@ -41,6 +43,7 @@ class WorkingCopiesTest : public ::testing::Test {
     return at == std::string::npos ? transcript : transcript.substr(at + head.size());
   }
   std::unique_ptr<FakeRun> t;
+  RunState state;
 };
 
 TEST_F(WorkingCopiesTest, DestinationIsOneFieldAsTyped) {
@@ -49,7 +52,7 @@ TEST_F(WorkingCopiesTest, DestinationIsOneFieldAsTyped) {
         std::make_pair("  \tsite.org  ", "site.org  "), std::make_pair("\"a, b\" c", "a, b")}) {
     Start(std::string(answer.first) + "\n");
     EXPECT_TRUE(Prepare());
-    EXPECT_EQ(t->run.settings.destination_site, answer.second) << answer.first;
+    EXPECT_EQ(state.destination_site, answer.second) << answer.first;
     AfterPrompt(answer.first);
   }
 }
@@ -57,7 +60,9 @@ TEST_F(WorkingCopiesTest, DestinationIsOneFieldAsTyped) {
 TEST(PageNumberPadTest, LastRuleThatHoldsWins) {
   const std::pair<int, const char*> cases[] = {
       {0, ""}, {1, ""}, {2, "00"}, {10, "00"}, {11, "000"}, {101, "0000"}, {1000001, "00000000"}};
-  for (const auto& c : cases) EXPECT_EQ(page_number_pad_for(c.first), c.second) << c.first;
+  for (const auto& c : cases) {
+    EXPECT_EQ(work_files::page_number_pad_for(c.first), c.second) << c.first;
+  }
 }
 
 // Key 1 and key 2 at a duplicate are the end-to-end cases. Here an empty

@@ -2,25 +2,24 @@
 
 #include <string>
 
-#include "app/console_waits.h"
-#include "app/product.h"
-#include "base/command_line.h"
 #include "base/paths.h"
 #include "base/text.h"
-#include "base/work_folders.h"
+#include "run/work_files.h"
+#include "run/work_folders.h"
+#include "shell/command_line.h"
 
 namespace quillon {
 
 namespace {
 
-// The list files the run itself writes. A user's own ".list" file may have
-// been moved here from compare_in during intake; it must stay.
+using namespace work_files;
 
 void prepare_output_folder(Run& run) {
-  run.run_command("dir /b *. > dir_01.txt");
-  if (!folder_listed(run, "dir_01.txt", "htm_out")) run.run_command("md htm_out > out_null.list");
-  run.run_command("dir > htm_out\\f_01.txt > out_null.list");
-  run.run_command("del /q htm_out\\*.* > out_null.list");
+  run.run_command("dir /b *. > " + kScratchListing);
+  if (!folder_listed(run, kScratchListing, kHtmlOut))
+    run.run_command("md " + kHtmlOut + " > " + kSink);
+  run.run_command("dir > " + kHtmlOut + "\\" + kClearingFile + " > " + kSink);
+  run.run_command("del /q " + kHtmlOut + "\\*.* > " + kSink);
 }
 
 // A page is deleted from the working folder right after its copy is made,
@@ -29,12 +28,12 @@ void prepare_output_folder(Run& run) {
 bool MovePage(Run& run, const std::string& name) {
   std::string from, folder;
   DirEntry entry;
-  if (!ResolvePath(run.disk, name, &from) || !run.disk.Stat(from, &entry) || entry.is_dir ||
-      !ResolvePath(run.disk, "htm_out", &folder)) {
+  if (!resolve_path(run.disk, name, &from) || !run.disk.stat(from, &entry) || entry.is_dir ||
+      !resolve_path(run.disk, kHtmlOut, &folder)) {
     return false;
   }
-  std::string to = JoinPath(folder, entry.name);
-  return !run.disk.Stat(to, &entry) && run.disk.Rename(from, to);
+  std::string to = join_path(folder, entry.name);
+  return !run.disk.stat(to, &entry) && run.disk.rename(from, to);
 }
 
 // The numbered pages as dir_02.txt listed them before annotation, so the
@@ -43,30 +42,32 @@ bool MovePage(Run& run, const std::string& name) {
 void copy_numbered_pages(Run& run) {
   FileTable& files = run.files;
   int in = files.free_file_number();
-  files.open_input("dir_02.txt", in);
+  files.open_input(kPageListing, in);
   while (!files.end_of_file(in)) {
     std::string line;
     files.read_line(in, &line);
     line = to_lower(line);
     if (find_text(1, line, ".htm") == 0) continue;
-    if (run.strategy == Strategy::kFast && MovePage(run, trim_blanks(line))) continue;
-    run.run_command("copy " + QuoteArgument(trim_blanks(line)) + " htm_out\\ > out_null.list");
+    if (MovePage(run, trim_blanks(line))) continue;
+    run.run_command("copy " + QuoteArgument(trim_blanks(line)) + " " + kHtmlOut + "\\ > " + kSink);
   }
   files.close_file(in);
 }
 
 void copy_other_pages(Run& run) {
-  run.run_command("copy htm_wrk\\compare.htm htm_out\\compare.htm > out_null.list");
-  run.run_command("copy files_list.htm htm_out\\ > out_null.list");
-  run.run_command("copy i_*.htm htm_out\\ > out_null.list");
-  run.run_command("copy index.htm htm_out\\ > out_null.list");
-  run.run_command("copy s_*.htm htm_out\\ > out_null.list");
+  const std::string to = " " + kHtmlOut + "\\ > " + kSink;
+  run.run_command("copy " + kHtmlWork + "\\" + kComparePage + " " + kHtmlOut + "\\" + kComparePage +
+                  " > " + kSink);
+  run.run_command("copy " + kContentsPage + to);
+  run.run_command("copy i_*.htm" + to);
+  run.run_command("copy " + kWordIndexPage + to);
+  run.run_command("copy s_*.htm" + to);
 }
 
 // Deletes the ".txt" files of the working folder, the listing itself last:
 // it is still being read while the others go.
 void delete_text_files(Run& run) {
-  const std::string listing = "dir_01.txt";
+  const std::string& listing = kScratchListing;
   run.run_command("dir /b *.txt > " + listing);
   FileTable& files = run.files;
   int in = files.free_file_number();
@@ -83,37 +84,19 @@ void delete_text_files(Run& run) {
 
 void clean_working_folder(Run& run) {
   run.run_command("del /q *.htm*");
-  for (const char* name : kRunListFiles) run.files.delete_file(name);
+  // Only the run's own list files: a user's ".list" file may have been moved
+  // here from compare_in during intake, and it stays.
+  for (const std::string& name : kRunListFiles) run.files.delete_file(name);
   delete_text_files(run);
-}
-
-void show_results(Run& run) {
-  Console& console = run.console;
-  console.print_line("processed 100%");
-  console.print_line();
-  console.print_line("============ RESULTS ===========");
-  console.print_line();
-  console.print_text("words in *.html files = ");
-  console.print_number(run.settings.word_total, Ending::kLine);
-  console.print_line();
-  console.print_line("view subfolder: htm_out");
-  console.print_line("unindexed file: compare.htm");
-  console.print_line();
-  console.print_line("indexed files: page*.htm, index*.htm, i_*.htm, s_*.htm");
-  console.print_line("You can access the index of all words by double-clicking on any word.");
-  console.print_line(std::string("details: ") + kProductAddress);
-  console.print_line();
 }
 
 }  // namespace
 
-void deliver_results(Run& run) {
+void deliver_pages(Run& run) {
   prepare_output_folder(run);
   copy_numbered_pages(run);
   copy_other_pages(run);
   clean_working_folder(run);
-  show_results(run);
-  any_key_end(run, "<...> any key to continue and end");
 }
 
 }  // namespace quillon

@@ -1,16 +1,16 @@
-// The end of a run: the finished pages gathered in htm_out, the working
-// folder cleared of the run's work files, the results screen, a key to end.
+// The end of the index: the finished pages gathered in htm_out, and the
+// working folder cleared of the run's work files.
 
 #ifndef QUILLON_INDEX_DELIVERY_H_
 #define QUILLON_INDEX_DELIVERY_H_
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 
-/// Delivers the pages to htm_out, removes the work files, shows the results
-/// with run.settings.word_total and ends the run on a key.
-[[noreturn]] void deliver_results(Run& run);
+/// Delivers the pages to htm_out (emptied first) and removes the run's
+/// work files from its folder; its subfolders keep their files.
+void deliver_pages(Run& run);
 
 }  // namespace quillon
 

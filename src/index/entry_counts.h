@@ -1,5 +1,6 @@
 // The counts of the index of all words: how many lines of a group's
-// occurrence file wrd_11_[t].txt contain a word id, as `find /c` tells them.
+// occurrence file wrd_11_[t].txt contain a word id, as `find /c` tells them,
+// from one pass over each group file instead of one command per entry.
 
 #ifndef QUILLON_INDEX_ENTRY_COUNTS_H_
 #define QUILLON_INDEX_ENTRY_COUNTS_H_
@@ -9,7 +10,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 
@@ -30,19 +31,10 @@ class EntryCounts {
     std::unordered_map<uint32_t, long> lines;
   };
 
-  std::string CountByCommand(const std::string& word_id, const std::string& group,
-                             const std::string& previous);
-  std::string CountOddEntry(const std::string& word_id, const std::string& group,
-                            const std::string& previous);
-  void WriteSkippedCountFiles();
   const GroupFile& Scanned(const std::string& group);
 
   Run& run_;
   std::map<std::string, GroupFile> groups_;
-  // Group text to the last word id counted without its command: the count
-  // file that command would have left is written only when a command that
-  // reads it is issued after all.
-  std::map<std::string, std::string> skipped_;
 };
 
 /// True for "id" followed by exactly 8 digits; `*number` receives their value.

@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "index/page_parts.h"
+#include "run/work_files.h"
 
 namespace quillon {
 
@@ -52,10 +53,10 @@ void write_last_entry(Run& run, int file, const Entry& entry) {
   run.files.print_line(file, word_link(entry) + "<br>");
 }
 
-void write_entries(Run& run, int file, const std::string& group) {
+void write_entries(Run& run, int file, int group) {
   FileTable& files = run.files;
   int in = files.free_file_number();
-  files.open_input("wrd_14_" + group + ".txt", in);
+  files.open_input(work_files::group_word_occurrences_sorted(group), in);
   Entry current;
   bool any = false;
   while (!files.end_of_file(in)) {
@@ -64,7 +65,7 @@ void write_entries(Run& run, int file, const std::string& group) {
       ++current.count;
       continue;
     }
-    if (any) write_entry(run, file, group, current);
+    if (any) write_entry(run, file, number_text(group), current);
     current = record;
     any = true;
   }
@@ -77,11 +78,11 @@ void write_entries(Run& run, int file, const std::string& group) {
 void write_contents_page(Run& run) {
   FileTable& files = run.files;
   int out = files.free_file_number();
-  files.open_output("files_list.htm", out);
+  files.open_output(work_files::kContentsPage, out);
   write_common_head(run, out);
   files.print_line(out, "<br>");
   int in = files.free_file_number();
-  files.open_input("group_page_all_sort.txt", in);
+  files.open_input(work_files::kPagesWithWordsSorted, in);
   while (!files.end_of_file(in)) {
     std::string page;
     files.read_line(in, &page);
@@ -97,15 +98,14 @@ void write_contents_page(Run& run) {
 
 void write_group_index_page(Run& run, int group) {
   FileTable& files = run.files;
-  std::string g = number_text(group);
   int out = files.free_file_number();
-  files.open_output("i_" + g + ".htm", out);
+  files.open_output(work_files::group_index_page(group), out);
   write_common_head(run, out);
   files.print_line(out, "<br><br>");
   write_contents_page(run);
   files.print_line(out, "<a href=\"files_list.htm\"> Content </a><br>");
   files.print_line(out, "<br>");
-  write_entries(run, out, g);
+  write_entries(run, out, group);
   files.print_line(out, "</body>");
   files.print_line(out, "</html>");
   files.close_file(out);

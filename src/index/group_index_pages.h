@@ -4,7 +4,7 @@
 #ifndef QUILLON_INDEX_GROUP_INDEX_PAGES_H_
 #define QUILLON_INDEX_GROUP_INDEX_PAGES_H_
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "base/test_run.h"
+#include "support/test_run.h"
 
 namespace quillon {
 namespace {

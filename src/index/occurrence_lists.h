@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "base/run.h"
 #include "index/word_file_index.h"
+#include "run/run.h"
 
 namespace quillon {
 
@@ -16,9 +16,9 @@ namespace quillon {
 std::vector<std::string> group_pages(Run& run, int group);
 
 /// Writes wrd_11_[g] to wrd_14_[g], wrd_15.txt and wrd_24_[g].txt for every
-/// group. The fast strategy builds `index` from wrd_03.txt instead of one
-/// [word_id].txt file per word.
-void build_occurrence_lists(Run& run, WordFileIndex* index);
+/// one of `group_count` groups; gives what the per-word files would answer,
+/// for the navigators of the annotated pages.
+WordFileIndex build_occurrence_lists(Run& run, int group_count);
 
 }  // namespace quillon
 

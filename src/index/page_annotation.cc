@@ -4,17 +4,16 @@
 
 #include "base/paths.h"
 #include "base/text.h"
-#include "base/work_folders.h"
 #include "index/page_parts.h"
 #include "index/record_io.h"
+#include "run/work_files.h"
+#include "run/work_folders.h"
 
 namespace quillon {
 
 namespace {
 
-std::string StemOf(const std::string& page) {
-  return left_text(page, find_text(1, page, ".htm") - 1);
-}
+using namespace work_files;
 
 // One occurrence of wrd_24_[g].txt.
 struct Occurrence {
@@ -25,8 +24,8 @@ struct Occurrence {
 
 class GroupRewriter {
  public:
-  GroupRewriter(Run& run, int group, const WordFileIndex* index, PageLinks* links)
-      : run_(run), files_(run.files), group_(number_text(group)), index_(index), links_(links) {}
+  GroupRewriter(Run& run, int group, const WordFileIndex& index, PageLinks* links)
+      : run_(run), files_(run.files), group_(group), index_(index), links_(links) {}
 
   void Add(const Occurrence& o);
   void Finish();
@@ -45,10 +44,10 @@ class GroupRewriter {
 
   Run& run_;
   FileTable& files_;
-  std::string group_;
-  const WordFileIndex* index_;
+  int group_;
+  const WordFileIndex& index_;
   PageLinks* links_;
-  std::string page_, stem_, output_;
+  std::string page_, output_;
   int in_ = 0, out_ = 0;
   long lines_read_ = 0;
   std::string current_;
@@ -58,8 +57,7 @@ class GroupRewriter {
 
 void GroupRewriter::OpenPage(const std::string& page) {
   page_ = page;
-  stem_ = StemOf(page_);
-  output_ = stem_ + "_02.htm";
+  output_ = page_being_annotated(page_);
   in_ = open_for_input(files_, page_);
   lines_read_ = 0;
   previous_start_ = 0;
@@ -67,20 +65,13 @@ void GroupRewriter::OpenPage(const std::string& page) {
   out_ = open_for_output(files_, output_);
 }
 
+// The copies of pages as they were, which the straightforward procedure
+// makes before rewriting them, are never read, so they are not made.
 void GroupRewriter::Add(const Occurrence& o) {
-  bool reference = run_.strategy == Strategy::kReference;
-  if (page_.empty()) {
-    // The copy of the page as it was is never read again: only the
-    // straightforward procedure keeps it.
-    if (reference) {
-      run_.run_command("copy /y " + o.page + " " + StemOf(o.page) + "_01.htm > out_null.list");
-    }
-    OpenPage(o.page);
-  }
+  if (page_.empty()) OpenPage(o.page);
   if (previous_start_ > 0 && (o.page != page_ || o.line != lines_read_)) WriteRest();
   if (o.page != page_) {
     FinishPage();
-    if (reference) run_.run_command("copy /y " + page_ + " " + stem_ + "_01.htm > out_null.list");
     ReplacePage();
     OpenPage(o.page);
   }
@@ -89,10 +80,10 @@ void GroupRewriter::Add(const Occurrence& o) {
   long from = previous_start_ == 0 ? 1 : previous_start_ + previous_length_;
   files_.print_line(out_, substring(current_, from, gap));
   files_.print_line(out_, "<span id=\"" + o.id +
-                              "\" type = \"text/javascript\"ondblclick = \"window.open('" +
-                              o.page + "#" + o.id +
-                              "'); window.event.cancelbubble = true;\">" + o.word + "</span>");
-  if (run_.settings.highlight_inline && o.word != "Pages_list") WriteNavigator(o);
+                              "\" type = \"text/javascript\"ondblclick = \"window.open('" + o.page +
+                              "#" + o.id + "'); window.event.cancelbubble = true;\">" + o.word +
+                              "</span>");
+  if (o.word != "Pages_list") WriteNavigator(o);
   previous_start_ = o.start;
   previous_length_ = text_length(o.word);
 }
@@ -137,15 +128,15 @@ void GroupRewriter::FinishPage() {
   files_.close_file(out_);
 }
 
-// The rewritten page takes the place of the page. The fast strategy moves it
-// there; the copy it would leave behind is deleted unread at the end.
+// The rewritten page takes the place of the page. It is moved there: the
+// copy a copy command would leave behind is deleted unread at the end.
 void GroupRewriter::ReplacePage() {
   std::string from, to;
-  if (run_.strategy == Strategy::kFast && ResolvePath(run_.disk, output_, &from) &&
-      ResolvePath(run_.disk, trim_blanks(page_), &to) && run_.disk.Rename(from, to)) {
+  if (resolve_path(run_.disk, output_, &from) && resolve_path(run_.disk, trim_blanks(page_), &to) &&
+      run_.disk.rename(from, to)) {
     return;
   }
-  run_.run_command("copy /y " + output_ + " " + trim_blanks(page_) + " > out_null.list");
+  run_.run_command("copy /y " + output_ + " " + trim_blanks(page_) + " > " + kSink);
 }
 
 void GroupRewriter::WriteHeadBlock() {
@@ -155,7 +146,7 @@ void GroupRewriter::WriteHeadBlock() {
 }
 
 void GroupRewriter::LookUpNeighbours() {
-  int in = open_for_input(files_, "group_page_all_sort.txt");
+  int in = open_for_input(files_, kPagesWithWordsSorted);
   std::string wanted = to_lower(page_);
   std::string line;
   long matched = 0;
@@ -180,27 +171,15 @@ void GroupRewriter::WriteNavigationLinks() {
   if (!links_->before.empty()) {
     files_.print_line(out_, "<a href=\"" + links_->before + "\"> Before </a> ");
   }
-  if (!links_->next.empty()) files_.print_line(out_, "<a href=\"" + links_->next + "\"> Next </a> ");
+  if (!links_->next.empty())
+    files_.print_line(out_, "<a href=\"" + links_->next + "\"> Next </a> ");
   files_.print_line(out_, "<a href=\"files_list.htm\"> Content </a><br>");
 }
 
 // The number of lines of the word's file read until the first run of lines
 // holding the page has ended: the number of the word's last occurrence there.
 long GroupRewriter::LastOccurrenceOnPage(const std::string& id) {
-  if (run_.strategy == Strategy::kFast) return index_->LinesThroughPage(id, page_);
-  int in = open_for_input(files_, id + ".txt");
-  long count = 0;
-  bool met = false;
-  std::string line;
-  while (!files_.end_of_file(in)) {
-    files_.read_line(in, &line);
-    bool holds = find_text(1, line, page_) > 0;
-    if (met && !holds) break;
-    ++count;
-    met = met || holds;
-  }
-  files_.close_file(in);
-  return count;
+  return index_.LinesThroughPage(id, page_);
 }
 
 void GroupRewriter::WriteNavigator(const Occurrence& o) {
@@ -211,8 +190,9 @@ void GroupRewriter::WriteNavigator(const Occurrence& o) {
                          ? "(<a href=\"#" + id + "_" + number_text(number + 1) + "\">&gt;</a>,"
                          : "(<a href=\"#" + id + "_" + number_text(number) + "\"></a>";
   files_.print_line(out_, "(" + o.number_item + ")" + link);
-  files_.print_line(out_, "<a href=\"i_" + group_ + ".htm#" + id + "\">i</a>,");
-  files_.print_line(out_, "<a href=\"s_" + group_ + ".htm#" + id + "_" + o.number_item + "\">s</a>,");
+  files_.print_line(out_, "<a href=\"" + group_index_page(group_) + "#" + id + "\">i</a>,");
+  files_.print_line(out_, "<a href=\"" + group_search_page(group_) + "#" + id + "_" +
+                              o.number_item + "\">s</a>,");
   if (o.next_page.empty()) {
     files_.print_line(out_, "<a href=\"files_list.htm\">c)</a></span>");
   } else {
@@ -228,22 +208,22 @@ bool is_body_line(const std::string& line) {
   return tag_opens(line, find_text(1, to_lower(line), "body"));
 }
 
+// The straightforward procedure copies the files back from the folder, which
+// gives the run's folder the same bytes again.
 void prepare_copy_folder(Run& run) {
-  run.run_command("dir /b *.  > dir_01.txt");
-  if (folder_listed(run, "dir_01.txt", "wrd_24")) {
-    run.run_command("dir > wrd_24\\f_01.txt");
-    run.run_command("del /q wrd_24\\*.txt > out_null.list");
+  run.run_command("dir /b *.  > " + kScratchListing);
+  if (folder_listed(run, kScratchListing, kOccurrenceCopies)) {
+    run.run_command("dir > " + kOccurrenceCopies + "\\" + kClearingFile);
+    run.run_command("del /q " + kOccurrenceCopies + "\\*.txt > " + kSink);
   } else {
-    run.run_command("md wrd_24 > out_null.list");
+    run.run_command("md " + kOccurrenceCopies + " > " + kSink);
   }
-  run.run_command("copy wrd_24*.txt wrd_24\\ > out_null.list");
-  // Copying them back gives the folder the same bytes again.
-  if (run.strategy == Strategy::kReference) run.run_command("copy /y wrd_24\\*.txt > out_null.list");
+  run.run_command("copy wrd_24*.txt " + kOccurrenceCopies + "\\ > " + kSink);
 }
 
-void annotate_group_pages(Run& run, int group, const WordFileIndex* index, PageLinks* links) {
+void annotate_group_pages(Run& run, int group, const WordFileIndex& index, PageLinks* links) {
   FileTable& files = run.files;
-  int in = open_for_input(files, "wrd_24_" + number_text(group) + ".txt");
+  int in = open_for_input(files, group_next_pages(group));
   GroupRewriter rewriter(run, group, index, links);
   std::vector<std::string> r;
   while (!files.end_of_file(in)) {

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "base/run.h"
 #include "index/word_file_index.h"
+#include "run/run.h"
 
 namespace quillon {
 
@@ -22,9 +22,9 @@ struct PageLinks {
 /// before the group loop).
 void prepare_copy_folder(Run& run);
 
-/// Rewrites the pages of one group from wrd_24_[group].txt. The fast
-/// strategy takes the navigators' counts from `index`.
-void annotate_group_pages(Run& run, int group, const WordFileIndex* index, PageLinks* links);
+/// Rewrites the pages of one group from wrd_24_[group].txt, with the
+/// navigators' counts from `index`.
+void annotate_group_pages(Run& run, int group, const WordFileIndex& index, PageLinks* links);
 
 /// Whether the line opens the page body (a "<" and, after blanks only, "body").
 bool is_body_line(const std::string& line);

@@ -1,7 +1,7 @@
 #include "index/page_parts.h"
 
-#include "app/product.h"
 #include "base/text.h"
+#include "run/product.h"
 
 namespace quillon {
 
@@ -12,8 +12,8 @@ void write_common_head(Run& run, int file) {
   files.print_line(file, "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">");
   files.print_line(file, "<br>");
   files.print_line(file, "<title>index of key words</title>");
-  const char* body[] = {"<br>", "</head>", "<br>", "<body>", "<br>",
-                        "QUICK AND EASY INFORMATION SEARCH", "<br>"};
+  const char* body[] = {
+      "<br>", "</head>", "<br>", "<body>", "<br>", "QUICK AND EASY INFORMATION SEARCH", "<br>"};
   for (const char* line : body) files.print_line(file, line);
   files.print_line(file,
                    "We offer users a fast and efficient way to search for information in input "
@@ -24,8 +24,8 @@ void write_common_head(Run& run, int file) {
                    "Just double-clicking on any word is enough to access the index of all words.");
   const char* details[] = {"<br>", "<br>", "Details:", "<br>"};
   for (const char* line : details) files.print_line(file, line);
-  files.print_line(file, std::string("<a href=\"") + kProductAddress + "\">" + kProductAddress +
-                             "</a>");
+  files.print_line(file,
+                   std::string("<a href=\"") + kProductAddress + "\">" + kProductAddress + "</a>");
   files.print_line(file, "<br><br>");
   files.print_line(file, "Date (mm-dd-yy) = " + date_text() + "<br>");
   files.print_line(file, "Time (h:m:s)    = " + time_text() + "<br>");
@@ -33,33 +33,19 @@ void write_common_head(Run& run, int file) {
 
 void write_highlight_script(Run& run, int file) {
   FileTable& files = run.files;
-  const RunSettings& settings = run.settings;
   files.print_line(file, "<script language=\"javascript\">");
   files.print_line(file, "if (history.length > 0)");
   files.print_line(file, "{");
   files.print_line(file, "document.writeln(\"<style type=\\\"text/css\\\">\");");
-  files.print_line(file, "document.writeln(self.location.hash + \" { color: " +
-                             settings.highlight_color + " } \");");
-  files.print_line(file, "document.writeln(self.location.hash + \" { font-size: " +
-                             settings.highlight_size + " } \");");
+  files.print_line(file, std::string("document.writeln(self.location.hash + \" { color: ") +
+                             kHighlightColor + " } \");");
+  files.print_line(file, std::string("document.writeln(self.location.hash + \" { font-size: ") +
+                             kHighlightSize + " } \");");
   files.print_line(file, "document.writeln(self.location.hash + \" { font-weight: bold } \");");
-  if (settings.highlight_inline) {
-    files.print_line(file, "document.writeln(self.location.hash + \" { display: inline } \");");
-  }
+  files.print_line(file, "document.writeln(self.location.hash + \" { display: inline } \");");
   files.print_line(file, "document.writeln(\"</style>\");");
   files.print_line(file, "}");
   files.print_line(file, "</script>");
-}
-
-std::string page_name(Run& run, long page_number) {
-  const std::string& pad = run.settings.page_number_pad;
-  std::string digits = number_text(page_number);
-  return "page_" + left_text(pad, text_length(pad) - text_length(digits)) + digits + ".htm";
-}
-
-std::string page_number_text(const std::string& page) {
-  long p = find_text(1, page, ".htm");
-  return substring(page, 6, p - 6);
 }
 
 bool tag_opens(const std::string& line, long q) {

@@ -5,22 +5,20 @@
 
 #include <string>
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 
 /// The 25 head lines of the contents, group index and word index pages.
 void write_common_head(Run& run, int file);
 
+/// How the word a page address points at is shown: in red, larger, inline.
+inline const char kHighlightColor[] = "red";
+inline const char kHighlightSize[] = "140%";
+
 /// The script that highlights the word the page address points at (the
 /// lines from `<script language="javascript">` to `</script>`).
 void write_highlight_script(Run& run, int file);
-
-/// "page_" and the page number filled with zeros from run.settings.page_number_pad.
-std::string page_name(Run& run, long page_number);
-
-/// The part of a page name between "page_" and ".htm" (page_01.htm gives 01).
-std::string page_number_text(const std::string& page);
 
 /// Whether the keyword at position `q` of the line is a tag name: the line's
 /// first "<" comes before it, and the "<" that belongs to it stands right

@@ -1,18 +1,20 @@
 #include "index/page_preparation.h"
 
-#include "app/console_waits.h"
-#include "base/command_line.h"
 #include "base/text.h"
-#include "index/page_parts.h"
+#include "run/console_waits.h"
+#include "run/work_files.h"
+#include "shell/command_line.h"
 
 namespace quillon {
 
 namespace {
 
+using namespace work_files;
+
 // The number on the last line of count.txt; a file without lines counts 0.
 long LeftoverCount(Run& run) {
   int number = run.files.free_file_number();
-  run.files.open_input("count.txt", number);
+  run.files.open_input(kLeftoverCount, number);
   long count = 0;
   std::string line;
   while (!run.files.end_of_file(number)) {
@@ -24,9 +26,9 @@ long LeftoverCount(Run& run) {
 }
 
 void CheckNoHtmlLeft(Run& run) {
-  run.run_command("dir *.htm | find /c \".htm\" > count.txt");
+  run.run_command("dir *.htm | find /c \".htm\" > " + kLeftoverCount);
   if (LeftoverCount(run) < 1) return;
-  run.print_line("----------------------------");
+  run.print_line(kSeparator);
   run.print_line("error at reading *.htm");
   run.print_line();
   run.print_line("The file must be deleted first, completely created and read.");
@@ -36,7 +38,7 @@ void CheckNoHtmlLeft(Run& run) {
 
 long CountListedPages(Run& run) {
   int number = run.files.free_file_number();
-  run.files.open_input("dir_01.txt", number);
+  run.files.open_input(kScratchListing, number);
   long count = 0;
   std::string line;
   while (!run.files.end_of_file(number)) {
@@ -70,9 +72,9 @@ void StripInto(Run& run, const std::string& source, const std::string& target) {
   run.files.close_file(out);
 }
 
-void MakePages(Run& run) {
+void MakePages(Run& run, const std::string& pad) {
   int list = run.files.free_file_number();
-  run.files.open_input("dir_01.txt", list);
+  run.files.open_input(kScratchListing, list);
   long page = 0;
   std::string line;
   while (!run.files.end_of_file(list)) {
@@ -80,41 +82,38 @@ void MakePages(Run& run) {
     std::string lower = to_lower(line);
     long q = find_text(1, lower, ".htm");
     if (q == 0) continue;
-    std::string stripped = left_text(lower, q - 1) + "_01.htm";
-    StripInto(run, "htm_in\\" + lower, stripped);
-    std::string name = page_name(run, ++page);
-    run.run_command("copy /y " + QuoteArgument(stripped) + " " + name + " > out_null.list");
+    std::string stripped = stripped_copy(lower);
+    StripInto(run, kHtmlIn + "\\" + lower, stripped);
+    std::string name = page_name(pad, ++page);
+    run.run_command("copy /y " + QuoteArgument(stripped) + " " + name + " > " + kSink);
   }
   run.files.close_file(list);
 }
 
 }  // namespace
 
-void raise_page_number_pad(Run& run, long count) {
-  if (count > 1) run.settings.page_number_pad = page_number_pad_for(count);
+std::string raised_page_number_pad(const std::string& pad, long count) {
+  return count > 1 ? page_number_pad_for(count) : pad;
 }
 
-void prepare_pages(Run& run) {
-  run.run_command("dir > txt_in\\out.null.html");
-  run.run_command("del /q txt_in\\*.htm* > out_null.list");
-  run.run_command("copy /y htm_wrk\\*.htm* txt_in\\ > out_null.list");
-  run.run_command("dir > f_01.html");
-  run.run_command("del /q *.htm* > out_null.list");
+void prepare_pages(Run& run, const std::string& page_number_pad) {
+  run.run_command("dir > " + kTextIn + "\\" + kTextInClearingFile);
+  run.run_command("del /q " + kTextIn + "\\*.htm* > " + kSink);
+  run.run_command("copy /y " + kHtmlWork + "\\*.htm* " + kTextIn + "\\ > " + kSink);
+  run.run_command("dir > " + kHtmlClearingFile);
+  run.run_command("del /q *.htm* > " + kSink);
   CheckNoHtmlLeft(run);
-  run.run_command("dir > htm_in\\f_01.html");
-  run.run_command("del /q htm_in\\*.htm* > out_null.list");
-  run.run_command("cmd /c for %i in (txt_in) do copy %i\\*.htm* htm_in\\ >> out_null.list");
-  run.settings.highlight_color = "red";
-  run.settings.highlight_size = "140%";
-  run.settings.highlight_inline = true;
-  run.run_command("dir /b htm_in\\*.htm* > dir_01.txt");
-  raise_page_number_pad(run, CountListedPages(run));
-  MakePages(run);
+  run.run_command("dir > " + kHtmlIn + "\\" + kHtmlClearingFile);
+  run.run_command("del /q " + kHtmlIn + "\\*.htm* > " + kSink);
+  run.run_command("cmd /c for %i in (" + kTextIn + ") do copy %i\\*.htm* " + kHtmlIn + "\\ >> " +
+                  kSink);
+  run.run_command("dir /b " + kHtmlIn + "\\*.htm* > " + kScratchListing);
+  MakePages(run, raised_page_number_pad(page_number_pad, CountListedPages(run)));
   run.print_line();
   run.print_line("============ INDEXING ===========");
   run.print_line();
   run.print_line("processed 1%");
-  run.run_command("dir /b > dir_01.txt");
+  run.run_command("dir /b > " + kScratchListing);
   run.run_command("del /q *.txt");
 }
 

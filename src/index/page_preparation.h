@@ -4,17 +4,20 @@
 #ifndef QUILLON_INDEX_PAGE_PREPARATION_H_
 #define QUILLON_INDEX_PAGE_PREPARATION_H_
 
-#include "base/run.h"
+#include <string>
+
+#include "run/run.h"
 
 namespace quillon {
 
-/// Stages the pages, sets the highlight settings, prints the indexing
-/// heading and clears the folder of .txt files; ends the run when an HTML
-/// file cannot be removed from the folder.
-void prepare_pages(Run& run);
+/// Stages the pages and numbers them with zeros from `page_number_pad`
+/// (more when there are more pages), prints the indexing heading and clears
+/// the folder of .txt files; ends the run when an HTML file cannot be
+/// removed from the folder.
+void prepare_pages(Run& run, const std::string& page_number_pad);
 
-/// Raises the page number width for `count` files (never lowers it).
-void raise_page_number_pad(Run& run, long count);
+/// The page number width for `count` files: raised from `pad`, never lowered.
+std::string raised_page_number_pad(const std::string& pad, long count);
 
 }  // namespace quillon
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/file_table.h"
+#include "run/file_table.h"
 
 namespace quillon {
 

@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "index/page_parts.h"
+#include "run/work_files.h"
 
 namespace quillon {
 
@@ -105,7 +106,8 @@ std::string search_query(Run& run, const TextLine& text) {
   return random_query(run, text);
 }
 
-void write_text_line(Run& run, int file, const std::string& group, const TextLine& text) {
+void write_text_line(Run& run, int file, const std::string& group, const std::string& site,
+                     const TextLine& text) {
   FileTable& files = run.files;
   if (find_text(1, to_lower(text.markup), "</html>") == 0) {
     files.print_line(file, text.markup + "<br>");
@@ -117,7 +119,6 @@ void write_text_line(Run& run, int file, const std::string& group, const TextLin
       file, "&nbsp <a href=\"files_list.htm#" + text.page + "\"> Content (" + text.page + ")</a>");
   std::string link = std::string("&nbsp <a href=\"") + kSearchAddress +
                      search_address_text(search_query(run, text));
-  const std::string& site = run.settings.destination_site;
   if (!site.empty()) {
     files.print_line(file, link + " site:" + search_address_text(site) + "\"> " + site + "</a>");
   }
@@ -172,14 +173,14 @@ std::string search_address_text(const std::string& text) {
   return out;
 }
 
-void write_group_search_page(Run& run, int group) {
+void write_group_search_page(Run& run, int group, const std::string& destination_site) {
   FileTable& files = run.files;
   std::string g = number_text(group);
   int out = files.free_file_number();
-  files.open_output("s_" + g + ".htm", out);
+  files.open_output(work_files::group_search_page(group), out);
   write_search_head(run, out);
   int in = files.free_file_number();
-  files.open_input("wrd_12_" + g + ".txt", in);
+  files.open_input(work_files::group_occurrences_sorted(group), in);
   TextLine text;
   bool any = false;
   while (!files.end_of_file(in)) {
@@ -192,12 +193,12 @@ void write_group_search_page(Run& run, int group) {
     if (!any || (record.page == text.page && record.line == text.line)) {
       add_word(&text, record, g);
     } else {
-      write_text_line(run, out, g, text);
+      write_text_line(run, out, g, destination_site, text);
       start_line(&text, record, g);
     }
     any = true;
   }
-  if (any) write_text_line(run, out, g, text);
+  if (any) write_text_line(run, out, g, destination_site, text);
   files.close_file(in);
   files.print_line(out, "</body> <br>");
   files.print_line(out, "</html> <br>");

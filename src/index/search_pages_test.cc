@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/test_run.h"
+#include "support/test_run.h"
 
 namespace quillon {
 namespace {
@@ -51,18 +51,19 @@ std::string LineOf(int line, int words, const std::string& repeated = "") {
 
 class SearchPageTest : public ::testing::Test {
  protected:
-  std::string Write(const std::string& records) {
+  std::string write(const std::string& records) {
     fake_.disk.AddFile("wrd_12_1.txt", records);
-    write_group_search_page(fake_.run, 1);
+    write_group_search_page(fake_.run, 1, site_);
     return fake_.disk.Content("s_1.htm");
   }
   FakeRun fake_;
+  std::string site_;
 };
 
 // The reference run has no destination and no byte to escape.
 TEST_F(SearchPageTest, LinksOfALineNameItsPageAndEscapeTheAddress) {
-  fake_.run.settings.destination_site = "a&b.com";
-  std::string page = Write(Record("page_01.htm", 2, 1, "AT&T", "id00000001", 1) +
+  site_ = "a&b.com";
+  std::string page = write(Record("page_01.htm", 2, 1, "AT&T", "id00000001", 1) +
                            Record("page_01.htm", 2, 6, "C++", "id00000000", 1) +
                            Record("page_02.htm", 2, 1, "#tag", "id00000002", 4));
   // The same line number on the next page is another text line.
@@ -78,7 +79,7 @@ TEST_F(SearchPageTest, LinksOfALineNameItsPageAndEscapeTheAddress) {
 }
 
 TEST_F(SearchPageTest, TwentyEightWordsAreTheQueryAsTheyStandAndDrawNothing) {
-  std::vector<std::string> links = SearchLinks(Write(LineOf(3, 28)));
+  std::vector<std::string> links = SearchLinks(write(LineOf(3, 28)));
   ASSERT_EQ(links.size(), 1u);
   std::string all;
   for (int i = 1; i <= 28; ++i) all += "w" + std::to_string(i) + "x ";
@@ -89,7 +90,7 @@ TEST_F(SearchPageTest, TwentyEightWordsAreTheQueryAsTheyStandAndDrawNothing) {
 
 TEST_F(SearchPageTest, TwentyNineWordsGiveDistinctDrawnWordsButNeverTheFirst) {
   // The last word repeats the first: only through it can w1x be drawn.
-  std::vector<std::string> links = SearchLinks(Write(LineOf(3, 29, "w1x") + LineOf(4, 29)));
+  std::vector<std::string> links = SearchLinks(write(LineOf(3, 29, "w1x") + LineOf(4, 29)));
   ASSERT_EQ(links.size(), 2u);
   std::vector<std::string> queries;
   for (const std::string& link : links) {

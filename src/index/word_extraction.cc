@@ -1,8 +1,9 @@
 #include "index/word_extraction.h"
 
-#include "base/file_table.h"
 #include "base/text.h"
 #include "index/page_parts.h"
+#include "run/file_table.h"
+#include "run/work_files.h"
 
 namespace quillon {
 
@@ -150,22 +151,10 @@ void Scan(const std::string& line, const std::string& lower, const std::vector<S
   }
 }
 
-const char kRule[] = "=================================================";
-
-// The start position travels in a six-character field, and the later sorts
-// order the records by its text. A word starting further on would sort among
-// the words before it and the rewritten page would repeat the rest of the
-// line for each of them, so it stays unindexed text.
-const long kLastIndexedStart = 999999;
-
+// The listing of each page's lines and words that the straightforward
+// procedure writes is never read, so it is not written.
 void ExtractPage(Run& run, const std::string& page, int records, ScanState* state) {
   FileTable& files = run.files;
-  bool listing_wanted = run.strategy == Strategy::kReference;
-  int listing = 0;
-  if (listing_wanted) {
-    listing = files.free_file_number();
-    files.open_output(left_text(page, find_text(1, page, ".htm") - 1) + ".txt", listing);
-  }
   int in = files.free_file_number();
   files.open_input(page, in);
   state->script_open = state->script_closed = false;
@@ -180,22 +169,13 @@ void ExtractPage(Run& run, const std::string& page, int records, ScanState* stat
     words.clear();
     if (!extract_line_words(line, state, &words)) continue;
     std::string line_item = right_aligned(line_number, 10);
-    if (listing_wanted) {
-      files.print_line(listing, kRule);
-      files.print_line(listing, line);
-    }
     for (const TakenWord& taken : words) {
       if (taken.start > kLastIndexedStart) continue;
-      files.write_quoted(records, {taken.word, page, line_item, right_aligned(taken.start, 6),
-                                   taken.word});
-      if (listing_wanted) {
-        files.print_number(listing, taken.scan_position, Ending::kZone);
-        files.print_line(listing, taken.word);
-      }
+      files.write_quoted(records,
+                         {taken.word, page, line_item, right_aligned(taken.start, 6), taken.word});
     }
   }
   files.close_file(in);
-  if (listing_wanted) files.close_file(listing);
 }
 
 }  // namespace
@@ -211,11 +191,11 @@ bool extract_line_words(const std::string& line, ScanState* state, std::vector<T
 
 void extract_words(Run& run) {
   FileTable& files = run.files;
-  run.run_command("dir /b page_*.htm > dir_02.txt");
+  run.run_command("dir /b page_*.htm > " + work_files::kPageListing);
   int list = files.free_file_number();
-  files.open_input("dir_02.txt", list);
+  files.open_input(work_files::kPageListing, list);
   int records = files.free_file_number();
-  files.open_output("wrd_01.txt", records);
+  files.open_output(work_files::kWordRecords, records);
   ScanState state;
   std::string entry;
   while (!files.end_of_file(list)) {

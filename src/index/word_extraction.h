@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 
@@ -27,10 +27,16 @@ struct ScanState {
   bool tag_open = false;  ///< A line ended inside a tag; survives from page to page.
 };
 
+/// The start position travels in a six-character field, and the later sorts
+/// order the records by its text. A word starting further on would sort among
+/// the words before it and the rewritten page would repeat the rest of the
+/// line for each of them, so it stays unindexed text.
+inline const long kLastIndexedStart = 999999;
+
 /// Cuts one page line; false when a filter skips it (no listing, no words).
 bool extract_line_words(const std::string& line, ScanState* state, std::vector<TakenWord>* words);
 
-/// Writes wrd_01.txt (and a listing per page) from every page_*.htm.
+/// Writes wrd_01.txt from every page_*.htm.
 void extract_words(Run& run);
 
 }  // namespace quillon

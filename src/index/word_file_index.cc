@@ -10,7 +10,9 @@ namespace quillon {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -82,11 +84,11 @@ bool WordFileIndex::Build(Disk& disk, const std::string& path,
                           const std::vector<std::string>& pages) {
   pages_ = pages;
   for (size_t p = 0; p < pages_.size(); ++p) page_index_[pages_[p]] = static_cast<int>(p);
-  std::unique_ptr<InputFile> in = disk.OpenRead(path);
+  std::unique_ptr<InputFile> in = disk.open_read(path);
   if (!in) return false;
   LineReader reader(std::move(in));
   std::string line;
-  while (reader.Next(&line)) {
+  while (reader.next(&line)) {
     StringSource source(line);
     int own_page = PageIndex(read_token_from(source));
     std::vector<int> holds = PagesHeld(line, own_page);

@@ -2,10 +2,11 @@
 
 #include <string>
 
-#include "base/sort_file.h"
 #include "base/text.h"
 #include "index/entry_counts.h"
 #include "index/page_parts.h"
+#include "run/work_file_sort.h"
+#include "run/work_files.h"
 
 namespace quillon {
 
@@ -67,7 +68,7 @@ void write_index_head(Run& run, int file) {
 void write_entries(Run& run, int out, long long total) {
   FileTable& files = run.files;
   int in = files.free_file_number();
-  files.open_input("wrd_16.txt", in);
+  files.open_input(work_files::kAllOccurrencesSorted, in);
   WordRecord current = read_word_record(files, in);
   files.rewind_file(in);
   EntryCounts counts(run);
@@ -91,23 +92,21 @@ void write_entries(Run& run, int out, long long total) {
 
 }  // namespace
 
-void write_word_index(Run& run) {
+long long write_word_index(Run& run) {
   run.print_line("processed 60%");
-  run.sort.input = "wrd_15.txt";
-  run.sort.output = "wrd_16.txt";
-  sort_file(run);
-  long long total = count_records(run, "wrd_16.txt");
-  run.settings.word_total = total;
+  sort_file(run, work_files::kAllOccurrences, work_files::kAllOccurrencesSorted);
+  long long total = count_records(run, work_files::kAllOccurrencesSorted);
   run.print_line("processed 70%");
   FileTable& files = run.files;
   int out = files.free_file_number();
-  files.open_output("index.htm", out);
+  files.open_output(work_files::kWordIndexPage, out);
   write_index_head(run, out);
   write_entries(run, out, total);
   files.print_line(out, "</body>");
   files.print_line(out, "</html>");
   files.close_file(out);
   run.print_line("processed 90%");
+  return total;
 }
 
 }  // namespace quillon

@@ -5,14 +5,14 @@
 #ifndef QUILLON_INDEX_WORD_INDEX_PAGE_H_
 #define QUILLON_INDEX_WORD_INDEX_PAGE_H_
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 
 /// Writes index.htm from wrd_15.txt (sorted into wrd_16.txt) and the
-/// wrd_11_[g].txt files, printing "processed 60%" to "processed 90%", and
-/// sets run.settings.word_total to the number of word occurrences.
-void write_word_index(Run& run);
+/// wrd_11_[g].txt files, printing "processed 60%" to "processed 90%"; gives
+/// the number of word occurrences.
+long long write_word_index(Run& run);
 
 }  // namespace quillon
 

@@ -2,25 +2,22 @@
 
 #include <vector>
 
-#include "base/sort_file.h"
 #include "base/text.h"
 #include "index/page_parts.h"
 #include "index/record_io.h"
+#include "run/work_file_sort.h"
+#include "run/work_files.h"
 
 namespace quillon {
 
 namespace {
 
-void SortInto(Run& run, const std::string& input, const std::string& output) {
-  run.sort.input = input;
-  run.sort.output = output;
-  sort_file(run);
-}
+using namespace work_files;
 
 void LowerCaseCopy(Run& run) {
   FileTable& files = run.files;
-  int in = open_for_input(files, "wrd_01.txt");
-  int out = open_for_output(files, "wrd_01_01.txt");
+  int in = open_for_input(files, kWordRecords);
+  int out = open_for_output(files, kLowerCaseRecords);
   std::vector<std::string> r;
   while (!files.end_of_file(in)) {
     read_items(files, in, 5, &r);
@@ -35,8 +32,8 @@ void LowerCaseCopy(Run& run) {
 // The id of a word is the place of its first record in the sorted list.
 void NumberWords(Run& run) {
   FileTable& files = run.files;
-  int in = open_for_input(files, "wrd_01_02.txt");
-  int out = open_for_output(files, "wrd_03.txt");
+  int in = open_for_input(files, kSortedRecords);
+  int out = open_for_output(files, kIdentifiedRecords);
   std::vector<std::string> r;
   read_items(files, in, 6, &r);
   long long counter = 0;
@@ -58,8 +55,8 @@ void NumberWords(Run& run) {
 
 void NumberOccurrences(Run& run) {
   FileTable& files = run.files;
-  int in = open_for_input(files, "wrd_03.txt");
-  int out = open_for_output(files, "wrd_04.txt");
+  int in = open_for_input(files, kIdentifiedRecords);
+  int out = open_for_output(files, kNumberedRecords);
   std::vector<std::string> r;
   read_items(files, in, 5, &r);
   std::string remembered = r[4];
@@ -82,28 +79,18 @@ bool IsWordRecord(const std::vector<std::string>& r) {
   return find_text(1, to_lower(r[0]), "page_") > 0 && find_text(1, r[4], "id") > 0;
 }
 
-void KeepWordRecords(Run& run) {
+// The records that are no word records are dropped on the way; the
+// straightforward procedure writes the kept ones to a file of their own
+// first, and sorts the result into rank order, which nothing here needs: the
+// split into groups does not depend on the order of its input.
+void AddRankKeys(Run& run) {
   FileTable& files = run.files;
-  int in = open_for_input(files, "wrd_05.txt");
-  int out = open_for_output(files, "wrd_06.txt");
+  int in = open_for_input(files, kDocumentOrderRecords);
+  int out = open_for_output(files, kRankedRecords);
   std::vector<std::string> r;
   while (!files.end_of_file(in)) {
     read_items(files, in, 6, &r);
-    if (IsWordRecord(r)) files.write_quoted(out, r);
-  }
-  files.close_file(in);
-  files.close_file(out);
-}
-
-// The fast strategy filters on the way instead of through wrd_06.txt.
-void AddRankKeys(Run& run, const std::string& input, bool filter) {
-  FileTable& files = run.files;
-  int in = open_for_input(files, input);
-  int out = open_for_output(files, "wrd_07.txt");
-  std::vector<std::string> r;
-  while (!files.end_of_file(in)) {
-    read_items(files, in, 6, &r);
-    if (filter && !IsWordRecord(r)) continue;
+    if (!IsWordRecord(r)) continue;
     std::string key = rank_key(round_to_int32(text_to_number(r[5])));
     files.write_quoted(out, {key, r[4], r[0], r[1], r[2], r[3], r[4], r[5]});
   }
@@ -112,7 +99,7 @@ void AddRankKeys(Run& run, const std::string& input, bool filter) {
 }
 
 bool ListedBefore(FileTable& files, const std::string& page) {
-  int in = open_for_input(files, "group_page_all.txt");
+  int in = open_for_input(files, kPagesWithWords);
   std::string line;
   bool listed = false;
   while (!listed && !files.end_of_file(in)) {
@@ -126,15 +113,15 @@ bool ListedBefore(FileTable& files, const std::string& page) {
 // Pages in order of first occurrence, two to a group file.
 int GroupPages(Run& run) {
   FileTable& files = run.files;
-  int in = open_for_input(files, "wrd_07.txt");
+  int in = open_for_input(files, kRankedRecords);
   std::vector<std::string> r;
   read_items(files, in, 8, &r);
   std::string current = r[2];
-  int all = open_for_output(files, "group_page_all.txt");
+  int all = open_for_output(files, kPagesWithWords);
   files.print_line(all, current);
   files.close_file(all);
   int group = 1;
-  int out = open_for_output(files, "group_search_1.txt");
+  int out = open_for_output(files, group_page_list(1));
   files.write_quoted(out, {current});
   int fill = 1;
   while (!files.end_of_file(in)) {
@@ -144,14 +131,14 @@ int GroupPages(Run& run) {
     files.write_quoted(out, {current});
     ++fill;
     all = files.free_file_number();
-    files.open_append("group_page_all.txt", all);
+    files.open_append(kPagesWithWords, all);
     files.print_line(all, current);
     files.close_file(all);
     if (fill == 2) {
       files.close_file(out);
       fill = 0;
       ++group;
-      out = open_for_output(files, "group_search_" + number_text(group) + ".txt");
+      out = open_for_output(files, group_page_list(group));
     }
   }
   files.close_file(in);
@@ -166,26 +153,19 @@ std::string rank_key(long long occurrence) {
   return left_text("00000000", 8 - text_length(digits)) + digits;
 }
 
-void build_word_records(Run& run) {
+int build_word_records(Run& run) {
   LowerCaseCopy(run);
-  SortInto(run, "wrd_01_01.txt", "wrd_01_02.txt");
+  sort_file(run, kLowerCaseRecords, kSortedRecords);
   run.print_line("processed 20%");
   NumberWords(run);
   NumberOccurrences(run);
-  SortInto(run, "wrd_04.txt", "wrd_05.txt");
-  if (run.strategy == Strategy::kReference) {
-    KeepWordRecords(run);
-    AddRankKeys(run, "wrd_06.txt", false);
-    // Only the per-page split reads the rank order, and the fast split does
-    // not depend on the order of its input.
-    SortInto(run, "wrd_07.txt", "wrd_08.txt");
-  } else {
-    AddRankKeys(run, "wrd_05.txt", true);
-  }
+  sort_file(run, kNumberedRecords, kDocumentOrderRecords);
+  AddRankKeys(run);
   run.print_line("processed 30%");
-  run.settings.group_count = GroupPages(run);
-  SortInto(run, "group_page_all.txt", "group_page_all_sort.txt");
+  int group_count = GroupPages(run);
+  sort_file(run, kPagesWithWords, kPagesWithWordsSorted);
   run.print_line("processed 40%");
+  return group_count;
 }
 
 }  // namespace quillon

@@ -7,13 +7,13 @@
 
 #include <string>
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 
-/// Writes wrd_01_01.txt to wrd_08.txt, group_page_all.txt, its sorted form
-/// and the group files group_search_N.txt; sets run.settings.group_count.
-void build_word_records(Run& run);
+/// Writes wrd_01_01.txt to wrd_07.txt, group_page_all.txt, its sorted form
+/// and the group files group_search_N.txt; gives the number of groups.
+int build_word_records(Run& run);
 
 /// The rank key of an occurrence: 100000000 minus its number, 8 digits.
 std::string rank_key(long long occurrence);

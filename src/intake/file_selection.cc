@@ -1,29 +1,29 @@
 #include "intake/file_selection.h"
 
-#include "app/console_waits.h"
-#include "base/command_line.h"
 #include "base/field_reader.h"
-#include "base/work_folders.h"
+#include "run/console_waits.h"
+#include "run/work_files.h"
+#include "run/work_folders.h"
+#include "shell/command_line.h"
 
 namespace quillon {
 
 namespace {
 
-const char kSeparator[] = "----------------------------";
+using namespace work_files;
+
 const char kChoiceEnd[] = "<...> any key for continue, end";
 
 void PrepareFolders(Run& run) {
-  run.run_command("dir > htm_out\\f_01.txt");
-  run.run_command("del /q htm_out\\*.*");
+  run.run_command("dir > " + kHtmlOut + "\\" + kClearingFile);
+  run.run_command("del /q " + kHtmlOut + "\\*.*");
   run.print_line();
-  for (const char* folder : {"htm_in", "htm_out", "htm_wrk", "txt_in", "txt_wrk"}) {
-    run.run_command(std::string("md ") + folder + " > out_null.list");
-  }
+  for (const std::string& folder : kWorkFolders) run.run_command("md " + folder + " > " + kSink);
 }
 
 void RequireTwoTextFiles(Run& run) {
-  run.run_command("dir /b  compare_in\\*.txt > txt_file.txt");
-  long count = text_file_count(run, "txt_file.txt");
+  run.run_command("dir /b  " + kInputFolder + "\\*.txt > " + kTextFileListing);
+  long count = text_file_count(run, kTextFileListing);
   if (count >= 2) return;
   run.print_line();
   run.print_line(kSeparator);
@@ -41,8 +41,8 @@ void RequireTwoTextFiles(Run& run) {
 
 // Empties a work folder when the listing of folders shows it.
 void ClearIfListed(Run& run, const std::string& folder) {
-  run.run_command("dir /b *. > dir_01.txt");
-  if (folder_listed(run, "dir_01.txt", folder)) clear_folder(run, folder);
+  run.run_command("dir /b *. > " + kScratchListing);
+  if (folder_listed(run, kScratchListing, folder)) clear_folder(run, folder);
 }
 
 // Prints the numbered list from its first line; gives its length.
@@ -92,15 +92,15 @@ void TakeChoice(Run& run, int list, int32_t choice, const char* label) {
   run.print_line();
   run.print_text(label);
   run.print_line(name);
-  run.run_command("copy /y " + QuoteArgument("compare_in\\" + name) + " txt_in\\");
+  run.run_command("copy /y " + QuoteArgument(kInputFolder + "\\" + name) + " " + kTextIn + "\\");
 }
 
 void ChooseFiles(Run& run) {
-  run.run_command("dir /b compare_in\\*.txt > dir_a_01.txt");
+  run.run_command("dir /b " + kInputFolder + "\\*.txt > " + kChoiceList);
   run.print_line();
   run.print_line(kSeparator);
   int list = run.files.free_file_number();
-  run.files.open_input("dir_a_01.txt", list);
+  run.files.open_input(kChoiceList, list);
   long length = PrintFileList(run, list);
   run.print_line();
   run.print_line("-- select 1. file for compare --");
@@ -119,10 +119,10 @@ void ChooseFiles(Run& run) {
   }
   TakeChoice(run, list, second, "2. file for compare: ");
   run.files.close_file(list);
-  run.run_command("dir /b  txt_in\\*.txt > txt_file.txt");
+  run.run_command("dir /b  " + kTextIn + "\\*.txt > " + kTextFileListing);
 }
 
-void AskTableWidth(Run& run) {
+std::string AskTableWidth(Run& run) {
   run.print_line();
   run.print_line(kSeparator);
   run.print_line("Determining the size of the table according to the screen size.");
@@ -131,20 +131,20 @@ void AskTableWidth(Run& run) {
       "100% means that the table is the same size (width) as the screen, but it is a matter of "
       "choice.");
   run.print_line();
-  run.settings.table_width =
-      table_width_for(AskNumber(run, "size table, a number without the % sign, <enter> = 100 :"));
+  return table_width_for(
+      AskNumber(run, "size table, a number without the % sign, <enter> = 100 :"));
 }
 
 void CloseSelection(Run& run) {
-  if (text_file_count(run, "txt_file.txt") == 0) {
+  if (text_file_count(run, kTextFileListing) == 0) {
     run.print_line();
     run.print_line(kSeparator);
     run.print_line("Subfolder txt_in is empty");
     run.print_line();
     end_prompt(run);
   }
-  ClearIfListed(run, "htm_in");
-  ClearIfListed(run, "htm_out");
+  ClearIfListed(run, kHtmlIn);
+  ClearIfListed(run, kHtmlOut);
 }
 
 }  // namespace
@@ -158,13 +158,14 @@ std::string table_width_for(int32_t number) {
   return number == 0 ? "100%" : number_text(number) + "%";
 }
 
-void select_input_files(Run& run) {
+std::string select_input_files(Run& run) {
   PrepareFolders(run);
   RequireTwoTextFiles(run);
-  ClearIfListed(run, "txt_in");
+  ClearIfListed(run, kTextIn);
   ChooseFiles(run);
-  AskTableWidth(run);
+  std::string table_width = AskTableWidth(run);
   CloseSelection(run);
+  return table_width;
 }
 
 }  // namespace quillon

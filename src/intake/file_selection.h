@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 
@@ -17,9 +17,10 @@ long text_file_count(Run& run, const std::string& listing);
 std::string table_width_for(int32_t number);
 
 /// Makes the remaining work folders, lets the user pick two files, which go
-/// to txt_in, and sets `table_width`; leaves htm_in and htm_out empty. Ends
-/// the run when compare_in holds too few text files or a choice is invalid.
-void select_input_files(Run& run);
+/// to txt_in, and gives the table width asked for; leaves htm_in and htm_out
+/// empty. Ends the run when compare_in holds too few text files or a choice
+/// is invalid.
+std::string select_input_files(Run& run);
 
 }  // namespace quillon
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/end_run.h"
-#include "base/test_run.h"
+#include "support/test_run.h"
 
 namespace quillon {
 namespace {
@@ -21,7 +21,7 @@ class FileSelectionTest : public ::testing::Test {
     t->disk.AddFile("txt_in/stale.txt", "old");
     t->disk.AddFile("htm_in/stale.htm", "old");
     try {
-      select_input_files(t->run);
+      table_width = select_input_files(t->run);
       return true;
     } catch (const RunEnded&) {
       return false;
@@ -29,6 +29,7 @@ class FileSelectionTest : public ::testing::Test {
   }
   std::vector<Fault> faults;
   std::unique_ptr<FakeRun> t;
+  std::string table_width;
 };
 
 TEST_F(FileSelectionTest, TxtInHoldsTheChoicesAndHtmInIsEmptied) {
@@ -44,7 +45,7 @@ TEST_F(FileSelectionTest, TableWidthAsEntered) {
   for (const auto& answer : {std::make_pair("0", "100%"), std::make_pair("abc", "100%"),
                              std::make_pair("  80 wide", "80%"), std::make_pair("140", "140%")}) {
     EXPECT_TRUE(Select(std::string("1\n2\n") + answer.first + "\n"));
-    EXPECT_EQ(t->run.settings.table_width, answer.second) << answer.first;
+    EXPECT_EQ(table_width, answer.second) << answer.first;
   }
 }
 

@@ -3,15 +3,16 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/command_line.h"
-#include "base/end_run.h"
-#include "intake/clean_name.h"
+#include "run/clean_name.h"
+#include "run/console_waits.h"
+#include "run/work_files.h"
+#include "shell/command_line.h"
 
 namespace quillon {
 
 namespace {
 
-const char kSeparator[] = "----------------------------";
+using namespace work_files;
 
 std::vector<std::string> ReadLines(Run& run, const std::string& name) {
   std::vector<std::string> lines;
@@ -51,20 +52,14 @@ void ReportClash(Run& run, const std::string& stem) {
   run.print_line();
   run.print_line("File has the same name and two extensions, *.htm, *.txt");
   run.print_line();
-  run.print_text("<1> = stop and rename file: ");
-  run.print_line(stem);
-  run.print_line("<2> = continue and *.txt file will be recreate from *.htm");
-  for (;;) {
-    std::string key = run.console.wait_key();
-    if (key == "1") end_run();
-    if (key == "2") return;
-  }
+  stop_prompt(run, "<1> = stop and rename file: " + stem,
+              "<2> = continue and *.txt file will be recreate from *.htm");
 }
 
 // Rewrites the second list without the stem, so it is never asked about again.
 StemList DropStem(Run& run, const StemList& list, const std::string& stem) {
   int number = run.files.free_file_number();
-  run.files.open_output("compare_04.txt", number);
+  run.files.open_output(kClashRewrittenList, number);
   std::string other;
   for (const std::string& entry : list.entries) {
     if (clash_stem(entry, &other) && other != stem) {
@@ -72,15 +67,15 @@ StemList DropStem(Run& run, const StemList& list, const std::string& stem) {
     }
   }
   run.files.close_file(number);
-  run.run_command("copy /y compare_04.txt compare_02.txt > out_null.list");
-  return LoadStemList(run, "compare_02.txt");
+  run.run_command("copy /y " + kClashRewrittenList + " " + kClashSecondList + " > " + kSink);
+  return LoadStemList(run, kClashSecondList);
 }
 
 void CheckNameClashes(Run& run) {
-  run.run_command("dir /b compare_in\\*.* > compare_01.txt");
-  run.run_command("dir /b compare_in\\*.* > compare_02.txt");
-  std::vector<std::string> first = ReadLines(run, "compare_01.txt");
-  StemList second = LoadStemList(run, "compare_02.txt");
+  run.run_command("dir /b " + kInputFolder + "\\*.* > " + kClashFirstList);
+  run.run_command("dir /b " + kInputFolder + "\\*.* > " + kClashSecondList);
+  std::vector<std::string> first = ReadLines(run, kClashFirstList);
+  StemList second = LoadStemList(run, kClashSecondList);
   std::string stem;
   for (const std::string& entry : first) {
     if (!clash_stem(entry, &stem)) continue;
@@ -119,9 +114,9 @@ void WriteBodyText(Run& run, const std::string& html, const std::string& text) {
 }
 
 void ReformatHtmlFiles(Run& run) {
-  run.run_command("dir /b compare_in\\*.htm > rename_01.txt");
+  run.run_command("dir /b " + kInputFolder + "\\*.htm > " + kHtmlInputList);
   int list = run.files.free_file_number();
-  run.files.open_input("rename_01.txt", list);
+  run.files.open_input(kHtmlInputList, list);
   std::string line;
   while (!run.files.end_of_file(list)) {
     line.clear();
@@ -132,7 +127,8 @@ void ReformatHtmlFiles(Run& run) {
     std::string text = left_text(entry, marker - 1) + ".txt";
     WriteBodyText(run, entry, text);
     // No overwrite switch: an existing twin in compare_in is asked about.
-    run.run_command("copy " + QuoteArgument(text) + " " + QuoteArgument("compare_in\\" + text));
+    run.run_command("copy " + QuoteArgument(text) + " " +
+                    QuoteArgument(kInputFolder + "\\" + text));
   }
   run.files.close_file(list);
 }

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "base/end_run.h"
-#include "base/test_run.h"
+#include "support/test_run.h"
 
 namespace quillon {
 namespace {

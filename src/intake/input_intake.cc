@@ -2,22 +2,20 @@
 
 #include <vector>
 
-#include "app/console_waits.h"
-#include "base/command_line.h"
 #include "base/paths.h"
 #include "base/text.h"
-#include "intake/clean_name.h"
 #include "intake/verified_copy.h"
-#include "base/work_folders.h"
+#include "run/clean_name.h"
+#include "run/console_waits.h"
+#include "run/work_files.h"
+#include "run/work_folders.h"
+#include "shell/command_line.h"
 
 namespace quillon {
 
 namespace {
 
-const char kSeparator[] = "----------------------------";
-// A clean-named copy is completed here, then renamed into compare_in in one
-// step, so that compare_in never holds half a file under a clean name.
-const char kTemporary[] = "intake_01.tmp";
+using namespace work_files;
 
 struct InputFolder {
   bool found = false;
@@ -28,8 +26,8 @@ struct InputFolder {
 InputFolder ListInputFolder(Disk& disk) {
   InputFolder folder;
   DirEntry entry;
-  folder.found = ResolvePath(disk, "compare_in", &folder.path) && disk.Stat(folder.path, &entry) &&
-                 entry.is_dir && ListFolder(disk, folder.path, &folder.entries);
+  folder.found = resolve_path(disk, kInputFolder, &folder.path) && disk.stat(folder.path, &entry) &&
+                 entry.is_dir && list_folder(disk, folder.path, &folder.entries);
   return folder;
 }
 
@@ -43,7 +41,7 @@ bool HoldsFiles(const InputFolder& folder) {
 [[noreturn]] void StopIntake(Run& run, const std::string& name, const std::string& reason) {
   run.print_line();
   run.print_line(kSeparator);
-  run.print_line("compare_in\\" + name + ": " + reason);
+  run.print_line(kInputFolder + "\\" + name + ": " + reason);
   run.print_line("The intake stopped here and deleted nothing more.");
   run.print_line();
   any_key_end(run, "<...> any key to continue and end");
@@ -52,7 +50,7 @@ bool HoldsFiles(const InputFolder& folder) {
 // The file of the program's folder that a command line naming `name` uses.
 bool ProgramFolderFile(Disk& disk, const std::string& name, std::string* path) {
   DirEntry entry;
-  if (!FindEntry(disk, "", name, &entry) || entry.is_dir) return false;
+  if (!find_entry(disk, "", name, &entry) || entry.is_dir) return false;
   *path = entry.name;
   return true;
 }
@@ -66,23 +64,23 @@ bool HasCompleteCopy(Disk& disk, const std::string& original, const std::string&
 // be overwritten or deleted in the program's folder.
 bool NamedLikeRunFile(const std::string& name) {
   std::string lower = to_lower(name);
-  for (const char* run_file : kRunListFiles) {
+  for (const std::string& run_file : kRunListFiles) {
     if (lower == run_file) return true;
   }
-  return lower == kTemporary;
+  return lower == kIntakeTemporary;
 }
 
 void CheckCopiesOut(Run& run, const InputFolder& folder) {
   for (const DirEntry& entry : folder.entries) {
     if (entry.is_dir || NamedLikeRunFile(entry.name)) continue;
-    if (!HasCompleteCopy(run.disk, JoinPath(folder.path, entry.name), entry.name)) {
+    if (!HasCompleteCopy(run.disk, join_path(folder.path, entry.name), entry.name)) {
       StopIntake(run, entry.name, "its copy in the program's folder is not complete.");
     }
   }
 }
 
 void DeleteOriginal(Run& run, const InputFolder& folder, const std::string& name) {
-  if (!run.disk.RemoveFile(JoinPath(folder.path, name))) {
+  if (!run.disk.remove_file(join_path(folder.path, name))) {
     StopIntake(run, name, "it could not be deleted; its copy is complete.");
   }
 }
@@ -90,7 +88,7 @@ void DeleteOriginal(Run& run, const InputFolder& folder, const std::string& name
 // A file of another kind leaves compare_in; its copy in the program's folder
 // is checked once more right before, in case a later copy replaced it.
 void MoveOut(Run& run, const InputFolder& folder, const std::string& name) {
-  if (!HasCompleteCopy(run.disk, JoinPath(folder.path, name), name)) {
+  if (!HasCompleteCopy(run.disk, join_path(folder.path, name), name)) {
     StopIntake(run, name, "its copy in the program's folder is not complete.");
   }
   DeleteOriginal(run, folder, name);
@@ -100,11 +98,11 @@ void MoveOut(Run& run, const InputFolder& folder, const std::string& name) {
 // already holds the same bytes is left alone rather than asked about.
 void CopyUnderCleanName(Run& run, const InputFolder& folder, const std::string& given,
                         const std::string& clean) {
-  std::string original = JoinPath(folder.path, given);
+  std::string original = join_path(folder.path, given);
   std::string existing;
   bool existed = ProgramFolderFile(run.disk, clean, &existing);
   if (existed && same_bytes(run.disk, original, existing)) return;
-  run.run_command("copy " + QuoteArgument(given) + " " + QuoteArgument(clean) + " > out_null.list");
+  run.run_command("copy " + QuoteArgument(given) + " " + QuoteArgument(clean) + " > " + kSink);
   // Over an existing file the copy asked, and the answer stands.
   if (!existed && !HasCompleteCopy(run.disk, original, clean)) {
     StopIntake(run, given, "its copy under the name " + clean + " is not complete.");
@@ -113,11 +111,11 @@ void CopyUnderCleanName(Run& run, const InputFolder& folder, const std::string& 
 
 void MoveThroughTemporary(Run& run, const InputFolder& folder, const std::string& given,
                           const std::string& clean) {
-  std::string original = JoinPath(folder.path, given);
-  std::string target = JoinPath(folder.path, clean);
-  if (!copy_verified(run.disk, original, kTemporary) || !run.disk.Rename(kTemporary, target) ||
-      !same_bytes(run.disk, original, target)) {
-    run.disk.RemoveFile(kTemporary);
+  std::string original = join_path(folder.path, given);
+  std::string target = join_path(folder.path, clean);
+  if (!copy_verified(run.disk, original, kIntakeTemporary) ||
+      !run.disk.rename(kIntakeTemporary, target) || !same_bytes(run.disk, original, target)) {
+    run.disk.remove_file(kIntakeTemporary);
     StopIntake(run, given, "its copy under the name " + clean + " could not be completed.");
   }
   DeleteOriginal(run, folder, given);
@@ -127,11 +125,11 @@ void MoveThroughTemporary(Run& run, const InputFolder& folder, const std::string
 // whether to overwrite it. Declined, the given file stays where it is.
 void ReplaceAfterQuestion(Run& run, const InputFolder& folder, const std::string& given,
                           const std::string& clean, const std::string& target) {
-  std::string original = JoinPath(folder.path, given);
+  std::string original = join_path(folder.path, given);
   uint64_t before = 0, after = 0;
   bool readable_before = content_checksum(run.disk, target, &before);
-  run.run_command("copy " + QuoteArgument("compare_in\\" + given) + " " +
-                  QuoteArgument("compare_in\\" + clean) + " > out_null.list");
+  run.run_command("copy " + QuoteArgument(kInputFolder + "\\" + given) + " " +
+                  QuoteArgument(kInputFolder + "\\" + clean) + " > " + kSink);
   if (same_bytes(run.disk, original, target)) return DeleteOriginal(run, folder, given);
   bool readable_after = content_checksum(run.disk, target, &after);
   if (readable_before == readable_after && before == after) return;
@@ -141,13 +139,13 @@ void ReplaceAfterQuestion(Run& run, const InputFolder& folder, const std::string
 void PutBackUnderCleanName(Run& run, const InputFolder& folder, const std::string& given,
                            const std::string& clean) {
   DirEntry existing;
-  if (!FindEntry(run.disk, folder.path, clean, &existing)) {
+  if (!find_entry(run.disk, folder.path, clean, &existing)) {
     return MoveThroughTemporary(run, folder, given, clean);
   }
-  std::string target = JoinPath(folder.path, existing.name);
+  std::string target = join_path(folder.path, existing.name);
   // The same bytes under the clean name: a copy that an interrupted run
   // completed, or a true duplicate.
-  if (same_bytes(run.disk, JoinPath(folder.path, given), target)) {
+  if (same_bytes(run.disk, join_path(folder.path, given), target)) {
     return DeleteOriginal(run, folder, given);
   }
   ReplaceAfterQuestion(run, folder, given, clean, target);
@@ -170,35 +168,35 @@ void TakeBackEntry(Run& run, const InputFolder& folder, const DirEntry& entry) {
 }
 
 void TakeInFiles(Run& run) {
-  run.run_command("dir /b compare_in\\ > compare_in.list");
+  run.run_command("dir /b " + kInputFolder + "\\ > " + kInputListing);
   InputFolder folder = ListInputFolder(run.disk);
-  run.run_command("copy /y compare_in\\*.* > out_null.list");
+  run.run_command("copy /y " + kInputFolder + "\\*.* > " + kSink);
   // With no file in compare_in the delete is harmless, and it reports the
   // empty or missing folder; otherwise each file is deleted on its own, once
   // it is safe elsewhere.
-  if (!HoldsFiles(folder)) run.run_command("del /q compare_in\\*.* > out_null.list");
+  if (!HoldsFiles(folder)) run.run_command("del /q " + kInputFolder + "\\*.* > " + kSink);
   CheckCopiesOut(run, folder);
   for (const DirEntry& entry : folder.entries) {
     if (!entry.is_dir) TakeBackEntry(run, folder, entry);
   }
   run.print_line();
-  run.run_command("dir /b compare_in\\ > compare_in.list");
+  run.run_command("dir /b " + kInputFolder + "\\ > " + kInputListing);
 }
 
 void PrepareWorkFolder(Run& run, const std::string& folder) {
-  run.run_command("dir /b *. > dir_cur.txt");
-  if (folder_listed(run, "dir_cur.txt", folder)) {
-    run.run_command("del /q " + folder + "\\*.* > out_null.list");
+  run.run_command("dir /b *. > " + kFolderListing);
+  if (folder_listed(run, kFolderListing, folder)) {
+    run.run_command("del /q " + folder + "\\*.* > " + kSink);
   } else {
-    run.run_command("md " + folder + " > out_null.list");
+    run.run_command("md " + folder + " > " + kSink);
   }
 }
 
 void PrepareWorkFolders(Run& run) {
-  PrepareWorkFolder(run, "txt_wrk");
-  PrepareWorkFolder(run, "htm_wrk");
-  run.run_command("dir /b *. > dir_cur.txt");
-  if (folder_listed(run, "dir_cur.txt", "txt_wrk")) return;
+  PrepareWorkFolder(run, kTextWork);
+  PrepareWorkFolder(run, kHtmlWork);
+  run.run_command("dir /b *. > " + kFolderListing);
+  if (folder_listed(run, kFolderListing, kTextWork)) return;
   run.print_line(kSeparator);
   run.print_line("Subfolder txt_wrk must be created.");
   run.print_line();

@@ -5,7 +5,7 @@
 #ifndef QUILLON_INTAKE_INPUT_INTAKE_H_
 #define QUILLON_INTAKE_INPUT_INTAKE_H_
 
-#include "base/run.h"
+#include "run/run.h"
 
 namespace quillon {
 

@@ -7,12 +7,9 @@
 
 #include <map>
 
+#include "app/phase_table.h"
 #include "base/end_run.h"
-#include "base/test_run.h"
-#include "compare/comparison_page.h"
-#include "compare/working_copies.h"
-#include "intake/file_selection.h"
-#include "intake/html_reformat.h"
+#include "support/test_run.h"
 
 namespace quillon {
 namespace {
@@ -42,12 +39,9 @@ void Intake(Run& run) {
 
 // Every phase from the intake to the comparison page, as the driver runs them.
 void WorkPhases(Run& run) {
+  RunState state;
   try {
-    take_in_input_folder(run);
-    reformat_html_inputs(run);
-    select_input_files(run);
-    prepare_working_copies(run);
-    write_comparison_page(run);
+    run_phases(run, state, "intake", "comparison page");
   } catch (const RunEnded&) {
   }
 }
@@ -63,12 +57,12 @@ TEST(InputIntakeTest, CleansNamesAndSendsOtherKindsOut) {
   t.disk.AddFile("htm_wrk/old.htm", "x");
   t.disk.AddDir("old_htm_wrk_copy");
   DirEntry before, after;
-  t.disk.Stat("compare_in/notes.TXT", &before);
+  t.disk.stat("compare_in/notes.TXT", &before);
   take_in_input_folder(t.run);
   EXPECT_EQ(FilesIn(t.disk, "compare_in"),
             (FileMap{{"My_File.txt", "blanks"}, {"notes.TXT", "upper"}}));
   // A clean name is left where it is, untouched.
-  ASSERT_TRUE(t.disk.Stat("compare_in/notes.TXT", &after));
+  ASSERT_TRUE(t.disk.stat("compare_in/notes.TXT", &after));
   EXPECT_EQ(after.mtime, before.mtime);
   EXPECT_FALSE(t.disk.HasFile("txt_wrk/old.txt"));
   EXPECT_FALSE(t.disk.HasFile("htm_wrk/old.htm"));

@@ -14,7 +14,7 @@ const size_t kChunk = 65536;
 long ReadFull(InputFile& in, char* buffer, size_t n) {
   size_t filled = 0;
   while (filled < n) {
-    long got = in.Read(buffer + filled, n - filled);
+    long got = in.read(buffer + filled, n - filled);
     if (got < 0) return -1;
     if (got == 0) break;
     filled += static_cast<size_t>(got);
@@ -24,7 +24,7 @@ long ReadFull(InputFile& in, char* buffer, size_t n) {
 
 bool FileSize(Disk& disk, const std::string& path, uint64_t* size) {
   DirEntry entry;
-  if (!disk.Stat(path, &entry) || entry.is_dir) return false;
+  if (!disk.stat(path, &entry) || entry.is_dir) return false;
   *size = entry.size;
   return true;
 }
@@ -36,8 +36,8 @@ bool same_bytes(Disk& disk, const std::string& a, const std::string& b) {
   if (!FileSize(disk, a, &size_a) || !FileSize(disk, b, &size_b) || size_a != size_b) {
     return false;
   }
-  std::unique_ptr<InputFile> in_a = disk.OpenRead(a);
-  std::unique_ptr<InputFile> in_b = disk.OpenRead(b);
+  std::unique_ptr<InputFile> in_a = disk.open_read(a);
+  std::unique_ptr<InputFile> in_b = disk.open_read(b);
   if (!in_a || !in_b) return false;
   std::vector<char> chunk_a(kChunk), chunk_b(kChunk);
   uint64_t compared = 0;
@@ -54,28 +54,28 @@ bool same_bytes(Disk& disk, const std::string& a, const std::string& b) {
 }
 
 bool copy_verified(Disk& disk, const std::string& from, const std::string& to) {
-  std::unique_ptr<InputFile> in = disk.OpenRead(from);
+  std::unique_ptr<InputFile> in = disk.open_read(from);
   if (!in) return false;
-  std::unique_ptr<OutputFile> out = disk.OpenWrite(to, false);
+  std::unique_ptr<OutputFile> out = disk.open_write(to, false);
   if (!out) return false;
   std::vector<char> chunk(kChunk);
   bool ok = true;
   long got;
-  while (ok && (got = in->Read(chunk.data(), kChunk)) != 0) {
-    ok = got > 0 && out->Write(chunk.data(), static_cast<size_t>(got));
+  while (ok && (got = in->read(chunk.data(), kChunk)) != 0) {
+    ok = got > 0 && out->write(chunk.data(), static_cast<size_t>(got));
   }
-  ok = out->Close() && ok;
+  ok = out->close() && ok;
   return ok && same_bytes(disk, from, to);
 }
 
 bool content_checksum(Disk& disk, const std::string& path, uint64_t* checksum) {
-  std::unique_ptr<InputFile> in = disk.OpenRead(path);
+  std::unique_ptr<InputFile> in = disk.open_read(path);
   if (!in) return false;
   // FNV-1a: enough to notice that a copy changed the file.
   uint64_t hash = 1469598103934665603ull;
   std::vector<char> chunk(kChunk);
   long got;
-  while ((got = in->Read(chunk.data(), kChunk)) > 0) {
+  while ((got = in->read(chunk.data(), kChunk)) > 0) {
     for (long i = 0; i < got; ++i) {
       hash = (hash ^ static_cast<unsigned char>(chunk[static_cast<size_t>(i)])) * 1099511628211ull;
     }

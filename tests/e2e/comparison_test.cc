@@ -12,8 +12,8 @@ namespace {
 
 TEST(ComparisonTest, PageOfTwoFilesLineByLine) {
   Workspace workspace;
-  workspace.Write("compare_in/left.txt", "one\r\n  a < b & c  \r\n\r\n");
-  workspace.Write("compare_in/Right File.txt",
+  workspace.write("compare_in/left.txt", "one\r\n  a < b & c  \r\n\r\n");
+  workspace.write("compare_in/Right File.txt",
                   "\xef\xbb\xbf"
                   "<b>bold</b>\n\ttab\t\nthree\nfour\nfive");
   // The right file is chosen first, yet the page follows the listing; the
@@ -23,8 +23,8 @@ TEST(ComparisonTest, PageOfTwoFilesLineByLine) {
   EXPECT_NE(outcome.transcript.find("1. file for compare: Right_File.txt"), std::string::npos);
   std::string page = ComparePage("-5%", {"one", "a < b & c", ""},
                                  {"\xef\xbb\xbf<b>bold</b>", "\ttab\t", "three", "four", "five"});
-  EXPECT_EQ(workspace.Read("htm_wrk/compare.htm"), page);
-  EXPECT_EQ(workspace.Read("txt_wrk/left.txt"), "one\r\n  a < b & c  \r\n\r\n");
+  EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), page);
+  EXPECT_EQ(workspace.read("txt_wrk/left.txt"), "one\r\n  a < b & c  \r\n\r\n");
 }
 
 TEST(ComparisonTest, DuplicateFilesAskThenKeyOneGoesOnAndKeyTwoEnds) {
@@ -33,13 +33,13 @@ TEST(ComparisonTest, DuplicateFilesAskThenKeyOneGoesOnAndKeyTwoEnds) {
   for (const std::string key : {"1", "x2"}) {
     SCOPED_TRACE(key);
     Workspace workspace;
-    workspace.Write("compare_in/a.txt", "same\r\n");
-    workspace.Write("compare_in/b.txt", "same\r\n");
+    workspace.write("compare_in/a.txt", "same\r\n");
+    workspace.write("compare_in/b.txt", "same\r\n");
     Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\n" + key));
     EXPECT_EQ(outcome.status, 0);
     if (key == "1") {
       EXPECT_NE(outcome.transcript.find(question), std::string::npos);
-      EXPECT_EQ(workspace.Read("htm_wrk/compare.htm"), ComparePage("100%", {"same"}, {"same"}));
+      EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), ComparePage("100%", {"same"}, {"same"}));
     } else {
       EXPECT_TRUE(EndsWith(outcome.transcript, question));
       EXPECT_FALSE(workspace.Exists("htm_wrk/compare.htm"));

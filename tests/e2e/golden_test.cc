@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/test_run.h"
+#include "support/test_run.h"
 #include "workspace.h"
 
 namespace quillon {
@@ -25,7 +25,7 @@ TEST(GoldenTest, BasicRunMatchesTranscriptAndFiles) {
   if (keys.empty()) GTEST_SKIP() << "no reference run at " << kGolden;
   Workspace workspace;
   for (const char* name : {"a.txt", "b.txt"}) {
-    workspace.Write(std::string("compare_in/") + name,
+    workspace.write(std::string("compare_in/") + name,
                     ReadFile(kGolden + "input_compare_in/" + name));
   }
   Outcome outcome = RunQuillon(workspace, keys);

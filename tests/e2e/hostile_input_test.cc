@@ -27,7 +27,7 @@ long Count(const std::string& text, const std::string& part) {
 
 Outcome RunWith(const Workspace& workspace, const FileMap& inputs,
                 const std::string& keys = kCompareFirstTwo) {
-  for (const auto& input : inputs) workspace.Write("compare_in/" + input.first, input.second);
+  for (const auto& input : inputs) workspace.write("compare_in/" + input.first, input.second);
   return RunQuillon(workspace, Opening(keys));
 }
 
@@ -67,7 +67,7 @@ TEST(HostileInputTest, NamesAShellWouldTakeApartAreCleanedAndCompared) {
     EXPECT_TRUE(EndsWith(outcome.transcript, kLastWait));
     EXPECT_EQ(workspace.Files("compare_in"),
               (FileMap{{"0.txt", "partner\r\n"}, {c.clean, "hostile name\r\n"}}));
-    EXPECT_EQ(workspace.Read("htm_out/compare.htm"),
+    EXPECT_EQ(workspace.read("htm_out/compare.htm"),
               ComparePage("100%", {"partner"}, {"hostile name"}));
   }
 }
@@ -104,7 +104,7 @@ TEST(HostileInputTest, NamesTheIntakeCannotCopyStopItWithEveryFileKept) {
 // through it, and the comparison finds one file only.
 TEST(HostileInputTest, AChosenNameThatClimbsOutReadsNothingOutside) {
   Workspace workspace;
-  workspace.Write("../" + kOutside, "outside\r\n");
+  workspace.write("../" + kOutside, "outside\r\n");
   FileMap inputs = {{"b.txt\\..\\..\\..\\" + kOutside, "hostile name\r\n"},
                     {"zz.txt", "partner\r\n"}};
   Outcome outcome = RunWith(workspace, inputs);
@@ -131,7 +131,7 @@ TEST(HostileInputTest, FilesNamedLikeTheRunsOwnListsStayInTheInputFolder) {
   Outcome outcome = RunWith(workspace, inputs);
   EXPECT_EQ(outcome.status, 0);
   EXPECT_EQ(workspace.Files("compare_in"), inputs);
-  EXPECT_EQ(workspace.Read("htm_out/compare.htm"), ComparePage("100%", {"alpha"}, {"beta"}));
+  EXPECT_EQ(workspace.read("htm_out/compare.htm"), ComparePage("100%", {"alpha"}, {"beta"}));
 }
 
 TEST(HostileInputTest, ContentsOfAnyBytesAreComparedAndIndexed) {
@@ -167,10 +167,10 @@ TEST(HostileInputTest, ContentsOfAnyBytesAreComparedAndIndexed) {
     EXPECT_EQ(workspace.Files("compare_in"), inputs);
     EXPECT_EQ(workspace.Files("htm_out").size(), 6u);
     if (c.content == binary) continue;
-    EXPECT_EQ(workspace.Read("htm_out/compare.htm"),
+    EXPECT_EQ(workspace.read("htm_out/compare.htm"),
               ComparePage("100%", c.cell, {"partner words"}));
     if (c.content.find(long_word) != std::string::npos) {
-      EXPECT_EQ(Count(workspace.Read("htm_out/index.htm"), long_word), 1);
+      EXPECT_EQ(Count(workspace.read("htm_out/index.htm"), long_word), 1);
     }
   }
 }
@@ -187,10 +187,10 @@ TEST(HostileInputTest, AVeryLongLineIsIndexedUpToItsFirstMillionBytes) {
   EXPECT_EQ(outcome.status, 0);
   EXPECT_TRUE(EndsWith(outcome.transcript, kLastWait));
   EXPECT_EQ(workspace.Files("compare_in"), inputs);
-  std::string index = workspace.Read("htm_out/index.htm");
+  std::string index = workspace.read("htm_out/index.htm");
   EXPECT_EQ(Count(index, "middle"), 1);
   EXPECT_EQ(Count(index, "omega"), 0);
-  std::string page = workspace.Read("htm_out/page_01.htm");
+  std::string page = workspace.read("htm_out/page_01.htm");
   EXPECT_EQ(Count(page, "omega"), 1);
   EXPECT_LT(page.size(), line.size() + 100000);
 }

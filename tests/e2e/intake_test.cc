@@ -24,8 +24,8 @@ TEST(IntakeTest, NamesAreCleanedAndOtherKindsLeave) {
   const FileMap given = {{"My File.txt", "blanks\r\n"}, {"\304\214aj.txt", "accent\r\n"},
                          {"notes.TXT", "upper\r\n"},    {"report.html", kReport},
                          {"data.csv", "1,2\r\n"},       {"photo.jpg", "\xff\xd8"}};
-  for (const auto& file : given) workspace.Write("compare_in/" + file.first, file.second);
-  workspace.Write("compare_in/old/kept.txt", "in a folder\r\n");
+  for (const auto& file : given) workspace.write("compare_in/" + file.first, file.second);
+  workspace.write("compare_in/old/kept.txt", "in a folder\r\n");
   Outcome outcome = RunQuillon(workspace, Opening("1\n3\n\n\n"));
   EXPECT_EQ(outcome.status, 0);
   EXPECT_TRUE(Printed(outcome, FileList({"My_File.txt", "notes.TXT", "report.txt", "__aj.txt"})));
@@ -35,9 +35,9 @@ TEST(IntakeTest, NamesAreCleanedAndOtherKindsLeave) {
                                                     {"old/kept.txt", "in a folder\r\n"},
                                                     {"report.html", kReport},
                                                     {"report.txt", "Report line\r\n"}}));
-  EXPECT_EQ(workspace.Read("data.csv"), "1,2\r\n");
-  EXPECT_EQ(workspace.Read("photo.jpg"), "\xff\xd8");
-  EXPECT_EQ(workspace.Read("htm_wrk/compare.htm"),
+  EXPECT_EQ(workspace.read("data.csv"), "1,2\r\n");
+  EXPECT_EQ(workspace.read("photo.jpg"), "\xff\xd8");
+  EXPECT_EQ(workspace.read("htm_wrk/compare.htm"),
             ComparePage("100%", {"blanks"}, {"Report line"}));
 }
 
@@ -48,14 +48,14 @@ TEST(IntakeTest, AClashOfTwinsAsksAndOnlyKeyTwoRecreatesTheText) {
   const std::string question = "<2> = continue and *.txt file will be recreate from *.htm\r\n";
   {
     Workspace workspace;
-    for (const auto& file : inputs) workspace.Write("compare_in/" + file.first, file.second);
+    for (const auto& file : inputs) workspace.write("compare_in/" + file.first, file.second);
     Outcome outcome = RunQuillon(workspace, Opening("1"));
     EXPECT_EQ(outcome.status, 0);
     EXPECT_TRUE(EndsWith(outcome.transcript, question));
     EXPECT_EQ(workspace.Files("compare_in"), inputs);
   }
   Workspace workspace;
-  for (const auto& file : inputs) workspace.Write("compare_in/" + file.first, file.second);
+  for (const auto& file : inputs) workspace.write("compare_in/" + file.first, file.second);
   // Other keys than 1 and 2 change nothing; then the overwrite is confirmed.
   Outcome outcome = RunQuillon(workspace, Opening("x2y\n1\n2\n\n\n"));
   EXPECT_EQ(outcome.status, 0);
@@ -64,13 +64,13 @@ TEST(IntakeTest, AClashOfTwinsAsksAndOnlyKeyTwoRecreatesTheText) {
   expected["a.txt"] = "from html\r\n";
   expected["b.txt"] = "second\r\n";
   EXPECT_EQ(workspace.Files("compare_in"), expected);
-  EXPECT_EQ(workspace.Read("htm_wrk/compare.htm"), ComparePage("100%", {"from html"}, {"second"}));
+  EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), ComparePage("100%", {"from html"}, {"second"}));
 }
 
 TEST(IntakeTest, TwoNamesWithOneCleanNameAskAndOverwriteNothing) {
   Workspace workspace;
-  workspace.Write("compare_in/a b.txt", "first\r\n");
-  workspace.Write("compare_in/a-b.txt", "second\r\n");
+  workspace.write("compare_in/a b.txt", "first\r\n");
+  workspace.write("compare_in/a-b.txt", "second\r\n");
   Outcome outcome = RunQuillon(workspace, Opening("n\nn\n"));
   EXPECT_EQ(outcome.status, 0);
   EXPECT_TRUE(Printed(outcome, Lines({"Overwrite a_b.txt? (Yes/No/All): n", "",

@@ -47,12 +47,12 @@ TEST(SelectionTest, ChoicesThatEndTheRun) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Workspace workspace;
-    for (const auto& input : c.inputs) workspace.Write("compare_in/" + input.first, input.second);
+    for (const auto& input : c.inputs) workspace.write("compare_in/" + input.first, input.second);
     Outcome outcome = RunQuillon(workspace, Opening(c.keys));
     EXPECT_EQ(outcome.status, 0);
     EXPECT_TRUE(EndsWith(outcome.transcript, c.ending)) << outcome.transcript;
     // A first choice taken is in txt_in already.
-    EXPECT_EQ(workspace.Read("txt_in/a.txt"), c.first_copied ? "alpha\r\n" : "");
+    EXPECT_EQ(workspace.read("txt_in/a.txt"), c.first_copied ? "alpha\r\n" : "");
   }
 }
 

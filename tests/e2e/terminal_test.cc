@@ -169,8 +169,8 @@ class Terminal {
 // The selection question comes after the opening screens when compare_in
 // holds two text files.
 void StartAtTheQuestion(const Workspace& workspace, Terminal* terminal) {
-  workspace.Write("compare_in/a.txt", "alpha beta\r\n");
-  workspace.Write("compare_in/b.txt", "gamma delta\r\n");
+  workspace.write("compare_in/a.txt", "alpha beta\r\n");
+  workspace.write("compare_in/b.txt", "gamma delta\r\n");
   terminal->Start(workspace);
   terminal->Type("111");
   ASSERT_TRUE(terminal->WaitFor(kQuestion)) << terminal->output();

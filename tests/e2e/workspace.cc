@@ -26,7 +26,7 @@ Workspace::~Workspace() {
   if (!getenv("QUILLON_KEEP_WORKSPACE")) fs::remove_all(root_, ignored);
 }
 
-void Workspace::Write(const std::string& path, const std::string& content) const {
+void Workspace::write(const std::string& path, const std::string& content) const {
   fs::path full = fs::path(root_) / path;
   fs::create_directories(full.parent_path());
   std::ofstream(full, std::ios::binary) << content;

@@ -28,8 +28,8 @@ class Workspace {
 
   const std::string& root() const { return root_; }
   /// Writes a file below the root, making its folders.
-  void Write(const std::string& path, const std::string& content) const;
-  std::string Read(const std::string& path) const { return ReadFile(root_ + "/" + path); }
+  void write(const std::string& path, const std::string& content) const;
+  std::string read(const std::string& path) const { return ReadFile(root_ + "/" + path); }
   bool Exists(const std::string& path) const;
   /// Every file below the root (or below `dir`), relative path to content.
   FileMap Files(const std::string& dir = "") const {

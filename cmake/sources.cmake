@@ -1,0 +1,107 @@
+# Every source file of the program and its tests, listed by name, layer by
+# layer (a folder includes only folders above it in this list). Shared by
+# the main build and the fuzz build. Paths are relative to the repository.
+
+set(QUILLON_BASE_SOURCES
+  src/base/console.cc
+  src/base/disk.cc
+  src/base/external_sort.cc
+  src/base/field_reader.cc
+  src/base/line_io.cc
+  src/base/paths.cc
+  src/base/text.cc
+  src/base/wildcard.cc)
+set(QUILLON_POSIX_SOURCES
+  src/base/console_posix.cc
+  src/base/disk_posix.cc)
+set(QUILLON_WIN32_SOURCES
+  src/base/console_win32.cc
+  src/base/disk_win32.cc)
+set(QUILLON_SHELL_SOURCES
+  src/shell/command_layer.cc
+  src/shell/command_line.cc
+  src/shell/file_commands.cc
+  src/shell/text_commands.cc)
+set(QUILLON_RUN_SOURCES
+  src/run/clean_name.cc
+  src/run/console_waits.cc
+  src/run/file_table.cc
+  src/run/work_file_sort.cc
+  src/run/work_files.cc
+  src/run/work_folders.cc)
+set(QUILLON_PHASE_SOURCES
+  src/intake/file_selection.cc
+  src/intake/html_reformat.cc
+  src/intake/input_intake.cc
+  src/intake/verified_copy.cc
+  src/compare/comparison_page.cc
+  src/compare/destination_address.cc
+  src/compare/duplicate_check.cc
+  src/compare/working_copies.cc
+  src/index/delivery.cc
+  src/index/entry_counts.cc
+  src/index/group_index_pages.cc
+  src/index/group_pages.cc
+  src/index/occurrence_lists.cc
+  src/index/page_annotation.cc
+  src/index/page_parts.cc
+  src/index/page_preparation.cc
+  src/index/record_io.cc
+  src/index/search_pages.cc
+  src/index/word_extraction.cc
+  src/index/word_file_index.cc
+  src/index/word_index_page.cc
+  src/index/word_records.cc)
+set(QUILLON_APP_SOURCES
+  src/app/opening_screens.cc
+  src/app/phase_table.cc
+  src/app/results_screen.cc
+  src/app/run_driver.cc
+  src/app/tool_checks.cc
+  src/app/usage.cc)
+
+# Fakes and helpers for tests, and the straightforward procedures the
+# program is compared with.
+set(QUILLON_TESTING_SOURCES
+  tests/support/fake_disk.cc
+  tests/support/test_run.cc
+  tests/model/model_index.cc
+  tests/model/model_sort.cc)
+
+set(QUILLON_UNIT_TESTS
+  src/base/console_test.cc
+  src/base/external_sort_test.cc
+  src/base/field_reader_test.cc
+  src/base/line_io_test.cc
+  src/base/paths_test.cc
+  src/base/text_test.cc
+  src/base/wildcard_test.cc
+  src/shell/command_layer_test.cc
+  src/shell/command_line_test.cc
+  src/shell/file_commands_test.cc
+  src/shell/text_commands_test.cc
+  src/run/clean_name_test.cc
+  src/run/file_table_test.cc
+  src/run/work_file_sort_test.cc
+  src/intake/file_selection_test.cc
+  src/intake/html_reformat_test.cc
+  src/intake/input_intake_test.cc
+  src/compare/comparison_page_test.cc
+  src/compare/working_copies_test.cc
+  src/index/delivery_test.cc
+  src/index/entry_counts_test.cc
+  src/index/group_index_pages_test.cc
+  src/index/index_pages_golden_test.cc
+  src/index/search_pages_test.cc
+  src/index/word_extraction_test.cc
+  src/index/word_index_page_test.cc
+  tests/model/model_test.cc)
+
+set(QUILLON_E2E_TESTS
+  tests/e2e/comparison_test.cc
+  tests/e2e/golden_test.cc
+  tests/e2e/hostile_input_test.cc
+  tests/e2e/intake_test.cc
+  tests/e2e/selection_test.cc
+  tests/e2e/terminal_test.cc
+  tests/e2e/workspace.cc)

@@ -1,0 +1,79 @@
+#include "app/phase_table.h"
+
+#include <stdexcept>
+
+#include "app/opening_screens.h"
+#include "app/results_screen.h"
+#include "app/tool_checks.h"
+#include "compare/comparison_page.h"
+#include "compare/destination_address.h"
+#include "compare/duplicate_check.h"
+#include "compare/working_copies.h"
+#include "index/delivery.h"
+#include "index/group_pages.h"
+#include "index/occurrence_lists.h"
+#include "index/page_preparation.h"
+#include "index/word_extraction.h"
+#include "index/word_index_page.h"
+#include "index/word_records.h"
+#include "intake/file_selection.h"
+#include "intake/html_reformat.h"
+#include "intake/input_intake.h"
+#include "run/work_files.h"
+
+namespace quillon {
+
+namespace {
+
+// Leftover clearing files of an earlier run go first; the listing makes sure
+// the delete always finds a file.
+void StartUp(Run& run) {
+  run.run_command("chcp");
+  run.run_command("dir > " + work_files::kClearingFile);
+  run.run_command("del /q f_*.txt");
+}
+
+const std::vector<Phase> kPhases = {
+    {"start-up", [](Run& run, RunState&) { StartUp(run); }},
+    {"opening screens", [](Run& run, RunState&) { show_opening_screens(run); }},
+    {"tool checks", [](Run& run, RunState&) { run_tool_checks(run); }},
+    {"intake", [](Run& run, RunState&) { take_in_input_folder(run); }},
+    {"html inputs", [](Run& run, RunState&) { reformat_html_inputs(run); }},
+    {"selection", [](Run& run, RunState& s) { s.table_width = select_input_files(run); }},
+    {"destination address",
+     [](Run& run, RunState& s) { s.destination_site = ask_destination_address(run); }},
+    {"duplicate check", [](Run& run, RunState&) { check_duplicate_inputs(run); }},
+    {"working copies", [](Run& run, RunState& s) { s.page_number_pad = make_working_copies(run); }},
+    {"comparison page", [](Run& run, RunState& s) { write_comparison_page(run, s.table_width); }},
+    {"page preparation", [](Run& run, RunState& s) { prepare_pages(run, s.page_number_pad); }},
+    {"word extraction", [](Run& run, RunState&) { extract_words(run); }},
+    {"word records", [](Run& run, RunState& s) { s.group_count = build_word_records(run); }},
+    {"occurrence lists",
+     [](Run& run, RunState& s) { s.word_files = build_occurrence_lists(run, s.group_count); }},
+    {"group pages",
+     [](Run& run, RunState& s) {
+       write_group_pages(run, s.group_count, s.word_files, s.destination_site);
+     }},
+    {"word index", [](Run& run, RunState& s) { s.word_total = write_word_index(run); }},
+    {"delivery", [](Run& run, RunState&) { deliver_pages(run); }},
+    {"results", [](Run& run, RunState& s) { show_results(run, s.word_total); }},
+};
+
+size_t PhaseIndex(const std::string& name) {
+  for (size_t i = 0; i < kPhases.size(); ++i) {
+    if (name == kPhases[i].name) return i;
+  }
+  throw std::invalid_argument("no phase named " + name);
+}
+
+}  // namespace
+
+const std::vector<Phase>& phase_table() {
+  return kPhases;
+}
+
+void run_phases(Run& run, RunState& state, const std::string& first, const std::string& last) {
+  for (size_t i = PhaseIndex(first); i <= PhaseIndex(last); ++i) kPhases[i].run(run, state);
+}
+
+}  // namespace quillon

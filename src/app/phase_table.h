@@ -1,0 +1,41 @@
+// The one fixed sequence of phases of a run, as a table: each row names a
+// phase and runs it with what earlier phases produced. The driver walks the
+// whole table; tests run a stretch of it instead of copying the order.
+
+#ifndef QUILLON_APP_PHASE_TABLE_H_
+#define QUILLON_APP_PHASE_TABLE_H_
+
+#include <string>
+#include <vector>
+
+#include "index/word_file_index.h"
+#include "run/run.h"
+
+namespace quillon {
+
+/// What one phase hands to a later one.
+struct RunState {
+  std::string table_width;       ///< From selection, for the comparison page.
+  std::string destination_site;  ///< From the address question, for the search pages.
+  std::string page_number_pad;   ///< From the working copies, for page preparation.
+  int group_count = 0;           ///< From the word records, for the later index phases.
+  WordFileIndex word_files;      ///< From the occurrence lists, for the annotated pages.
+  long long word_total = 0;      ///< From the word index, for the results screen.
+};
+
+struct Phase {
+  const char* name;
+  void (*run)(Run& run, RunState& state);
+};
+
+/// Every phase, in run order, from "start-up" to "results".
+const std::vector<Phase>& phase_table();
+
+/// Runs the phases from `first` through `last` (both by name, both
+/// included); ends early only through a console wait (RunEnded).
+void run_phases(Run& run, RunState& state, const std::string& first = "start-up",
+                const std::string& last = "results");
+
+}  // namespace quillon
+
+#endif  // QUILLON_APP_PHASE_TABLE_H_

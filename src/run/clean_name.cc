@@ -1,0 +1,54 @@
+#include "run/clean_name.h"
+
+#include "base/text.h"
+
+namespace quillon {
+
+namespace {
+
+bool KeepsByte(unsigned char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+}  // namespace
+
+long find_marker(const std::string& text, const std::string& marker) {
+  return find_text(1, to_lower(text), marker);
+}
+
+NameParts input_name_parts(const std::string& entry) {
+  NameParts parts;
+  parts.given = trim_blanks(entry);
+  parts.marker = find_marker(entry, ".txt");
+  if (parts.marker == 0) parts.marker = find_marker(entry, ".htm");
+  if (parts.marker == 0) return parts;
+  parts.stem = trim_blanks(left_text(entry, parts.marker - 1));
+  parts.extension = substring(entry, parts.marker, -1);
+  return parts;
+}
+
+NameParts working_copy_name_parts(const std::string& line) {
+  NameParts parts;
+  parts.given = trim_blanks(line);
+  parts.marker = find_marker(line, ".txt");
+  if (parts.marker == 0) return parts;
+  parts.stem = trim_blanks(left_text(line, parts.marker - 1));
+  parts.extension = substring(parts.given, parts.marker, -1);
+  return parts;
+}
+
+std::string clean_stem(const std::string& stem) {
+  std::string clean = stem;
+  for (char& c : clean) {
+    if (!KeepsByte(static_cast<unsigned char>(c))) c = '_';
+  }
+  return clean;
+}
+
+std::string clean_name(const NameParts& parts) {
+  std::string name = clean_stem(parts.stem) + parts.extension;
+  if (to_lower(left_text(name, 5)) == "page_") name = "file_" + name;
+  return name;
+}
+
+}  // namespace quillon

@@ -1,0 +1,40 @@
+// Clean names for the user's files: a stem of ASCII letters, digits and "_"
+// only, so that later command lines can use the name bare, and never a name
+// that starts like one of the generated "page_" files.
+
+#ifndef QUILLON_RUN_CLEAN_NAME_H_
+#define QUILLON_RUN_CLEAN_NAME_H_
+
+#include <string>
+
+namespace quillon {
+
+/// A listed name taken apart around its marker (".txt" or ".htm").
+struct NameParts {
+  long marker = 0;        ///< Position of the marker from 1; 0 when there is none.
+  std::string given;      ///< The name without blanks at both ends.
+  std::string stem;       ///< Before the marker, without blanks at both ends.
+  std::string extension;  ///< From the marker on, as written.
+};
+
+/// Position of the first `marker` in `text`, ASCII case ignored; 0 if none.
+long find_marker(const std::string& text, const std::string& marker);
+
+/// An entry of the input folder: marked by ".txt", else by ".htm".
+NameParts input_name_parts(const std::string& entry);
+
+/// A working copy's name: marked by ".txt" only, the extension taken from
+/// the given name.
+NameParts working_copy_name_parts(const std::string& line);
+
+/// Every byte of the stem that is no ASCII letter or digit becomes "_"; the
+/// length stays.
+std::string clean_stem(const std::string& stem);
+
+/// The cleaned stem and the extension, with "file_" in front of a name that
+/// would begin with "page_" (in any letter case).
+std::string clean_name(const NameParts& parts);
+
+}  // namespace quillon
+
+#endif  // QUILLON_RUN_CLEAN_NAME_H_

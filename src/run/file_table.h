@@ -1,0 +1,80 @@
+// The table of open work files, addressed by file numbers 1..255.
+//
+// Nothing here reports an error: an open that fails leaves its number free, a
+// free number reads as an empty file and swallows what is written to it.
+// Each stage judges success by what it reads back.
+
+#ifndef QUILLON_RUN_FILE_TABLE_H_
+#define QUILLON_RUN_FILE_TABLE_H_
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/disk.h"
+#include "base/text.h"
+
+namespace quillon {
+
+class FileTable {
+ public:
+  static const int kSlots = 255;
+
+  explicit FileTable(Disk* disk);
+  ~FileTable();
+
+  /// The lowest free file number, or 0 when all are taken.
+  int free_file_number();
+  /// How many file numbers are free.
+  int free_file_count() const;
+
+  void open_input(const std::string& name, int number);
+  void open_output(const std::string& name, int number);
+  void open_append(const std::string& name, int number);
+  void close_file(int number);
+  void close_all();
+
+  bool end_of_file(int number);
+  void rewind_file(int number);
+  /// The next line without its line end; `*line` is left alone on a free number.
+  void read_line(int number, std::string* line);
+  std::string read_token(int number);
+  int32_t read_number(int number);
+
+  void print_text(int number, const std::string& text);
+  void print_line(int number, const std::string& text = "");
+  void print_number(int number, long long value, Ending ending);
+  /// One quoted record: every item in double quotes, commas between, CR LF.
+  void write_quoted(int number, std::initializer_list<std::string> items);
+  void write_quoted(int number, const std::vector<std::string>& items);
+
+  bool file_exists(const std::string& path);
+  void delete_file(const std::string& path);
+  void copy_file(const std::string& from, const std::string& to);
+
+  /// True while the number holds an open file.
+  bool is_open(int number) const;
+  /// True when a write to the file failed since it was opened.
+  bool write_failed(int number) const;
+
+  Disk& disk() { return *disk_; }
+
+  struct Slot;
+  /// Byte access for field reading; public for the field reader templates.
+  class Reader;
+
+ private:
+  Slot* Open(int number);
+  void OpenWriter(const std::string& name, int number, bool append);
+  void write(Slot* slot, const char* data, size_t n);
+  void WriteRecord(int number, const std::string* first, const std::string* last);
+
+  Disk* disk_;
+  std::vector<std::unique_ptr<Slot>> slots_;
+};
+
+}  // namespace quillon
+
+#endif  // QUILLON_RUN_FILE_TABLE_H_

@@ -1,0 +1,130 @@
+#include "run/file_table.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/test_run.h"
+
+namespace quillon {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class FileTableTest : public ::testing::Test {
+ protected:
+  // Every line of a file as `read_line` and `end_of_file` give them.
+  Lines ReadLines(const std::string& content) {
+    t.disk.AddFile("in.txt", content);
+    files.open_input("in.txt", 9);
+    Lines lines;
+    std::string line;
+    while (!files.end_of_file(9) && lines.size() < 100) {
+      files.read_line(9, &line);
+      lines.push_back(line);
+    }
+    files.close_file(9);
+    return lines;
+  }
+
+  FakeRun t;
+  FileTable& files = t.run.files;
+};
+
+TEST_F(FileTableTest, FailedOpensLeaveTheNumberFreeAndSilent) {
+  t.disk.AddDir("folder");
+  files.open_input("missing.txt", 1);
+  files.open_input("folder", 2);
+  files.open_output("no_such_dir\\a.txt", 3);
+  t.disk.AddFault({DiskOp::kOpenWrite, "refused", 1, 0});
+  files.open_append("refused.txt", 4);
+  for (int number = 1; number <= 4; ++number) {
+    EXPECT_FALSE(files.is_open(number));
+    EXPECT_TRUE(files.end_of_file(number));
+    std::string line = "kept";
+    files.read_line(number, &line);
+    EXPECT_EQ(line, "kept");
+    files.print_line(number, "dropped");
+    files.close_file(number);
+  }
+  files.open_output("g.txt", 0);
+  files.open_output("g.txt", 256);
+  EXPECT_EQ(files.free_file_number(), 1);
+  EXPECT_FALSE(t.disk.HasFile("refused.txt") || t.disk.HasFile("g.txt"));
+}
+
+TEST_F(FileTableTest, ReadLineSplitsAtLfDropsTheCrBeforeItAndEndsAtAReadError) {
+  EXPECT_EQ(ReadLines("a\r\nb"), (Lines{"a", "b"}));
+  EXPECT_EQ(ReadLines("a\r\n\r\n"), (Lines{"a", ""}));
+  EXPECT_EQ(ReadLines("a\rb\r\r\nc\n"), (Lines{"a\rb\r", "c"}));
+  EXPECT_EQ(ReadLines(""), (Lines{}));
+  EXPECT_EQ(ReadLines("\xEF\xBB\xBFhead\r\n"), (Lines{"\xEF\xBB\xBFhead"}));
+  std::string long_line(200000, 'x');
+  EXPECT_EQ(ReadLines(long_line + "\r\nz"), (Lines{long_line, "z"}));
+  // A CR LF pair that straddles the read window is still one line end.
+  std::string head(65535, 'h');
+  EXPECT_EQ(ReadLines(head + "\r\nz\r\n"), (Lines{head, "z"}));
+  t.disk.AddFault({DiskOp::kRead, "in.txt", 1, 4});
+  EXPECT_EQ(ReadLines("ab\r\ncd\r\nef\r\n"), (Lines{"ab", ""}));
+}
+
+TEST_F(FileTableTest, NumbersPrintZonesQuotedRecordsAndAppend) {
+  files.open_output("out.txt", 3);
+  files.print_number(3, 0, Ending::kNone);
+  files.print_number(3, -5, Ending::kLine);
+  files.print_text(3, "12345678901234");
+  files.print_number(3, 7, Ending::kZone);
+  files.print_text(3, "y\r\nab");
+  files.print_number(3, 1234567890123, Ending::kZone);
+  files.print_line(3, "|");
+  files.write_quoted(3, {"say \"hi\"", ""});
+  files.close_file(3);
+  files.open_append("out.txt", 3);
+  files.print_text(3, "+");
+  files.close_file(3);
+  EXPECT_EQ(t.disk.Content("out.txt"),
+            " 0-5\r\n12345678901234 7            y\r\nab 1234567890123            |\r\n"
+            "\"say \"hi\"\",\"\"\r\n+");
+}
+
+TEST_F(FileTableTest, AFailedWriteLeavesACleanPrefix) {
+  t.disk.AddFault({DiskOp::kWrite, "out.txt", 1, 100});
+  files.open_output("out.txt", 1);
+  std::string expected;
+  for (int i = 0; i < 2000; ++i) {
+    std::string line = "line " + std::to_string(i);
+    files.print_line(1, line);
+    expected += line + "\r\n";
+  }
+  EXPECT_TRUE(files.write_failed(1));
+  files.close_file(1);
+  std::string content = t.disk.Content("out.txt");
+  EXPECT_EQ(content, expected.substr(0, content.size()));
+  EXPECT_EQ(files.free_file_number(), 1);
+}
+
+TEST_F(FileTableTest, NamesFindEntriesWithEitherSeparatorAndAnyCase) {
+  t.disk.AddFile("txt_in/Data.txt", "x\r\n");
+  files.open_output("txt_in/DATA.txt", 2);
+  files.print_text(2, "new");
+  files.close_file(2);
+  EXPECT_EQ(t.disk.Content("txt_in/Data.txt"), "new");
+  EXPECT_TRUE(files.file_exists("TXT_IN\\DATA.TXT"));
+  EXPECT_FALSE(files.file_exists("txt_in"));
+  EXPECT_FALSE(files.file_exists("..\\txt_in\\Data.txt"));
+}
+
+TEST_F(FileTableTest, CopyAndDeleteFiles) {
+  t.disk.AddFile("a.txt", "alpha");
+  t.disk.AddFile("b.txt", "old and longer");
+  files.copy_file("A.TXT", "b.txt");
+  files.copy_file("missing.txt", "b.txt");
+  EXPECT_EQ(t.disk.Content("b.txt"), "alpha");
+  files.copy_file("a.txt", "A.txt");
+  EXPECT_EQ(t.disk.Content("a.txt"), "alpha");
+  files.delete_file("B.TXT");
+  EXPECT_FALSE(t.disk.HasFile("b.txt"));
+}
+
+}  // namespace
+}  // namespace quillon

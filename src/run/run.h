@@ -1,0 +1,43 @@
+// What every phase of a run works with: the disk, the file table, the
+// console, the command layer and the run's one pseudo-random sequence.
+// Values that one phase hands to a later one do not live here: a phase
+// returns them and the phase table passes them on.
+
+#ifndef QUILLON_RUN_RUN_H_
+#define QUILLON_RUN_RUN_H_
+
+#include <string>
+
+#include "base/console.h"
+#include "base/disk.h"
+#include "base/text.h"
+#include "run/file_table.h"
+#include "shell/command_layer.h"
+
+namespace quillon {
+
+class Run {
+ public:
+  Run(Disk* disk, ConsoleDevice* device, const std::string& program_path)
+      : disk(*disk),
+        files(disk),
+        console(device),
+        commands(disk, &console),
+        program_path(program_path) {}
+
+  void run_command(const std::string& line) { commands.run_command(line); }
+  void print_line(const std::string& text = "") { console.print_line(text); }
+  void print_text(const std::string& text) { console.print_text(text); }
+
+  Disk& disk;
+  FileTable files;
+  Console console;
+  CommandLayer commands;
+  std::string program_path;
+  /// The queries of long search-page lines draw from it, page after page.
+  RandomFractions random;
+};
+
+}  // namespace quillon
+
+#endif  // QUILLON_RUN_RUN_H_

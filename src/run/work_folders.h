@@ -1,0 +1,27 @@
+// The work folders of the run: found by a listing of the entries without an
+// extension, emptied by a throw-away listing and a quiet delete.
+
+#ifndef QUILLON_RUN_WORK_FOLDERS_H_
+#define QUILLON_RUN_WORK_FOLDERS_H_
+
+#include <functional>
+#include <string>
+
+#include "run/run.h"
+
+namespace quillon {
+
+/// The number of lines of a work file for which `counts` holds; none when the
+/// file cannot be read.
+long count_lines(Run& run, const std::string& name,
+                 const std::function<bool(const std::string&)>& counts);
+
+/// True when a line of the listing file, in lower case, contains `folder`.
+bool folder_listed(Run& run, const std::string& listing, const std::string& folder);
+
+/// Empties a work folder: "dir > F\f_01.txt", then "del /q F\*.* > out_null.list".
+void clear_folder(Run& run, const std::string& folder);
+
+}  // namespace quillon
+
+#endif  // QUILLON_RUN_WORK_FOLDERS_H_

@@ -1,0 +1,158 @@
+// dir, del, md, copy and rename, performed on a real temporary folder.
+
+#include <gtest/gtest.h>
+
+#include "support/test_run.h"
+
+namespace quillon {
+namespace {
+
+const char kCopiedOne[] = "        1 file(s) copied.\r\n";
+const char kCopiedNone[] = "        0 file(s) copied.\r\n";
+const char kNoPath[] = "The system cannot find the path specified.\r\n";
+const char kDuplicate[] = "A duplicate file name exists, or the file cannot be found.\r\n";
+
+// What the command line printed, standard error included.
+std::string Issue(DiskRun& t, const std::string& line) {
+  t.run.console.flush();
+  t.console.clear();
+  t.run.run_command(line);
+  return t.transcript();
+}
+
+bool Exists(DiskRun& t, const std::string& path) {
+  DirEntry entry;
+  return t.disk->stat(path, &entry);
+}
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    t.write("b.txt", "bee");
+    t.write("A.txt", "ay");
+    t.write("page_01.html", "<p>");
+    t.write("txt_in/x.txt", "ex");
+    t.write("txt_in/y.TXT", "why");
+    t.disk->make_dir("empty");
+  }
+  DiskRun t;
+};
+
+TEST_F(FileCommandsTest, BareDirListsFilesAndFoldersInListingOrder) {
+  EXPECT_EQ(Issue(t, "dir /b > list.txt"), "");
+  EXPECT_EQ(t.read("list.txt"),
+            "A.txt\r\nb.txt\r\nempty\r\nlist.txt\r\npage_01.html\r\ntxt_in\r\n");
+  Issue(t, "dir /b *. > list.txt");
+  EXPECT_EQ(t.read("list.txt"), "empty\r\ntxt_in\r\n");
+  Issue(t, "dir /b txt_in > list.txt");
+  EXPECT_EQ(t.read("list.txt"), "x.txt\r\ny.TXT\r\n");
+  EXPECT_EQ(Issue(t, "dir /b empty\\ > list.txt"), "File Not Found\r\n");
+  EXPECT_EQ(t.read("list.txt"), "");
+}
+
+TEST_F(FileCommandsTest, DelRemovesMatchingFilesOnly) {
+  t.write("f_01.txt", "");
+  t.disk->make_dir("f_dir.txt");
+  EXPECT_EQ(Issue(t, "del /q F_*.TXT"), "");
+  EXPECT_FALSE(Exists(t, "f_01.txt"));
+  EXPECT_TRUE(Exists(t, "f_dir.txt"));
+  EXPECT_EQ(Issue(t, "del /q txt_in"), "");
+  EXPECT_FALSE(Exists(t, "txt_in/x.txt"));
+  EXPECT_TRUE(Exists(t, "txt_in"));
+  EXPECT_EQ(Issue(t, "del /q missing\\*.*"), kNoPath);
+}
+
+TEST_F(FileCommandsTest, MdMakesFoldersAndNamesExistingOnesAsWritten) {
+  EXPECT_EQ(Issue(t, "md txt_in\\New > out_null.list"), "");
+  EXPECT_TRUE(Exists(t, "txt_in/New"));
+  EXPECT_EQ(Issue(t, "md TXT_IN > out_null.list"),
+            "A subdirectory or file TXT_IN already exists.\r\n");
+  EXPECT_EQ(Issue(t, "md b.txt\\sub"), kNoPath);
+}
+
+TEST_F(FileCommandsTest, CopyCopiesOneFileOrEveryMatchAndCountsThem) {
+  EXPECT_EQ(Issue(t, "copy /y txt_in\\*.txt EMPTY"), "        2 file(s) copied.\r\n");
+  EXPECT_EQ(t.read("empty/y.TXT"), "why");
+  EXPECT_EQ(Issue(t, "copy empty\\x.txt"), kCopiedOne);
+  EXPECT_EQ(t.read("x.txt"), "ex");
+  // A target that differs only in case replaces the file and keeps its name.
+  EXPECT_EQ(Issue(t, "copy /y b.txt A.TXT"), kCopiedOne);
+  EXPECT_EQ(t.read("A.txt"), "bee");
+  Issue(t, "dir /b a*.* > list.txt");
+  EXPECT_EQ(t.read("list.txt"), "A.txt\r\n");
+}
+
+TEST_F(FileCommandsTest, CopyOfNothingSaysSo) {
+  EXPECT_EQ(Issue(t, "copy /y *.doc txt_in\\ > out.list"),
+            "The system cannot find the file specified.\r\n");
+  EXPECT_EQ(Issue(t, "copy /y b.txt missing\\"), std::string(kNoPath) + kCopiedNone);
+  EXPECT_EQ(Issue(t, "copy b.txt"),
+            "The file cannot be copied onto itself.\r\n" + std::string(kCopiedNone));
+  EXPECT_EQ(t.read("b.txt"), "bee");
+}
+
+// On the fake disk, where a file read is a snapshot: on a real one the
+// target read while it is written would grow without end.
+TEST(CopyJoinTest, CopyOfSeveralFilesIntoOneOfThemSkipsIt) {
+  FakeRun t;
+  t.disk.AddFile("a.txt", "ay");
+  t.disk.AddFile("all.txt", "old");
+  t.disk.AddFile("b.txt", "bee");
+  t.run.run_command("copy /y *.txt all.txt");
+  EXPECT_EQ(t.transcript(), "The file cannot be copied onto itself.\r\n" + std::string(kCopiedOne));
+  EXPECT_EQ(t.disk.Content("all.txt"), "aybee");
+}
+
+// On the real disk a name is cut at a NUL byte, so that "..\0" would be the
+// folder above the working folder.
+TEST_F(FileCommandsTest, NamesWithANulByteReachNothingOutsideTheFolder) {
+  const std::string up("..\0", 3);
+  EXPECT_EQ(Issue(t, "dir /b " + up + "\\"), "File Not Found\r\n");
+  EXPECT_EQ(Issue(t, "dir /b " + up), "File Not Found\r\n");
+  EXPECT_EQ(Issue(t, "copy " + up + "\\*.* txt_in\\"), std::string(kNoPath) + kCopiedNone);
+  EXPECT_EQ(Issue(t, "md " + up + "\\x"), kNoPath);
+  EXPECT_EQ(Issue(t, "rename b.txt " + up), "The syntax of the command is incorrect.\r\n");
+  EXPECT_EQ(t.read("b.txt"), "bee");
+}
+
+// The overwrite question goes to the console, even when the output is
+// redirected; the end of the input answers no.
+TEST(CopyOverwriteTest, AsksBeforeReplacingAndReadsAnswerLines) {
+  DiskRun t("n\r\nmaybe\nall\ny");
+  t.write("a.txt", "new");
+  t.write("b.txt", "old");
+  t.write("txt_in/a.txt", "old");
+  t.write("txt_in/c.txt", "old");
+  EXPECT_EQ(Issue(t, "copy a.txt b.txt > out.list"), "Overwrite b.txt? (Yes/No/All): n\r\n");
+  EXPECT_EQ(t.read("out.list"), kCopiedNone);
+  EXPECT_EQ(t.read("b.txt"), "old");
+  t.write("c.txt", "new");
+  EXPECT_EQ(Issue(t, "copy *.txt txt_in > out.list"),
+            "Overwrite txt_in\\a.txt? (Yes/No/All): maybe\r\n"
+            "Overwrite txt_in\\a.txt? (Yes/No/All): all\r\n");
+  EXPECT_EQ(t.read("out.list"), "        3 file(s) copied.\r\n");
+  EXPECT_EQ(t.read("txt_in/c.txt"), "new");
+  t.write("d/a.txt", "old");
+  EXPECT_EQ(Issue(t, "copy a.txt d\\"),
+            "Overwrite d\\a.txt? (Yes/No/All): y\r\n" + std::string(kCopiedNone));
+  EXPECT_EQ(t.read("d/a.txt"), "old");
+}
+
+TEST_F(FileCommandsTest, RenameInPlaceRefusesMissingFilesAndClashes) {
+  EXPECT_EQ(Issue(t, "rename \"txt_in\\x.txt\" z.txt"), "");
+  EXPECT_EQ(t.read("txt_in/z.txt"), "ex");
+  EXPECT_EQ(Issue(t, "rename \"txt_in\\z.txt\" Y.txt"), kDuplicate);
+  EXPECT_EQ(t.read("txt_in/y.TXT"), "why");
+  EXPECT_EQ(Issue(t, "rename txt_in\\Z.TXT Z.txt"), "");
+  EXPECT_EQ(t.read("txt_in/Z.txt"), "ex");
+#ifndef _WIN32
+  // Where case tells files apart, a case-only rename must not replace the other one.
+  t.write("txt_in/q.txt", "small");
+  t.write("txt_in/Q.txt", "capital");
+  EXPECT_EQ(Issue(t, "rename txt_in\\q.txt Q.txt"), kDuplicate);
+  EXPECT_EQ(t.read("txt_in/Q.txt"), "capital");
+#endif
+}
+
+}  // namespace
+}  // namespace quillon

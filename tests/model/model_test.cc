@@ -1,0 +1,139 @@
+// The program against the straightforward procedure it shortens: both run
+// on many generated inputs, and every file they leave and the console must
+// agree byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "app/phase_table.h"
+#include "base/end_run.h"
+#include "model/model_index.h"
+#include "model/model_sort.h"
+#include "run/work_file_sort.h"
+#include "support/test_run.h"
+
+namespace quillon {
+namespace {
+
+// Each case is slow under the address sanitizer, so there a fifth of them runs.
+#ifdef __SANITIZE_ADDRESS__
+const unsigned kSeeds = 60;
+#else
+const unsigned kSeeds = 300;
+#endif
+
+// clang-format off
+const char* const kWords[] = {
+    "Apple", "apple", "APPLE", "the", "The", "dog", "dog.", "dog,", "x", "an", "fox", "Fox",
+    "id00000003", "xid00000010y", "id00000001", "page_01.htm", "see:page_02.htm", "&nbsp;",
+    "a&nbsp;b", "Pages_list", "C++", "AT&T", "#tag", "\xC3\x84rger", "na\xC3\xAFve", "\"quoted\"",
+    "it\"s", "body", "Body", "look_at:", "href=", "<b>", "</b>", "<i>", "<br>", "<a href=\"#12\">",
+    "<a href=\"#2500\">", "</a>", "<span", "class=x>", "\t", "\x01", "<p style=\"c\">"};
+// clang-format on
+
+std::string GeneratedLine(std::mt19937& random) {
+  std::string line;
+  int words = static_cast<int>(random() % 40);
+  for (int i = 0; i < words; ++i) {
+    if (!line.empty() && random() % 4 != 0) line += ' ';
+    line += kWords[random() % (sizeof kWords / sizeof kWords[0])];
+  }
+  // Now and then the line opens or closes a block that hides its words.
+  const std::string blocks[] = {"<script>" + line, line + "</script>",
+                                "<style>" + line + "</style>", "<title>", "</title>"};
+  size_t pick = random() % 12;
+  return pick < 5 ? blocks[pick] : line;
+}
+
+std::string GeneratedPage(std::mt19937& random) {
+  std::string page = "<html>\r\n";
+  if (random() % 5 != 0) page += "<body>\r\n";
+  int lines = static_cast<int>(random() % 30);
+  for (int i = 0; i < lines; ++i) page += GeneratedLine(random) + "\r\n";
+  if (random() % 4 != 0) page += "</body>\r\n";
+  return page + "</html>\r\n";
+}
+
+// The folder as the comparison page leaves it, with one to five pages to
+// index, so that there are several pages and groups.
+void Prepare(FakeRun& test, unsigned seed) {
+  std::mt19937 random(seed);
+  test.disk.AddDir("txt_in");
+  test.disk.AddDir("htm_in");
+  int pages = 1 + static_cast<int>(random() % 5);
+  for (int p = 0; p < pages; ++p) {
+    test.disk.AddFile("htm_wrk/p" + std::to_string(p) + ".htm", GeneratedPage(random));
+  }
+}
+
+TEST(ModelTest, WholeIndexLeavesTheSameFilesAndConsole) {
+  for (unsigned seed = 1; seed <= kSeeds; ++seed) {
+    std::string site = seed % 3 == 0 ? "" : "shop.example.org/a&b";
+    FakeRun model, program;
+    Prepare(model, seed);
+    Prepare(program, seed);
+    EXPECT_THROW(model_index(model.run, "00", site), RunEnded);
+    RunState state;
+    state.page_number_pad = "00";
+    state.destination_site = site;
+    EXPECT_THROW(run_phases(program.run, state, "page preparation"), RunEnded);
+    for (FakeRun* test : {&model, &program}) test->run.files.close_all();
+    ASSERT_EQ(program.transcript(), model.transcript()) << "seed " << seed;
+    std::map<std::string, std::string> expected = model.disk.Files();
+    std::map<std::string, std::string> actual = program.disk.Files();
+    ASSERT_EQ(actual.size(), expected.size()) << "seed " << seed;
+    for (const auto& file : actual) {
+      ASSERT_TRUE(expected.count(file.first)) << file.first << " seed " << seed;
+      ASSERT_EQ(WithoutClock(file.second), WithoutClock(expected[file.first]))
+          << file.first << " seed " << seed;
+    }
+  }
+}
+
+using Lines = std::vector<std::string>;
+
+std::string Joined(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+// Short lines from a small alphabet: many duplicates, prefixes and empty lines.
+Lines RandomLines(std::mt19937& random, size_t count) {
+  const std::string letters = "abAB\", \xC3\xA9";
+  Lines lines(count);
+  for (std::string& line : lines) {
+    for (size_t i = random() % 6; i > 0; --i) line += letters[random() % letters.size()];
+  }
+  return lines;
+}
+
+// The sort's output and console; `input` null means no input file.
+std::pair<std::string, std::string> Sorted(bool model, const std::string* input) {
+  FakeRun t;
+  if (input) t.disk.AddFile("in.txt", *input);
+  t.disk.AddFile("out.txt", "stale\r\n");
+  (model ? model_sort_file : sort_file)(t.run, "in.txt", "out.txt");
+  return {t.disk.Content("out.txt"), t.transcript()};
+}
+
+TEST(ModelTest, SortGivesTheProceduresLines) {
+  std::mt19937 random(11);
+  std::vector<std::string> inputs;
+  // 103000 lines make enough runs for several merge passes.
+  for (size_t count : {1, 1999, 2000, 2001, 4500, 103000}) {
+    inputs.push_back(Joined(RandomLines(random, count)));
+  }
+  inputs.push_back(std::string(70000, 'w') + "\nb\nabc\r\n\r\nabcd\rx\nB\nabc\r");
+  inputs.push_back("");
+  for (const std::string& input : inputs) {
+    EXPECT_EQ(Sorted(false, &input), Sorted(true, &input)) << input.size();
+  }
+  EXPECT_EQ(Sorted(false, nullptr), Sorted(true, nullptr));
+  EXPECT_EQ(Sorted(false, nullptr).first, "");
+}
+
+}  // namespace
+}  // namespace quillon

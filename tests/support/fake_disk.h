@@ -1,0 +1,85 @@
+// An in-memory disk for tests, with faults that can be injected into any
+// operation: a refused open, a read error, a full disk, a failed rename or
+// delete, or the process being killed at a given step.
+
+#ifndef QUILLON_SUPPORT_FAKE_DISK_H_
+#define QUILLON_SUPPORT_FAKE_DISK_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/disk.h"
+
+namespace quillon {
+
+enum class DiskOp { kOpenRead, kRead, kOpenWrite, kWrite, kClose, kMakeDir, kRemove, kRename };
+
+/// Thrown by the fake disk to stand for the process being killed.
+struct DiskKilled {};
+
+struct Fault {
+  DiskOp op;
+  std::string path_contains;  ///< Empty matches every path.
+  int occurrence = 1;         ///< Fires on the n-th matching operation only.
+  long after_bytes = 0;       ///< kRead, kWrite: bytes that still get through.
+};
+
+class FakeDisk : public Disk {
+ public:
+  FakeDisk();
+
+  // Set-up and inspection for tests.
+  void AddFile(const std::string& path, const std::string& content);
+  void AddDir(const std::string& path);
+  bool HasFile(const std::string& path) const;
+  std::string Content(const std::string& path) const;
+  /// Every file below the root, path to content.
+  std::map<std::string, std::string> Files() const;
+  void AddFault(const Fault& fault) { faults_.push_back(fault); }
+  /// Throws DiskKilled at the n-th mutating or opening operation (1-based);
+  /// a kill at a close fails it, and the next opening or mutating operation
+  /// throws. KillAt(0) lets the disk live again.
+  void KillAt(long step) {
+    kill_at_ = step;
+    killed_ = false;
+  }
+  long steps() const { return steps_; }
+
+  // Disk.
+  bool stat(const std::string& path, DirEntry* entry) override;
+  bool read_dir(const std::string& dir, std::vector<DirEntry>* entries) override;
+  std::unique_ptr<InputFile> open_read(const std::string& path) override;
+  std::unique_ptr<OutputFile> open_write(const std::string& path, bool append) override;
+  bool make_dir(const std::string& path) override;
+  bool remove_file(const std::string& path) override;
+  bool rename(const std::string& from, const std::string& to) override;
+  std::string absolute_path(const std::string& path) override;
+  uint64_t free_bytes() override { return 1u << 30; }
+
+  struct Node {
+    bool is_dir = false;
+    std::string content;
+    int64_t mtime = 0;
+  };
+
+  /// Counts a step, throws when the kill step is reached, and tells whether a
+  /// fault fires; `after_bytes` receives the fault's allowance.
+  bool Step(DiskOp op, const std::string& path, long* after_bytes = nullptr);
+  Node* Find(const std::string& path);
+
+ private:
+  bool ParentIsDir(const std::string& path) const;
+
+  std::map<std::string, Node> nodes_;
+  std::vector<Fault> faults_;
+  std::map<size_t, int> fault_hits_;
+  long steps_ = 0;
+  long kill_at_ = 0;
+  bool killed_ = false;
+  int64_t clock_ = 1700000000;
+};
+
+}  // namespace quillon
+
+#endif  // QUILLON_SUPPORT_FAKE_DISK_H_

@@ -1,0 +1,61 @@
+// A whole run for tests: on the in-memory disk, or on a fresh temporary
+// folder, with a scripted console.
+
+#ifndef QUILLON_SUPPORT_TEST_RUN_H_
+#define QUILLON_SUPPORT_TEST_RUN_H_
+
+#include <memory>
+#include <string>
+
+#include "run/run.h"
+#include "support/fake_console.h"
+#include "support/fake_disk.h"
+
+namespace quillon {
+
+/// The text with the date and time lines of page heads made constant.
+std::string WithoutClock(const std::string& text);
+
+/// A fresh folder in the temporary folder, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+/// A run on the fake disk.
+struct FakeRun {
+  explicit FakeRun(const std::string& keys = "") : console(keys), run(&disk, &console, "quillon") {}
+  /// Everything printed so far.
+  std::string transcript() {
+    run.console.flush();
+    return console.transcript();
+  }
+  FakeDisk disk;
+  FakeConsole console;
+  Run run;
+};
+
+/// A run on a real temporary folder.
+struct DiskRun {
+  explicit DiskRun(const std::string& keys = "")
+      : disk(make_real_disk(dir.path())), console(keys), run(disk.get(), &console, "quillon") {}
+  std::string transcript() {
+    run.console.flush();
+    return console.transcript();
+  }
+  void write(const std::string& path, const std::string& content);
+  std::string read(const std::string& path);
+  TempDir dir;
+  std::unique_ptr<Disk> disk;
+  FakeConsole console;
+  Run run;
+};
+
+}  // namespace quillon
+
+#endif  // QUILLON_SUPPORT_TEST_RUN_H_
