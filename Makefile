@@ -24,6 +24,7 @@ test: unit-test browser-test fuzz
 
 unit-test: build
 	tools/setup test
+	tools/check_layers
 	cd $(BUILD) && ctest --output-on-failure -j2
 	cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON >/dev/null
 	cmake --build $(SANITIZE)
