@@ -4,7 +4,7 @@
     measure.py DIR STDIN_TEXT COMMAND...
 
 The command runs in DIR with STDIN_TEXT as its standard input and its
-standard output discarded. The bytes written are the kernel's count of bytes
+standard output and error discarded. The bytes written are the kernel's count of bytes
 the process passed to write calls (wchar of /proc/PID/io), read while the
 process is a zombie, so nothing it wrote escapes the count. Prints one line:
 seconds, peak resident kilobytes, bytes written.
