@@ -66,6 +66,7 @@ set(QUILLON_TESTING_SOURCES
   tests/support/fake_disk.cc
   tests/support/test_run.cc
   tests/model/model_index.cc
+  tests/model/model_pages.cc
   tests/model/model_sort.cc)
 
 set(QUILLON_UNIT_TESTS

@@ -3,13 +3,12 @@
 #include <vector>
 
 #include "app/results_screen.h"
-#include "index/group_index_pages.h"
 #include "index/page_annotation.h"
 #include "index/page_parts.h"
 #include "index/page_preparation.h"
 #include "index/record_io.h"
-#include "index/search_pages.h"
 #include "index/word_extraction.h"
+#include "model/model_pages.h"
 #include "model/model_sort.h"
 #include "run/work_files.h"
 #include "run/work_folders.h"
@@ -505,8 +504,8 @@ void WriteGroupPages(Run& run, int group_count, const std::string& destination_s
   Links links;
   for (int g = 1; g <= group_count; ++g) {
     AnnotateGroupPages(run, g, &links);
-    write_group_index_page(run, g);
-    write_group_search_page(run, g, destination_site);
+    model_write_group_index_page(run, g);
+    model_write_group_search_page(run, g, destination_site);
   }
 }
 

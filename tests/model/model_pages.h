@@ -1,0 +1,22 @@
+// The pages of a group as the straightforward procedure writes them, from
+// the group files of quoted records.
+
+#ifndef QUILLON_MODEL_MODEL_PAGES_H_
+#define QUILLON_MODEL_MODEL_PAGES_H_
+
+#include <string>
+
+#include "run/run.h"
+
+namespace quillon {
+
+/// i_[group].htm from wrd_14_[group].txt, and files_list.htm anew from
+/// group_page_all_sort.txt.
+void model_write_group_index_page(Run& run, int group);
+
+/// s_[group].htm from wrd_12_[group].txt.
+void model_write_group_search_page(Run& run, int group, const std::string& destination_site);
+
+}  // namespace quillon
+
+#endif  // QUILLON_MODEL_MODEL_PAGES_H_
