@@ -39,19 +39,17 @@ set(QUILLON_PHASE_SOURCES
   src/compare/duplicate_check.cc
   src/compare/working_copies.cc
   src/index/delivery.cc
-  src/index/entry_counts.cc
   src/index/group_index_pages.cc
   src/index/group_pages.cc
   src/index/occurrence_lists.cc
   src/index/page_annotation.cc
   src/index/page_parts.cc
   src/index/page_preparation.cc
-  src/index/record_io.cc
   src/index/search_pages.cc
   src/index/word_extraction.cc
-  src/index/word_file_index.cc
   src/index/word_index_page.cc
-  src/index/word_records.cc)
+  src/index/word_records.cc
+  src/index/word_table.cc)
 set(QUILLON_APP_SOURCES
   src/app/opening_screens.cc
   src/app/phase_table.cc
@@ -90,12 +88,8 @@ set(QUILLON_UNIT_TESTS
   src/compare/comparison_page_test.cc
   src/compare/working_copies_test.cc
   src/index/delivery_test.cc
-  src/index/entry_counts_test.cc
-  src/index/group_index_pages_test.cc
-  src/index/index_pages_golden_test.cc
   src/index/search_pages_test.cc
   src/index/word_extraction_test.cc
-  src/index/word_index_page_test.cc
   tests/model/model_test.cc)
 
 set(QUILLON_E2E_TESTS

@@ -79,7 +79,7 @@ long AlignedNumber(const std::string& item, long width, const std::string& where
   return value;
 }
 
-// Every record of wrd_01.txt against the pages; the words in order.
+// Every record against the pages; the words in order.
 std::vector<std::string> CheckRecords(const std::string& records, const std::vector<Page>& pages) {
   std::vector<std::string> words;
   size_t page_index = 0;
@@ -102,18 +102,23 @@ std::vector<std::string> CheckRecords(const std::string& records, const std::vec
   return words;
 }
 
-// The records of a run of extract_words on the pages.
+// The words of a run of extract_words on the pages, as quoted records.
 std::string Extract(const std::vector<Page>& pages) {
   FakeRun t;
   for (const Page& page : pages) t.disk.AddFile(page.name, page.content);
-  extract_words(t.run);
+  WordTable table = extract_words(t.run);
   Require(t.transcript() == "processed 10%\r\n", "console", t.transcript());
   for (const Page& page : pages) {
     Require(t.disk.HasFile(page.name) && t.disk.Content(page.name) == page.content, "page changed",
             page.name);
   }
-  Require(t.disk.HasFile("wrd_01.txt"), "missing file", "wrd_01.txt");
-  return t.disk.Content("wrd_01.txt");
+  std::string records;
+  for (const Occurrence& o : table.occurrences) {
+    std::string word = table.word(o);
+    records += "\"" + word + "\",\"" + table.pages[o.page] + "\",\"" + right_aligned(o.line, 10) +
+               "\",\"" + right_aligned(o.start, 6) + "\",\"" + word + "\"\r\n";
+  }
+  return records;
 }
 
 // The line cutter straight on raw lines, control bytes and all.

@@ -46,15 +46,12 @@ const std::vector<Phase> kPhases = {
     {"working copies", [](Run& run, RunState& s) { s.page_number_pad = make_working_copies(run); }},
     {"comparison page", [](Run& run, RunState& s) { write_comparison_page(run, s.table_width); }},
     {"page preparation", [](Run& run, RunState& s) { prepare_pages(run, s.page_number_pad); }},
-    {"word extraction", [](Run& run, RunState&) { extract_words(run); }},
-    {"word records", [](Run& run, RunState& s) { s.group_count = build_word_records(run); }},
-    {"occurrence lists",
-     [](Run& run, RunState& s) { s.word_files = build_occurrence_lists(run, s.group_count); }},
+    {"word extraction", [](Run& run, RunState& s) { s.words = extract_words(run); }},
+    {"word records", [](Run& run, RunState& s) { build_word_records(run, &s.words); }},
+    {"occurrence lists", [](Run& run, RunState& s) { build_occurrence_lists(run, &s.words); }},
     {"group pages",
-     [](Run& run, RunState& s) {
-       write_group_pages(run, s.group_count, s.word_files, s.destination_site);
-     }},
-    {"word index", [](Run& run, RunState& s) { s.word_total = write_word_index(run); }},
+     [](Run& run, RunState& s) { write_group_pages(run, s.words, s.destination_site); }},
+    {"word index", [](Run& run, RunState& s) { s.word_total = write_word_index(run, s.words); }},
     {"delivery", [](Run& run, RunState&) { deliver_pages(run); }},
     {"results", [](Run& run, RunState& s) { show_results(run, s.word_total); }},
 };

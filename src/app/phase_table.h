@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "index/word_file_index.h"
+#include "index/word_table.h"
 #include "run/run.h"
 
 namespace quillon {
@@ -18,8 +18,7 @@ struct RunState {
   std::string table_width;       ///< From selection, for the comparison page.
   std::string destination_site;  ///< From the address question, for the search pages.
   std::string page_number_pad;   ///< From the working copies, for page preparation.
-  int group_count = 0;           ///< From the word records, for the later index phases.
-  WordFileIndex word_files;      ///< From the occurrence lists, for the annotated pages.
+  WordTable words;               ///< From word extraction on, for the index phases.
   long long word_total = 0;      ///< From the word index, for the results screen.
 };
 

@@ -1,6 +1,8 @@
 #include "index/group_index_pages.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/text.h"
 #include "index/page_parts.h"
@@ -10,27 +12,14 @@ namespace quillon {
 
 namespace {
 
-// The records of one word on one page, in a row.
+// The occurrences of one word on one page, in a row.
 struct Entry {
   std::string word_id;
   std::string page;
-  std::string word;              // As the first record spells it.
-  std::string first_occurrence;  // Of the first record.
+  std::string word;              // As the first occurrence spells it.
+  std::string first_occurrence;  // Its occurrence number.
   long count = 0;
 };
-
-Entry read_entry_record(FileTable& files, int file) {
-  Entry record;
-  record.word_id = files.read_token(file);
-  record.page = files.read_token(file);
-  files.read_token(file);  // Line and start position: the file is in their order already.
-  files.read_token(file);
-  record.word = files.read_token(file);
-  files.read_token(file);  // The word id again.
-  record.first_occurrence = files.read_token(file);
-  record.count = 1;
-  return record;
-}
 
 std::string word_link(const Entry& entry) {
   return "<a href=\"" + entry.page + "#" + entry.word_id + "\" id=\"" + entry.word_id + "\">" +
@@ -53,59 +42,60 @@ void write_last_entry(Run& run, int file, const Entry& entry) {
   run.files.print_line(file, word_link(entry) + "<br>");
 }
 
-void write_entries(Run& run, int file, int group) {
-  FileTable& files = run.files;
-  int in = files.free_file_number();
-  files.open_input(work_files::group_word_occurrences_sorted(group), in);
+// Entries in word id order, and a word's on a page from its first
+// occurrence there.
+void write_entries(Run& run, int file, const WordTable& table, int group) {
+  std::pair<size_t, size_t> range = table.group_range(group);
+  std::vector<uint64_t> by_id;
+  by_id.reserve(range.second - range.first);
+  for (size_t i = range.first; i < range.second; ++i) {
+    by_id.push_back(uint64_t{table.occurrences[i].id} << 32 | (i - range.first));
+  }
+  std::sort(by_id.begin(), by_id.end());
+  std::string group_text = number_text(group);
   Entry current;
-  bool any = false;
-  while (!files.end_of_file(in)) {
-    Entry record = read_entry_record(files, in);
-    if (any && record.word_id == current.word_id && record.page == current.page) {
+  const Occurrence* first = nullptr;
+  for (uint64_t key : by_id) {
+    const Occurrence& o = table.occurrences[range.first + (key & 0xFFFFFFFFu)];
+    if (first && o.id == first->id && o.page == first->page) {
       ++current.count;
       continue;
     }
-    if (any) write_entry(run, file, number_text(group), current);
-    current = record;
-    any = true;
+    if (first) write_entry(run, file, group_text, current);
+    first = &o;
+    current = {word_id_text(o.id), table.linked_pages[o.page], table.word(o), number_text(o.number),
+               1};
   }
-  files.close_file(in);
-  if (any) write_last_entry(run, file, current);
+  if (first) write_last_entry(run, file, current);
 }
 
 }  // namespace
 
-void write_contents_page(Run& run) {
+void write_contents_page(Run& run, const WordTable& table) {
   FileTable& files = run.files;
   int out = files.free_file_number();
   files.open_output(work_files::kContentsPage, out);
   write_common_head(run, out);
   files.print_line(out, "<br>");
-  int in = files.free_file_number();
-  files.open_input(work_files::kPagesWithWordsSorted, in);
-  while (!files.end_of_file(in)) {
-    std::string page;
-    files.read_line(in, &page);
+  for (const std::string& page : table.sorted_pages) {
     files.print_line(
         out, "<a href=\"" + page + "\"><span id = \"" + page + "\" >" + page + "</span></a><br>");
   }
-  files.close_file(in);
   files.print_line(out, "<br><br>");
   files.print_line(out, "</body>");
   files.print_line(out, "</html>");
   files.close_file(out);
 }
 
-void write_group_index_page(Run& run, int group) {
+void write_group_index_page(Run& run, const WordTable& table, int group) {
   FileTable& files = run.files;
   int out = files.free_file_number();
   files.open_output(work_files::group_index_page(group), out);
   write_common_head(run, out);
   files.print_line(out, "<br><br>");
-  write_contents_page(run);
   files.print_line(out, "<a href=\"files_list.htm\"> Content </a><br>");
   files.print_line(out, "<br>");
-  write_entries(run, out, group);
+  write_entries(run, out, table, group);
   files.print_line(out, "</body>");
   files.print_line(out, "</html>");
   files.close_file(out);

@@ -4,16 +4,16 @@
 #ifndef QUILLON_INDEX_GROUP_INDEX_PAGES_H_
 #define QUILLON_INDEX_GROUP_INDEX_PAGES_H_
 
+#include "index/word_table.h"
 #include "run/run.h"
 
 namespace quillon {
 
-/// Writes i_[group].htm from wrd_14_[group].txt and, while it is open,
-/// files_list.htm anew.
-void write_group_index_page(Run& run, int group);
+/// Writes i_[group].htm.
+void write_group_index_page(Run& run, const WordTable& table, int group);
 
-/// Writes files_list.htm from group_page_all_sort.txt.
-void write_contents_page(Run& run);
+/// Writes files_list.htm, which links every page with words.
+void write_contents_page(Run& run, const WordTable& table);
 
 }  // namespace quillon
 

@@ -1,118 +1,183 @@
 #include "index/occurrence_lists.h"
 
 #include <algorithm>
-#include <map>
 
-#include "base/paths.h"
 #include "base/text.h"
-#include "index/page_parts.h"
-#include "index/record_io.h"
-#include "run/work_files.h"
 
 namespace quillon {
 
 namespace {
 
-using namespace work_files;
-
-// Files a pass keeps open per group, and groups per pass.
-const int kGroupsPerPass = 100;
-
-std::string GroupField(int group) {
-  std::string digits = number_text(group);
-  return blank_text(5 - text_length(digits)) + digits;
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
 }
 
-// One pass over the occurrences for up to kGroupsPerPass groups. The
-// straightforward procedure reads the rank-sorted records once per page and
-// writes a file per page that nothing reads; the group files are sorted
-// afterwards and no two records compare equal, so the order in which
-// records reach them cannot show, and the unsorted records serve.
-void SplitByPage(Run& run, int group_count) {
-  FileTable& files = run.files;
-  std::map<std::string, int> group_of;
-  for (int g = group_count; g >= 1; --g) {
-    for (const std::string& page : group_pages(run, g)) group_of[page] = g;
+// A word's file holds every line of the sorted, numbered records in which
+// its id stands: the word's own records, and those of words that spell the
+// id. A line holds the pages whose names stand in it: its own, and those a
+// word spells. The answers below are those of reading that file: the next
+// page after the first run of lines of a page, when it comes later in name
+// order, and the lines read until the first run of lines holding the page
+// has ended.
+class WordFiles {
+ public:
+  explicit WordFiles(WordTable* table)
+      : table_(*table),
+        pages_(table->linked_pages.size()),
+        lines_through_(pages_, 0),
+        run_over_(pages_, false),
+        next_page_(pages_, -1),
+        touched_(pages_, false) {}
+
+  void Answer();
+
+ private:
+  void FindSpelledIds();
+  void ReadFile(uint32_t first, uint32_t end, const std::pair<uint32_t, uint32_t>* spelled,
+                const std::pair<uint32_t, uint32_t>* spelled_end);
+  void AddLine(uint32_t place);
+  void Touch(uint32_t page) {
+    if (!touched_[page]) touched_[page] = true, touched_list_.push_back(page);
   }
-  int all = open_for_output(files, kAllOccurrences);
-  // r: rank key, word_id, page, line, position, word, word_id, occurrence.
-  std::vector<std::string> r;
-  for (int first = 1; first <= group_count; first += kGroupsPerPass) {
-    int last = std::min(group_count, first + kGroupsPerPass - 1);
-    std::vector<int> by_page, by_word;
-    for (int g = first; g <= last; ++g) {
-      by_page.push_back(open_for_output(files, group_occurrences(g)));
-      by_word.push_back(open_for_output(files, group_word_occurrences(g)));
-    }
-    int ranked = open_for_input(files, kRankedRecords);
-    while (!files.end_of_file(ranked)) {
-      read_items(files, ranked, 8, &r);
-      auto it = group_of.find(r[2]);
-      if (it == group_of.end() || it->second < first || it->second > last) continue;
-      size_t slot = static_cast<size_t>(it->second - first);
-      files.write_quoted(by_page[slot], {r[2], r[3], r[4], r[5], r[6], r[7]});
-      files.write_quoted(by_word[slot], {r[1], r[2], r[3], r[4], r[5], r[6], r[7]});
-      files.write_quoted(all, {r[1], GroupField(it->second), r[2], r[3], r[4], r[5], r[7]});
-    }
-    files.close_file(ranked);
-    for (size_t i = 0; i < by_page.size(); ++i) {
-      files.close_file(by_page[i]);
-      files.close_file(by_word[i]);
+  void Clear();
+
+  const Occurrence& At(uint32_t place) const { return table_.occurrences[table_.by_number[place]]; }
+
+  WordTable& table_;
+  size_t pages_;
+  // For the file being read.
+  uint32_t lines_ = 0;
+  int64_t last_page_ = -1;
+  std::vector<uint32_t> in_run_, still_, held_;
+  std::vector<uint32_t> lines_through_;
+  std::vector<bool> run_over_;
+  std::vector<int32_t> next_page_;
+  std::vector<bool> touched_;
+  std::vector<uint32_t> touched_list_;
+};
+
+void WordFiles::FindSpelledIds() {
+  const std::vector<uint32_t>& order = table_.by_number;
+  std::vector<uint32_t> ids;
+  for (uint32_t place = 0; place < order.size(); ++place) {
+    const Occurrence& o = At(place);
+    spelled_ids(&table_.text[o.word_at], o.word_size, &ids);
+    for (uint32_t id : ids) {
+      // Only the ids of words are ever looked up.
+      if (id != o.id && id < order.size() && At(id).id == id) {
+        table_.spelled_ids.push_back({id, place});
+      }
     }
   }
-  files.close_file(all);
-  for (int g = 1; g <= group_count; ++g) {
-    run.run_command("sort " + group_occurrences(g) + " /o " + group_occurrences_sorted(g));
-    run.run_command("sort " + group_word_occurrences(g) + " /o " +
-                    group_word_occurrences_sorted(g));
+  std::sort(table_.spelled_ids.begin(), table_.spelled_ids.end());
+}
+
+void WordFiles::AddLine(uint32_t place) {
+  const Occurrence& o = At(place);
+  uint32_t own = o.page;
+  ++lines_;
+  if (own != last_page_) {
+    if (last_page_ >= 0 && compare_text(table_.linked_pages[own],
+                                        table_.linked_pages[static_cast<size_t>(last_page_)]) > 0) {
+      uint32_t last = static_cast<uint32_t>(last_page_);
+      Touch(last);
+      if (next_page_[last] < 0) next_page_[last] = static_cast<int32_t>(own);
+    }
+    last_page_ = own;
+  }
+  held_.clear();
+  std::string_view word(&table_.text[o.word_at], o.word_size);
+  if (word.find("page_") == std::string_view::npos) {
+    held_.push_back(own);
+  } else {
+    for (uint32_t p = 0; p < pages_; ++p) {
+      if (p == own || word.find(table_.linked_pages[p]) != std::string_view::npos) {
+        held_.push_back(p);
+      }
+    }
+  }
+  still_.clear();
+  for (uint32_t page : in_run_) {
+    if (std::find(held_.begin(), held_.end(), page) != held_.end()) {
+      still_.push_back(page);
+    } else {
+      Touch(page);
+      run_over_[page] = true;
+    }
+  }
+  for (uint32_t page : held_) {
+    Touch(page);
+    if (run_over_[page]) continue;
+    lines_through_[page] = lines_;
+    if (std::find(still_.begin(), still_.end(), page) == still_.end()) still_.push_back(page);
+  }
+  in_run_.swap(still_);
+}
+
+void WordFiles::Clear() {
+  for (uint32_t page : touched_list_) {
+    lines_through_[page] = 0;
+    run_over_[page] = false;
+    next_page_[page] = -1;
+    touched_[page] = false;
+  }
+  touched_list_.clear();
+  in_run_.clear();
+  lines_ = 0;
+  last_page_ = -1;
+}
+
+// The file of the word whose records are [first, end) of by_number, with
+// the lines of other words that spell its id.
+void WordFiles::ReadFile(uint32_t first, uint32_t end, const std::pair<uint32_t, uint32_t>* spelled,
+                         const std::pair<uint32_t, uint32_t>* spelled_end) {
+  Clear();
+  for (; spelled != spelled_end && spelled->second < first; ++spelled) AddLine(spelled->second);
+  for (uint32_t place = first; place < end; ++place) AddLine(place);
+  for (; spelled != spelled_end; ++spelled) AddLine(spelled->second);
+  for (uint32_t place = first; place < end; ++place) {
+    Occurrence& o = table_.occurrences[table_.by_number[place]];
+    o.next_page = next_page_[o.page];
+    o.last_on_page = lines_through_[o.page] > 0 ? lines_through_[o.page] : lines_;
   }
 }
 
-// The answers of the per-word files, got in one pass over the identified
-// records instead of one search of them per word.
-WordFileIndex BuildIndex(Run& run, int group_count) {
-  std::vector<std::string> pages;
-  for (int g = 1; g <= group_count; ++g) {
-    for (const std::string& page : group_pages(run, g)) pages.push_back(page);
-  }
-  WordFileIndex index;
-  std::string path;
-  if (resolve_path(run.disk, kIdentifiedRecords, &path)) index.Build(run.disk, path, pages);
-  return index;
-}
-
-void AddNextPages(Run& run, int group_count, const WordFileIndex& index) {
-  FileTable& files = run.files;
-  std::vector<std::string> r;
-  for (int g = 1; g <= group_count; ++g) {
-    int in = open_for_input(files, group_occurrences_sorted(g));
-    int out = open_for_output(files, group_next_pages(g));
-    while (!files.end_of_file(in)) {
-      read_items(files, in, 6, &r);
-      files.write_quoted(out, {r[0], r[1], r[2], r[3], r[4], r[5], index.NextPage(r[4], r[0])});
-    }
-    files.close_file(in);
-    files.close_file(out);
+void WordFiles::Answer() {
+  FindSpelledIds();
+  const std::vector<uint32_t>& order = table_.by_number;
+  const auto* spelled = table_.spelled_ids.data();
+  const auto* spelled_end = spelled + table_.spelled_ids.size();
+  for (uint32_t first = 0; first < order.size();) {
+    uint32_t id = At(first).id;
+    uint32_t end = first + 1;
+    while (end < order.size() && At(end).id == id) ++end;
+    while (spelled != spelled_end && spelled->first < id) ++spelled;
+    const auto* own_end = spelled;
+    while (own_end != spelled_end && own_end->first == id) ++own_end;
+    ReadFile(first, end, spelled, own_end);
+    spelled = own_end;
+    first = end;
   }
 }
 
 }  // namespace
 
-std::vector<std::string> group_pages(Run& run, int group) {
-  FileTable& files = run.files;
-  int in = open_for_input(files, group_page_list(group));
-  std::vector<std::string> pages;
-  while (!files.end_of_file(in)) pages.push_back(files.read_token(in));
-  files.close_file(in);
-  return pages;
+void spelled_ids(const char* word, size_t size, std::vector<uint32_t>* ids) {
+  ids->clear();
+  std::string_view text(word, size);
+  for (size_t at = text.find("id"); at != std::string_view::npos; at = text.find("id", at + 1)) {
+    if (at + 10 > size) break;
+    uint32_t value = 0;
+    size_t i = at + 2;
+    for (; i < at + 10 && IsDigit(text[i]); ++i) value = value * 10 + (text[i] - '0');
+    if (i < at + 10) continue;
+    if (std::find(ids->begin(), ids->end(), value) == ids->end()) ids->push_back(value);
+  }
 }
 
-WordFileIndex build_occurrence_lists(Run& run, int group_count) {
-  SplitByPage(run, group_count);
-  WordFileIndex index = BuildIndex(run, group_count);
-  AddNextPages(run, group_count, index);
+void build_occurrence_lists(Run& run, WordTable* table) {
+  WordFiles(table).Answer();
   run.print_line("processed 50%");
-  return index;
 }
 
 }  // namespace quillon

@@ -1,24 +1,22 @@
-// Regrouping every occurrence by page group, by page and by word, and the
-// next page on which each occurrence's word stands.
+// The next page on which each occurrence's word stands, and the number of
+// the word's last occurrence on its page, as the straightforward procedure's
+// per-word files answer them.
 
 #ifndef QUILLON_INDEX_OCCURRENCE_LISTS_H_
 #define QUILLON_INDEX_OCCURRENCE_LISTS_H_
 
-#include <string>
-#include <vector>
-
-#include "index/word_file_index.h"
+#include "index/word_table.h"
 #include "run/run.h"
 
 namespace quillon {
 
-/// The page names of group file group_search_[group].txt.
-std::vector<std::string> group_pages(Run& run, int group);
+/// Fills every occurrence's next page and last number on its page, and the
+/// table's spelled ids.
+void build_occurrence_lists(Run& run, WordTable* table);
 
-/// Writes wrd_11_[g] to wrd_14_[g], wrd_15.txt and wrd_24_[g].txt for every
-/// one of `group_count` groups; gives what the per-word files would answer,
-/// for the navigators of the annotated pages.
-WordFileIndex build_occurrence_lists(Run& run, int group_count);
+/// Every number of an "id" followed by 8 digits in the word, each once, in
+/// the order they stand.
+void spelled_ids(const char* word, size_t size, std::vector<uint32_t>* ids);
 
 }  // namespace quillon
 

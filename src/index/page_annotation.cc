@@ -1,11 +1,11 @@
 #include "index/page_annotation.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "base/paths.h"
 #include "base/text.h"
 #include "index/page_parts.h"
-#include "index/record_io.h"
 #include "run/work_files.h"
 #include "run/work_folders.h"
 
@@ -15,17 +15,10 @@ namespace {
 
 using namespace work_files;
 
-// One occurrence of wrd_24_[g].txt.
-struct Occurrence {
-  std::string page, word, id, number_item, next_page;
-  long line = 0;
-  long start = 0;
-};
-
 class GroupRewriter {
  public:
-  GroupRewriter(Run& run, int group, const WordFileIndex& index, PageLinks* links)
-      : run_(run), files_(run.files), group_(group), index_(index), links_(links) {}
+  GroupRewriter(Run& run, const WordTable& table, int group, PageLinks* links)
+      : run_(run), files_(run.files), table_(table), group_(group), links_(links) {}
 
   void Add(const Occurrence& o);
   void Finish();
@@ -38,14 +31,13 @@ class GroupRewriter {
   void ReadThrough(long line);
   void WriteHeadBlock();
   void WriteNavigationLinks();
-  void WriteNavigator(const Occurrence& o);
-  long LastOccurrenceOnPage(const std::string& id);
+  void WriteNavigator(const Occurrence& o, const std::string& id);
   void LookUpNeighbours();
 
   Run& run_;
   FileTable& files_;
+  const WordTable& table_;
   int group_;
-  const WordFileIndex& index_;
   PageLinks* links_;
   std::string page_, output_;
   int in_ = 0, out_ = 0;
@@ -58,34 +50,39 @@ class GroupRewriter {
 void GroupRewriter::OpenPage(const std::string& page) {
   page_ = page;
   output_ = page_being_annotated(page_);
-  in_ = open_for_input(files_, page_);
+  in_ = files_.free_file_number();
+  files_.open_input(page_, in_);
   lines_read_ = 0;
   previous_start_ = 0;
   body_found_ = false;
-  out_ = open_for_output(files_, output_);
+  out_ = files_.free_file_number();
+  files_.open_output(output_, out_);
 }
 
 // The copies of pages as they were, which the straightforward procedure
 // makes before rewriting them, are never read, so they are not made.
 void GroupRewriter::Add(const Occurrence& o) {
-  if (page_.empty()) OpenPage(o.page);
-  if (previous_start_ > 0 && (o.page != page_ || o.line != lines_read_)) WriteRest();
-  if (o.page != page_) {
+  const std::string& page = table_.linked_pages[o.page];
+  if (page_.empty()) OpenPage(page);
+  if (previous_start_ > 0 && (page != page_ || o.line != lines_read_)) WriteRest();
+  if (page != page_) {
     FinishPage();
     ReplacePage();
-    OpenPage(o.page);
+    OpenPage(page);
   }
   ReadThrough(o.line);
-  long gap = previous_start_ == 0 ? o.start - 1 : o.start - previous_start_ - previous_length_;
+  long start = o.start;
+  long gap = previous_start_ == 0 ? start - 1 : start - previous_start_ - previous_length_;
   long from = previous_start_ == 0 ? 1 : previous_start_ + previous_length_;
   files_.print_line(out_, substring(current_, from, gap));
-  files_.print_line(out_, "<span id=\"" + o.id +
-                              "\" type = \"text/javascript\"ondblclick = \"window.open('" + o.page +
-                              "#" + o.id + "'); window.event.cancelbubble = true;\">" + o.word +
-                              "</span>");
-  if (o.word != "Pages_list") WriteNavigator(o);
-  previous_start_ = o.start;
-  previous_length_ = text_length(o.word);
+  std::string id = word_id_text(o.id);
+  std::string word = table_.word(o);
+  files_.print_line(
+      out_, "<span id=\"" + id + "\" type = \"text/javascript\"ondblclick = \"window.open('" +
+                page + "#" + id + "'); window.event.cancelbubble = true;\">" + word + "</span>");
+  if (word != "Pages_list") WriteNavigator(o, id);
+  previous_start_ = start;
+  previous_length_ = text_length(word);
 }
 
 void GroupRewriter::Finish() {
@@ -145,25 +142,14 @@ void GroupRewriter::WriteHeadBlock() {
   WriteNavigationLinks();
 }
 
+// The pages before and after this one among the pages with words; at the
+// first page the link before keeps what it was.
 void GroupRewriter::LookUpNeighbours() {
-  int in = open_for_input(files_, kPagesWithWordsSorted);
-  std::string wanted = to_lower(page_);
-  std::string line;
-  long matched = 0;
-  for (long i = 1; !files_.end_of_file(in); ++i) {
-    files_.read_line(in, &line);
-    if (to_lower(line) != wanted) continue;
-    matched = i;
-    files_.read_line(in, &line);
-    links_->next = to_lower(line);
-    break;
-  }
-  if (matched > 1) {
-    files_.rewind_file(in);
-    for (long i = 1; i < matched; ++i) files_.read_line(in, &line);
-    links_->before = to_lower(line);
-  }
-  files_.close_file(in);
+  const std::vector<std::string>& pages = table_.sorted_pages;
+  auto at = std::find(pages.begin(), pages.end(), page_);
+  if (at == pages.end()) return;
+  links_->next = at + 1 == pages.end() ? "" : *(at + 1);
+  if (at != pages.begin()) links_->before = *(at - 1);
 }
 
 void GroupRewriter::WriteNavigationLinks() {
@@ -176,30 +162,25 @@ void GroupRewriter::WriteNavigationLinks() {
   files_.print_line(out_, "<a href=\"files_list.htm\"> Content </a><br>");
 }
 
-// The number of lines of the word's file read until the first run of lines
-// holding the page has ended: the number of the word's last occurrence there.
-long GroupRewriter::LastOccurrenceOnPage(const std::string& id) {
-  return index_.LinesThroughPage(id, page_);
-}
-
-void GroupRewriter::WriteNavigator(const Occurrence& o) {
-  const std::string& id = o.id;
-  long number = static_cast<long>(text_to_number(o.number_item));
+void GroupRewriter::WriteNavigator(const Occurrence& o, const std::string& id) {
+  long number = o.number;
+  std::string number_item = number_text(number);
   files_.print_line(out_, "<span hidden id=\"" + id + "\">");
-  std::string link = number < LastOccurrenceOnPage(id)
+  std::string link = number < static_cast<long>(o.last_on_page)
                          ? "(<a href=\"#" + id + "_" + number_text(number + 1) + "\">&gt;</a>,"
                          : "(<a href=\"#" + id + "_" + number_text(number) + "\"></a>";
-  files_.print_line(out_, "(" + o.number_item + ")" + link);
+  files_.print_line(out_, "(" + number_item + ")" + link);
   files_.print_line(out_, "<a href=\"" + group_index_page(group_) + "#" + id + "\">i</a>,");
-  files_.print_line(out_, "<a href=\"" + group_search_page(group_) + "#" + id + "_" +
-                              o.number_item + "\">s</a>,");
-  if (o.next_page.empty()) {
+  files_.print_line(
+      out_, "<a href=\"" + group_search_page(group_) + "#" + id + "_" + number_item + "\">s</a>,");
+  if (o.next_page < 0) {
     files_.print_line(out_, "<a href=\"files_list.htm\">c)</a></span>");
   } else {
     files_.print_line(out_, "<a href=\"files_list.htm\">c</a>,");
-    files_.print_line(out_, "<a href=\"" + o.next_page + "#" + id + "\">&gt;&gt;)</a></span>");
+    files_.print_line(out_, "<a href=\"" + table_.linked_pages[static_cast<size_t>(o.next_page)] +
+                                "#" + id + "\">&gt;&gt;)</a></span>");
   }
-  files_.print_line(out_, "<span id=\"" + id + "_" + o.number_item + "\"></span>");
+  files_.print_line(out_, "<span id=\"" + id + "_" + number_item + "\"></span>");
 }
 
 }  // namespace
@@ -208,8 +189,8 @@ bool is_body_line(const std::string& line) {
   return tag_opens(line, find_text(1, to_lower(line), "body"));
 }
 
-// The straightforward procedure copies the files back from the folder, which
-// gives the run's folder the same bytes again.
+// The straightforward procedure writes the occurrence files in the folder,
+// copies them here and back again; they are written here once.
 void prepare_copy_folder(Run& run) {
   run.run_command("dir /b *.  > " + kScratchListing);
   if (folder_listed(run, kScratchListing, kOccurrenceCopies)) {
@@ -218,27 +199,29 @@ void prepare_copy_folder(Run& run) {
   } else {
     run.run_command("md " + kOccurrenceCopies + " > " + kSink);
   }
-  run.run_command("copy wrd_24*.txt " + kOccurrenceCopies + "\\ > " + kSink);
 }
 
-void annotate_group_pages(Run& run, int group, const WordFileIndex& index, PageLinks* links) {
+void write_occurrence_copy(Run& run, const WordTable& table, int group) {
   FileTable& files = run.files;
-  int in = open_for_input(files, group_next_pages(group));
-  GroupRewriter rewriter(run, group, index, links);
-  std::vector<std::string> r;
-  while (!files.end_of_file(in)) {
-    read_items(files, in, 7, &r);
-    Occurrence o;
-    o.page = r[0];
-    o.line = static_cast<long>(text_to_number(r[1]));
-    o.start = static_cast<long>(text_to_number(r[2]));
-    o.word = r[3];
-    o.id = r[4];
-    o.number_item = r[5];
-    o.next_page = r[6];
-    rewriter.Add(o);
+  int out = files.free_file_number();
+  files.open_output(kOccurrenceCopies + "\\" + group_next_pages(group), out);
+  std::pair<size_t, size_t> range = table.group_range(group);
+  std::string record;
+  for (size_t i = range.first; i < range.second; ++i) {
+    const Occurrence& o = table.occurrences[i];
+    record = "\"" + table.linked_pages[o.page] + "\",\"" + right_aligned(o.line, 10) + "\",\"" +
+             right_aligned(o.start, 6) + "\",\"" + table.word(o) + "\",\"" + word_id_text(o.id) +
+             "\",\"" + number_text(o.number) + "\",\"" +
+             (o.next_page < 0 ? "" : table.linked_pages[static_cast<size_t>(o.next_page)]) + "\"";
+    files.print_line(out, record);
   }
-  files.close_file(in);
+  files.close_file(out);
+}
+
+void annotate_group_pages(Run& run, const WordTable& table, int group, PageLinks* links) {
+  GroupRewriter rewriter(run, table, group, links);
+  std::pair<size_t, size_t> range = table.group_range(group);
+  for (size_t i = range.first; i < range.second; ++i) rewriter.Add(table.occurrences[i]);
   rewriter.Finish();
 }
 

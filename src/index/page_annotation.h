@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "index/word_file_index.h"
+#include "index/word_table.h"
 #include "run/run.h"
 
 namespace quillon {
@@ -18,13 +18,16 @@ struct PageLinks {
   std::string next;
 };
 
-/// Makes the folder wrd_24 hold copies of the wrd_24_[g].txt files (once,
-/// before the group loop).
+/// Makes the folder wrd_24 exist without .txt files (once, before the group
+/// loop).
 void prepare_copy_folder(Run& run);
 
-/// Rewrites the pages of one group from wrd_24_[group].txt, with the
-/// navigators' counts from `index`.
-void annotate_group_pages(Run& run, int group, const WordFileIndex& index, PageLinks* links);
+/// Writes wrd_24\wrd_24_[group].txt: the group's occurrences, each with its
+/// next page, as quoted records.
+void write_occurrence_copy(Run& run, const WordTable& table, int group);
+
+/// Rewrites the pages of one group.
+void annotate_group_pages(Run& run, const WordTable& table, int group, PageLinks* links);
 
 /// Whether the line opens the page body (a "<" and, after blanks only, "body").
 bool is_body_line(const std::string& line);

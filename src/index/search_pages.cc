@@ -22,17 +22,6 @@ struct SearchRecord {
   std::string occurrence;
 };
 
-SearchRecord read_search_record(FileTable& files, int file) {
-  SearchRecord record;
-  record.page = files.read_token(file);
-  record.line = files.read_token(file);
-  files.read_token(file);  // The start position: the file is in position order already.
-  record.word = files.read_token(file);
-  record.word_id = files.read_token(file);
-  record.occurrence = files.read_token(file);
-  return record;
-}
-
 // One page line of the group, as far as its records have been read.
 struct TextLine {
   std::string markup;
@@ -173,33 +162,36 @@ std::string search_address_text(const std::string& text) {
   return out;
 }
 
-void write_group_search_page(Run& run, int group, const std::string& destination_site) {
+void write_group_search_page(Run& run, const WordTable& table, int group,
+                             const std::string& destination_site) {
   FileTable& files = run.files;
   std::string g = number_text(group);
   int out = files.free_file_number();
   files.open_output(work_files::group_search_page(group), out);
   write_search_head(run, out);
-  int in = files.free_file_number();
-  files.open_input(work_files::group_occurrences_sorted(group), in);
+  std::pair<size_t, size_t> range = table.group_range(group);
   TextLine text;
-  bool any = false;
-  while (!files.end_of_file(in)) {
-    SearchRecord record = read_search_record(files, in);
-    if (!any) {
+  SearchRecord record;
+  for (size_t i = range.first; i < range.second; ++i) {
+    const Occurrence& o = table.occurrences[i];
+    record.page = table.linked_pages[o.page];
+    record.line = right_aligned(o.line, 10);
+    record.word = table.word(o);
+    record.word_id = word_id_text(o.id);
+    record.occurrence = number_text(o.number);
+    if (i == range.first) {
       text.first_id = record.word_id;
       text.page = record.page;
       text.line = record.line;
     }
-    if (!any || (record.page == text.page && record.line == text.line)) {
+    if (i == range.first || (record.page == text.page && record.line == text.line)) {
       add_word(&text, record, g);
     } else {
       write_text_line(run, out, g, destination_site, text);
       start_line(&text, record, g);
     }
-    any = true;
   }
-  if (any) write_text_line(run, out, g, destination_site, text);
-  files.close_file(in);
+  if (range.first < range.second) write_text_line(run, out, g, destination_site, text);
   files.print_line(out, "</body> <br>");
   files.print_line(out, "</html> <br>");
   files.close_file(out);

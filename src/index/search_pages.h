@@ -7,15 +7,16 @@
 
 #include <string>
 
+#include "index/word_table.h"
 #include "run/run.h"
 
 namespace quillon {
 
-/// Writes s_[group].htm from wrd_12_[group].txt, with search links
-/// restricted to `destination_site` when it is not empty. The random queries
-/// of long lines draw from run.random, so the pages must be written in group
-/// order.
-void write_group_search_page(Run& run, int group, const std::string& destination_site);
+/// Writes s_[group].htm, with search links restricted to `destination_site`
+/// when it is not empty. The random queries of long lines draw from
+/// run.random, so the pages must be written in group order.
+void write_group_search_page(Run& run, const WordTable& table, int group,
+                             const std::string& destination_site);
 
 /// `text` with the bytes that would change a search address ('%', '&', '#',
 /// '+' and '"') written as %-escapes; every other byte kept.

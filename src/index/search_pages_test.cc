@@ -12,14 +12,35 @@
 namespace quillon {
 namespace {
 
-// A record of wrd_12_[g].txt: page, line, position, word, word id, occurrence.
-std::string Record(const std::string& page, int line, int position, const std::string& word,
-                   const std::string& id, int number) {
-  std::string line_text = std::to_string(line);
-  std::string position_text = std::to_string(position);
-  return "\"" + page + "\",\"" + std::string(10 - line_text.size(), ' ') + line_text + "\",\"" +
-         std::string(6 - position_text.size(), ' ') + position_text + "\",\"" + word + "\",\"" +
-         id + "\",\"" + std::to_string(number) + "\"\r\n";
+// An occurrence: page, line, position, word, word id number, occurrence.
+struct Record {
+  std::string page;
+  uint32_t line, start;
+  std::string word;
+  uint32_t id, number;
+};
+using Records = std::vector<Record>;
+
+// The records as the one group of a table, in the order given.
+WordTable Table(const Records& records) {
+  WordTable table;
+  table.group_count = 1;
+  for (const Record& r : records) {
+    if (table.linked_pages.empty() || table.linked_pages.back() != r.page) {
+      table.linked_pages.push_back(r.page);
+    }
+    Occurrence o;
+    o.word_at = table.text.size();
+    o.word_size = static_cast<uint32_t>(r.word.size());
+    o.page = static_cast<uint32_t>(table.linked_pages.size() - 1);
+    o.line = r.line;
+    o.start = r.start;
+    o.id = r.id;
+    o.number = r.number;
+    table.text += r.word;
+    table.occurrences.push_back(o);
+  }
+  return table;
 }
 
 // The lines of a text line's entry that hold its search links.
@@ -40,20 +61,24 @@ std::string Query(const std::string& line) {
   return line.substr(start.size(), end - start.size());
 }
 
-std::string LineOf(int line, int words, const std::string& repeated = "") {
-  std::string records;
-  for (int i = 1; i <= words; ++i) {
+Records LineOf(uint32_t line, uint32_t words, const std::string& repeated = "") {
+  Records records;
+  for (uint32_t i = 1; i <= words; ++i) {
     std::string word = i == words && !repeated.empty() ? repeated : "w" + std::to_string(i) + "x";
-    records += Record("page_01.htm", line, i * 5, word, "id0000000" + std::to_string(i % 10), 1);
+    records.push_back({"page_01.htm", line, i * 5, word, i % 10, 1});
   }
   return records;
 }
 
+Records Joined(Records a, const Records& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
 class SearchPageTest : public ::testing::Test {
  protected:
-  std::string write(const std::string& records) {
-    fake_.disk.AddFile("wrd_12_1.txt", records);
-    write_group_search_page(fake_.run, 1, site_);
+  std::string write(const Records& records) {
+    write_group_search_page(fake_.run, Table(records), 1, site_);
     return fake_.disk.Content("s_1.htm");
   }
   FakeRun fake_;
@@ -63,9 +88,9 @@ class SearchPageTest : public ::testing::Test {
 // The reference run has no destination and no byte to escape.
 TEST_F(SearchPageTest, LinksOfALineNameItsPageAndEscapeTheAddress) {
   site_ = "a&b.com";
-  std::string page = write(Record("page_01.htm", 2, 1, "AT&T", "id00000001", 1) +
-                           Record("page_01.htm", 2, 6, "C++", "id00000000", 1) +
-                           Record("page_02.htm", 2, 1, "#tag", "id00000002", 4));
+  std::string page = write({{"page_01.htm", 2, 1, "AT&T", 1, 1},
+                            {"page_01.htm", 2, 6, "C++", 0, 1},
+                            {"page_02.htm", 2, 1, "#tag", 2, 4}});
   // The same line number on the next page is another text line.
   EXPECT_EQ(
       SearchLinks(page),
@@ -90,7 +115,7 @@ TEST_F(SearchPageTest, TwentyEightWordsAreTheQueryAsTheyStandAndDrawNothing) {
 
 TEST_F(SearchPageTest, TwentyNineWordsGiveDistinctDrawnWordsButNeverTheFirst) {
   // The last word repeats the first: only through it can w1x be drawn.
-  std::vector<std::string> links = SearchLinks(write(LineOf(3, 29, "w1x") + LineOf(4, 29)));
+  std::vector<std::string> links = SearchLinks(write(Joined(LineOf(3, 29, "w1x"), LineOf(4, 29))));
   ASSERT_EQ(links.size(), 2u);
   std::vector<std::string> queries;
   for (const std::string& link : links) {

@@ -153,14 +153,14 @@ void Scan(const std::string& line, const std::string& lower, const std::vector<S
 
 // The listing of each page's lines and words that the straightforward
 // procedure writes is never read, so it is not written.
-void ExtractPage(Run& run, const std::string& page, int records, ScanState* state) {
+void ExtractPage(Run& run, uint32_t page, ScanState* state, WordTable* table) {
   FileTable& files = run.files;
   int in = files.free_file_number();
-  files.open_input(page, in);
+  files.open_input(table->pages[page], in);
   state->script_open = state->script_closed = false;
   state->style_open = state->style_closed = false;
   state->title_open = state->title_closed = false;
-  long line_number = 0;
+  uint32_t line_number = 0;
   std::string line;
   std::vector<TakenWord> words;
   while (!files.end_of_file(in)) {
@@ -168,11 +168,16 @@ void ExtractPage(Run& run, const std::string& page, int records, ScanState* stat
     ++line_number;
     words.clear();
     if (!extract_line_words(line, state, &words)) continue;
-    std::string line_item = right_aligned(line_number, 10);
     for (const TakenWord& taken : words) {
       if (taken.start > kLastIndexedStart) continue;
-      files.write_quoted(records,
-                         {taken.word, page, line_item, right_aligned(taken.start, 6), taken.word});
+      Occurrence o;
+      o.word_at = table->text.size();
+      o.word_size = static_cast<uint32_t>(taken.word.size());
+      o.page = page;
+      o.line = line_number;
+      o.start = static_cast<uint32_t>(taken.start);
+      table->text += taken.word;
+      table->occurrences.push_back(o);
     }
   }
   files.close_file(in);
@@ -189,24 +194,24 @@ bool extract_line_words(const std::string& line, ScanState* state, std::vector<T
   return true;
 }
 
-void extract_words(Run& run) {
+WordTable extract_words(Run& run) {
   FileTable& files = run.files;
   run.run_command("dir /b page_*.htm > " + work_files::kPageListing);
   int list = files.free_file_number();
   files.open_input(work_files::kPageListing, list);
-  int records = files.free_file_number();
-  files.open_output(work_files::kWordRecords, records);
+  WordTable table;
   ScanState state;
   std::string entry;
   while (!files.end_of_file(list)) {
     files.read_line(list, &entry);
     std::string page = to_lower(entry);
     if (find_text(1, page, ".htm") == 0) continue;
-    ExtractPage(run, page, records, &state);
+    table.pages.push_back(page);
+    ExtractPage(run, static_cast<uint32_t>(table.pages.size() - 1), &state, &table);
   }
   files.close_file(list);
-  files.close_file(records);
   run.print_line("processed 10%");
+  return table;
 }
 
 }  // namespace quillon

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "index/word_table.h"
 #include "run/run.h"
 
 namespace quillon {
@@ -36,8 +37,8 @@ inline const long kLastIndexedStart = 999999;
 /// Cuts one page line; false when a filter skips it (no listing, no words).
 bool extract_line_words(const std::string& line, ScanState* state, std::vector<TakenWord>* words);
 
-/// Writes wrd_01.txt from every page_*.htm.
-void extract_words(Run& run);
+/// The words of every page_*.htm, in page, line and scan order.
+WordTable extract_words(Run& run);
 
 }  // namespace quillon
 

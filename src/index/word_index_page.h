@@ -5,14 +5,14 @@
 #ifndef QUILLON_INDEX_WORD_INDEX_PAGE_H_
 #define QUILLON_INDEX_WORD_INDEX_PAGE_H_
 
+#include "index/word_table.h"
 #include "run/run.h"
 
 namespace quillon {
 
-/// Writes index.htm from wrd_15.txt (sorted into wrd_16.txt) and the
-/// wrd_11_[g].txt files, printing "processed 60%" to "processed 90%"; gives
-/// the number of word occurrences.
-long long write_word_index(Run& run);
+/// Writes index.htm, printing "processed 60%" to "processed 90%"; gives the
+/// number of word occurrences.
+long long write_word_index(Run& run, const WordTable& table);
 
 }  // namespace quillon
 

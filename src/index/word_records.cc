@@ -1,171 +1,211 @@
 #include "index/word_records.h"
 
-#include <vector>
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+#include <unordered_map>
 
 #include "base/text.h"
-#include "index/page_parts.h"
-#include "index/record_io.h"
-#include "run/work_file_sort.h"
-#include "run/work_files.h"
 
 namespace quillon {
 
 namespace {
 
-using namespace work_files;
-
-void LowerCaseCopy(Run& run) {
-  FileTable& files = run.files;
-  int in = open_for_input(files, kWordRecords);
-  int out = open_for_output(files, kLowerCaseRecords);
-  std::vector<std::string> r;
-  while (!files.end_of_file(in)) {
-    read_items(files, in, 5, &r);
-    std::string lower = to_lower(r[0]);
-    if (find_text(1, lower, "&nbsp;") > 0) continue;
-    files.write_quoted(out, {lower, r[1], r[2], r[0], r[3], r[4]});
-  }
-  files.close_file(in);
-  files.close_file(out);
+// Words compared as their lower-case forms, without making them.
+char Folded(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The id of a word is the place of its first record in the sorted list.
-void NumberWords(Run& run) {
-  FileTable& files = run.files;
-  int in = open_for_input(files, kSortedRecords);
-  int out = open_for_output(files, kIdentifiedRecords);
-  std::vector<std::string> r;
-  read_items(files, in, 6, &r);
-  long long counter = 0;
-  std::string id = word_id_text(counter);
-  std::string remembered = r[0];
-  files.write_quoted(out, {r[1], r[2], r[4], r[3], id});
-  while (!files.end_of_file(in)) {
-    read_items(files, in, 6, &r);
-    ++counter;
-    if (compare_text(r[0], remembered) != 0) {
-      id = word_id_text(counter);
-      remembered = r[0];
+struct FoldedHash {
+  size_t operator()(std::string_view word) const {
+    uint64_t hash = 14695981039346656037u;
+    for (char c : word) hash = (hash ^ static_cast<unsigned char>(Folded(c))) * 1099511628211u;
+    return static_cast<size_t>(hash);
+  }
+};
+
+struct FoldedEqual {
+  bool operator()(std::string_view a, std::string_view b) const {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+      if (Folded(a[i]) != Folded(b[i])) return false;
     }
-    files.write_quoted(out, {r[1], r[2], r[4], r[3], id});
+    return true;
   }
-  files.close_file(in);
-  files.close_file(out);
+};
+
+const uint32_t kDropped = UINT32_MAX;
+
+// The place of each page in name order.
+std::vector<uint32_t> PageRanks(const std::vector<std::string>& pages) {
+  std::vector<uint32_t> order(pages.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](uint32_t a, uint32_t b) { return compare_items(pages[a], pages[b]) < 0; });
+  std::vector<uint32_t> rank(pages.size());
+  for (uint32_t r = 0; r < order.size(); ++r) rank[order[r]] = r;
+  return rank;
 }
 
-void NumberOccurrences(Run& run) {
-  FileTable& files = run.files;
-  int in = open_for_input(files, kIdentifiedRecords);
-  int out = open_for_output(files, kNumberedRecords);
-  std::vector<std::string> r;
-  read_items(files, in, 5, &r);
-  std::string remembered = r[4];
-  files.rewind_file(in);
-  long long counter = 0;
-  while (!files.end_of_file(in)) {
-    read_items(files, in, 5, &r);
-    ++counter;
-    if (compare_text(r[4], remembered) != 0) counter = 1;
-    if (find_text(1, r[0], "page_") > 0 && find_text(1, r[4], "id") > 0) {
-      files.write_quoted(out, {r[0], r[1], r[2], r[3], r[4], number_text(counter)});
-    }
-    remembered = r[4];
+class Numbering {
+ public:
+  Numbering(WordTable* table) : table_(*table), page_rank_(PageRanks(table->pages)) {}
+
+  // Words by their lower-case form, in the order of those forms; every
+  // occurrence gets the rank of its word, or kDropped.
+  void RankWords();
+  // The order of the sorted lower-case records: by word, then page, line,
+  // the word as found and start. A word's id is the place of its first
+  // record there, and its occurrences are numbered in that order.
+  void Number();
+  // Document order: page, line, start, then the rest of the record.
+  void PutInDocumentOrder();
+  void GroupPages();
+
+ private:
+  int CompareWords(const Occurrence& a, const Occurrence& b) const {
+    return compare_items(&table_.text[a.word_at], a.word_size, &table_.text[b.word_at],
+                         b.word_size);
   }
-  files.close_file(in);
-  files.close_file(out);
-}
 
-bool IsWordRecord(const std::vector<std::string>& r) {
-  return find_text(1, to_lower(r[0]), "page_") > 0 && find_text(1, r[4], "id") > 0;
-}
+  WordTable& table_;
+  std::vector<uint32_t> page_rank_;
+  std::vector<uint32_t> rank_of_;     // Per occurrence.
+  std::vector<uint32_t> rank_count_;  // Occurrences per rank.
+};
 
-// The records that are no word records are dropped on the way; the
-// straightforward procedure writes the kept ones to a file of their own
-// first, and sorts the result into rank order, which nothing here needs: the
-// split into groups does not depend on the order of its input.
-void AddRankKeys(Run& run) {
-  FileTable& files = run.files;
-  int in = open_for_input(files, kDocumentOrderRecords);
-  int out = open_for_output(files, kRankedRecords);
-  std::vector<std::string> r;
-  while (!files.end_of_file(in)) {
-    read_items(files, in, 6, &r);
-    if (!IsWordRecord(r)) continue;
-    std::string key = rank_key(round_to_int32(text_to_number(r[5])));
-    files.write_quoted(out, {key, r[4], r[0], r[1], r[2], r[3], r[4], r[5]});
+void Numbering::RankWords() {
+  const std::string& text = table_.text;
+  std::unordered_map<std::string_view, uint32_t, FoldedHash, FoldedEqual> distinct;
+  std::vector<std::string> lower;
+  std::vector<uint32_t> word_of;
+  word_of.reserve(table_.occurrences.size());
+  for (const Occurrence& o : table_.occurrences) {
+    std::string_view word(&text[o.word_at], o.word_size);
+    auto found = distinct.try_emplace(word, static_cast<uint32_t>(lower.size()));
+    if (found.second) lower.push_back(to_lower(std::string(word)));
+    word_of.push_back(found.first->second);
   }
-  files.close_file(in);
-  files.close_file(out);
-}
-
-bool ListedBefore(FileTable& files, const std::string& page) {
-  int in = open_for_input(files, kPagesWithWords);
-  std::string line;
-  bool listed = false;
-  while (!listed && !files.end_of_file(in)) {
-    files.read_line(in, &line);
-    listed = line == page;
+  std::vector<uint32_t> order;
+  for (uint32_t w = 0; w < lower.size(); ++w) {
+    if (find_text(1, lower[w], "&nbsp;") == 0) order.push_back(w);
   }
-  files.close_file(in);
-  return listed;
+  std::sort(order.begin(), order.end(),
+            [&](uint32_t a, uint32_t b) { return compare_items(lower[a], lower[b]) < 0; });
+  std::vector<uint32_t> rank(lower.size(), kDropped);
+  for (uint32_t r = 0; r < order.size(); ++r) rank[order[r]] = r;
+  rank_count_.assign(order.size(), 0);
+  rank_of_.resize(word_of.size());
+  for (size_t i = 0; i < word_of.size(); ++i) {
+    rank_of_[i] = rank[word_of[i]];
+    if (rank_of_[i] != kDropped) ++rank_count_[rank_of_[i]];
+  }
 }
 
-// Pages in order of first occurrence, two to a group file.
-int GroupPages(Run& run) {
-  FileTable& files = run.files;
-  int in = open_for_input(files, kRankedRecords);
-  std::vector<std::string> r;
-  read_items(files, in, 8, &r);
-  std::string current = r[2];
-  int all = open_for_output(files, kPagesWithWords);
-  files.print_line(all, current);
-  files.close_file(all);
-  int group = 1;
-  int out = open_for_output(files, group_page_list(1));
-  files.write_quoted(out, {current});
-  int fill = 1;
-  while (!files.end_of_file(in)) {
-    read_items(files, in, 8, &r);
-    if (r[2] == current || ListedBefore(files, r[2])) continue;
-    current = r[2];
-    files.write_quoted(out, {current});
-    ++fill;
-    all = files.free_file_number();
-    files.open_append(kPagesWithWords, all);
-    files.print_line(all, current);
-    files.close_file(all);
-    if (fill == 2) {
-      files.close_file(out);
-      fill = 0;
-      ++group;
-      out = open_for_output(files, group_page_list(group));
+void Numbering::Number() {
+  std::vector<uint32_t> first(rank_count_.size() + 1, 0);
+  std::partial_sum(rank_count_.begin(), rank_count_.end(), first.begin() + 1);
+  std::vector<uint32_t>& sorted = table_.by_number;
+  sorted.assign(first.back(), 0);
+  std::vector<uint32_t> next(first.begin(), first.end() - 1);
+  for (uint32_t i = 0; i < rank_of_.size(); ++i) {
+    if (rank_of_[i] != kDropped) sorted[next[rank_of_[i]]++] = i;
+  }
+  const std::vector<Occurrence>& all = table_.occurrences;
+  auto before = [&](uint32_t x, uint32_t y) {
+    const Occurrence& a = all[x];
+    const Occurrence& b = all[y];
+    if (a.page != b.page) return page_rank_[a.page] < page_rank_[b.page];
+    if (a.line != b.line) return a.line < b.line;
+    int word = CompareWords(a, b);
+    return word != 0 ? word < 0 : a.start < b.start;
+  };
+  for (size_t r = 0; r < rank_count_.size(); ++r) {
+    auto from = sorted.begin() + first[r], to = sorted.begin() + first[r + 1];
+    // Taken page by page and line by line, a word is nearly always in order.
+    if (!std::is_sorted(from, to, before)) std::sort(from, to, before);
+    for (auto at = from; at != to; ++at) {
+      Occurrence& o = table_.occurrences[*at];
+      o.id = first[r];
+      o.number = static_cast<uint32_t>(at - from) + 1;
     }
   }
-  files.close_file(in);
-  files.close_file(out);
-  return group;
+}
+
+void Numbering::PutInDocumentOrder() {
+  std::vector<Occurrence>& all = table_.occurrences;
+  auto before = [&](const Occurrence& a, const Occurrence& b) {
+    if (a.page != b.page) return page_rank_[a.page] < page_rank_[b.page];
+    if (a.line != b.line) return a.line < b.line;
+    if (a.start != b.start) return a.start < b.start;
+    int word = CompareWords(a, b);
+    if (word != 0) return word < 0;
+    if (a.id != b.id) return a.id < b.id;
+    return compare_items(number_text(a.number), number_text(b.number)) < 0;
+  };
+  std::vector<uint32_t> kept;
+  bool in_order = true;
+  for (uint32_t i = 0; i < all.size(); ++i) {
+    if (rank_of_[i] == kDropped) continue;
+    if (!kept.empty() && before(all[i], all[kept.back()])) in_order = false;
+    kept.push_back(i);
+  }
+  rank_of_.clear();
+  rank_of_.shrink_to_fit();
+  if (!in_order) {
+    std::stable_sort(kept.begin(), kept.end(),
+                     [&](uint32_t a, uint32_t b) { return before(all[a], all[b]); });
+  }
+  // by_number names occurrences by their place, which changes here.
+  std::vector<uint32_t> place(all.size(), 0);
+  for (uint32_t k = 0; k < kept.size(); ++k) place[kept[k]] = k;
+  for (uint32_t& i : table_.by_number) i = place[i];
+  place = {};
+  if (in_order) {
+    // kept rises at least as fast as its index, so this moves forward only.
+    for (uint32_t k = 0; k < kept.size(); ++k) all[k] = all[kept[k]];
+    all.resize(kept.size());
+  } else {
+    std::vector<Occurrence> ordered;
+    ordered.reserve(kept.size());
+    for (uint32_t i : kept) ordered.push_back(all[i]);
+    all.swap(ordered);
+  }
+}
+
+// Pages in the order of their first word, which document order makes their
+// name order; two to a group, and a last group that is empty when the
+// pages are even in number.
+void Numbering::GroupPages() {
+  std::vector<uint32_t> linked_as(table_.pages.size(), kDropped);
+  for (Occurrence& o : table_.occurrences) {
+    if (linked_as[o.page] == kDropped) {
+      linked_as[o.page] = static_cast<uint32_t>(table_.linked_pages.size());
+      table_.linked_pages.push_back(table_.pages[o.page]);
+    }
+    o.page = linked_as[o.page];
+  }
+  // Without words the straightforward procedure reads one empty record,
+  // whose empty page makes the one group.
+  if (table_.linked_pages.empty()) table_.linked_pages.push_back("");
+  table_.group_count = static_cast<int>(table_.linked_pages.size() / 2) + 1;
+  table_.sorted_pages = table_.linked_pages;
+  std::stable_sort(
+      table_.sorted_pages.begin(), table_.sorted_pages.end(),
+      [](const std::string& a, const std::string& b) { return compare_text(a, b) < 0; });
 }
 
 }  // namespace
 
-std::string rank_key(long long occurrence) {
-  std::string digits = number_text(100000000 - occurrence);
-  return left_text("00000000", 8 - text_length(digits)) + digits;
-}
-
-int build_word_records(Run& run) {
-  LowerCaseCopy(run);
-  sort_file(run, kLowerCaseRecords, kSortedRecords);
+void build_word_records(Run& run, WordTable* table) {
+  Numbering numbering(table);
+  numbering.RankWords();
+  numbering.Number();
   run.print_line("processed 20%");
-  NumberWords(run);
-  NumberOccurrences(run);
-  sort_file(run, kNumberedRecords, kDocumentOrderRecords);
-  AddRankKeys(run);
+  numbering.PutInDocumentOrder();
   run.print_line("processed 30%");
-  int group_count = GroupPages(run);
-  sort_file(run, kPagesWithWords, kPagesWithWordsSorted);
+  numbering.GroupPages();
   run.print_line("processed 40%");
-  return group_count;
 }
 
 }  // namespace quillon

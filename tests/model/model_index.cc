@@ -6,7 +6,6 @@
 #include "index/page_annotation.h"
 #include "index/page_parts.h"
 #include "index/page_preparation.h"
-#include "index/record_io.h"
 #include "index/word_extraction.h"
 #include "model/model_pages.h"
 #include "model/model_sort.h"

@@ -1,0 +1,28 @@
+#include "index/word_table.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace quillon {
+
+std::pair<size_t, size_t> WordTable::group_range(int group) const {
+  auto first_on = [this](uint32_t page) {
+    auto at = std::partition_point(occurrences.begin(), occurrences.end(),
+                                   [page](const Occurrence& o) { return o.page < page; });
+    return static_cast<size_t>(at - occurrences.begin());
+  };
+  uint32_t first_page = static_cast<uint32_t>(group - 1) * 2;
+  return {first_on(first_page), first_on(first_page + 2)};
+}
+
+int compare_items(const char* a, size_t a_size, const char* b, size_t b_size) {
+  size_t common = std::min(a_size, b_size);
+  int order = std::memcmp(a, b, common);
+  if (order != 0 || a_size == b_size) return order;
+  // The shorter item meets its closing quote where the longer goes on.
+  unsigned char next = static_cast<unsigned char>(a_size < b_size ? b[common] : a[common]);
+  int shorter_first = '"' < next ? -1 : 1;
+  return a_size < b_size ? shorter_first : -shorter_first;
+}
+
+}  // namespace quillon
