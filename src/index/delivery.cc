@@ -1,9 +1,12 @@
 #include "index/delivery.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/paths.h"
 #include "base/text.h"
+#include "base/wildcard.h"
 #include "run/work_files.h"
 #include "run/work_folders.h"
 #include "shell/command_line.h"
@@ -25,15 +28,34 @@ void prepare_output_folder(Run& run) {
 // A page is deleted from the working folder right after its copy is made,
 // so moving it gives the same result without writing it once more. Only a
 // plain move into the emptied output folder is taken this way.
-bool MovePage(Run& run, const std::string& name) {
-  std::string from, folder;
+bool MovePage(Run& run, const std::string& folder, const DirEntry& page) {
+  std::string from = join_path(folder, page.name), output;
   DirEntry entry;
-  if (!resolve_path(run.disk, name, &from) || !run.disk.stat(from, &entry) || entry.is_dir ||
-      !resolve_path(run.disk, kHtmlOut, &folder)) {
-    return false;
-  }
-  std::string to = join_path(folder, entry.name);
+  if (page.is_dir || !resolve_path(run.disk, kHtmlOut, &output)) return false;
+  std::string to = join_path(output, page.name);
   return !run.disk.stat(to, &entry) && run.disk.rename(from, to);
+}
+
+// Moves the pages that `copy` (the command line that copies them) would
+// copy: a name, or a pattern. The command delivers what cannot be moved,
+// and says so when nothing is there.
+void DeliverPages(Run& run, const std::string& pages, const std::string& copy) {
+  std::string folder, last;
+  std::vector<DirEntry> entries;
+  DirEntry entry;
+  if (resolve_parent(run.disk, pages, &folder, &last) && !last.empty()) {
+    if (!has_wildcard(last)) {
+      if (find_entry(run.disk, folder, last, &entry)) entries.push_back(entry);
+    } else if (list_folder(run.disk, folder, &entries)) {
+      entries.erase(
+          std::remove_if(entries.begin(), entries.end(),
+                         [&](const DirEntry& e) { return !matches_pattern(last, e.name); }),
+          entries.end());
+    }
+  }
+  bool left = entries.empty();
+  for (const DirEntry& page : entries) left = !MovePage(run, folder, page) || left;
+  if (left) run.run_command(copy);
 }
 
 // The numbered pages as dir_02.txt listed them before annotation, so the
@@ -48,20 +70,19 @@ void copy_numbered_pages(Run& run) {
     files.read_line(in, &line);
     line = to_lower(line);
     if (find_text(1, line, ".htm") == 0) continue;
-    if (MovePage(run, trim_blanks(line))) continue;
-    run.run_command("copy " + QuoteArgument(trim_blanks(line)) + " " + kHtmlOut + "\\ > " + kSink);
+    std::string page = trim_blanks(line);
+    DeliverPages(run, page, "copy " + QuoteArgument(page) + " " + kHtmlOut + "\\ > " + kSink);
   }
   files.close_file(in);
 }
 
 void copy_other_pages(Run& run) {
-  const std::string to = " " + kHtmlOut + "\\ > " + kSink;
   run.run_command("copy " + kHtmlWork + "\\" + kComparePage + " " + kHtmlOut + "\\" + kComparePage +
                   " > " + kSink);
-  run.run_command("copy " + kContentsPage + to);
-  run.run_command("copy i_*.htm" + to);
-  run.run_command("copy " + kWordIndexPage + to);
-  run.run_command("copy s_*.htm" + to);
+  for (const std::string& pages :
+       {kContentsPage, std::string("i_*.htm"), kWordIndexPage, std::string("s_*.htm")}) {
+    DeliverPages(run, pages, "copy " + pages + " " + kHtmlOut + "\\ > " + kSink);
+  }
 }
 
 // Deletes the ".txt" files of the working folder, the listing itself last:
