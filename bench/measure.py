@@ -7,7 +7,8 @@ The command runs in DIR with STDIN_TEXT as its standard input and its
 standard output and error discarded. The bytes written are the kernel's count of bytes
 the process passed to write calls (wchar of /proc/PID/io), read while the
 process is a zombie, so nothing it wrote escapes the count. Prints one line:
-seconds, peak resident kilobytes, bytes written.
+wall seconds, peak resident kilobytes, bytes written, CPU seconds (user and
+system).
 """
 import os
 import subprocess
@@ -33,7 +34,7 @@ def main():
                 written = int(value)
     _, _, usage = os.wait4(child.pid, 0)
     child.returncode = 0
-    print("%.3f %d %d" % (wall, usage.ru_maxrss, written))
+    print("%.3f %d %d %.3f" % (wall, usage.ru_maxrss, written, usage.ru_utime + usage.ru_stime))
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 #include "index/page_annotation.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "base/paths.h"
@@ -18,7 +19,12 @@ using namespace work_files;
 class GroupRewriter {
  public:
   GroupRewriter(Run& run, const WordTable& table, int group, PageLinks* links)
-      : run_(run), files_(run.files), table_(table), group_(group), links_(links) {}
+      : run_(run),
+        files_(run.files),
+        table_(table),
+        group_index_page_(group_index_page(group)),
+        group_search_page_(group_search_page(group)),
+        links_(links) {}
 
   void Add(const Occurrence& o);
   void Finish();
@@ -31,13 +37,13 @@ class GroupRewriter {
   void ReadThrough(long line);
   void WriteHeadBlock();
   void WriteNavigationLinks();
-  void WriteNavigator(const Occurrence& o, const std::string& id);
+  void AddNavigator(const Occurrence& o, const std::string& id);
   void LookUpNeighbours();
 
   Run& run_;
   FileTable& files_;
   const WordTable& table_;
-  int group_;
+  std::string group_index_page_, group_search_page_;
   PageLinks* links_;
   std::string page_, output_;
   int in_ = 0, out_ = 0;
@@ -45,6 +51,7 @@ class GroupRewriter {
   std::string current_;
   long previous_start_ = 0, previous_length_ = 0;
   bool body_found_ = false;
+  std::string block_;
 };
 
 void GroupRewriter::OpenPage(const std::string& page) {
@@ -74,15 +81,24 @@ void GroupRewriter::Add(const Occurrence& o) {
   long start = o.start;
   long gap = previous_start_ == 0 ? start - 1 : start - previous_start_ - previous_length_;
   long from = previous_start_ == 0 ? 1 : previous_start_ + previous_length_;
-  files_.print_line(out_, substring(current_, from, gap));
+  // The lines of one word go to the page at once.
+  std::string& b = block_;
+  b = substring(current_, from, gap);
   std::string id = word_id_text(o.id);
-  std::string word = table_.word(o);
-  files_.print_line(
-      out_, "<span id=\"" + id + "\" type = \"text/javascript\"ondblclick = \"window.open('" +
-                page + "#" + id + "'); window.event.cancelbubble = true;\">" + word + "</span>");
-  if (word != "Pages_list") WriteNavigator(o, id);
+  const char* word = &table_.text[o.word_at];
+  b += "\r\n<span id=\"";
+  b += id;
+  b += "\" type = \"text/javascript\"ondblclick = \"window.open('";
+  b += page;
+  b += '#';
+  b += id;
+  b += "'); window.event.cancelbubble = true;\">";
+  b.append(word, o.word_size);
+  b += "</span>\r\n";
+  if (std::string_view(word, o.word_size) != "Pages_list") AddNavigator(o, id);
+  files_.print_text(out_, b);
   previous_start_ = start;
-  previous_length_ = text_length(word);
+  previous_length_ = o.word_size;
 }
 
 void GroupRewriter::Finish() {
@@ -162,25 +178,48 @@ void GroupRewriter::WriteNavigationLinks() {
   files_.print_line(out_, "<a href=\"files_list.htm\"> Content </a><br>");
 }
 
-void GroupRewriter::WriteNavigator(const Occurrence& o, const std::string& id) {
-  long number = o.number;
-  std::string number_item = number_text(number);
-  files_.print_line(out_, "<span hidden id=\"" + id + "\">");
-  std::string link = number < static_cast<long>(o.last_on_page)
-                         ? "(<a href=\"#" + id + "_" + number_text(number + 1) + "\">&gt;</a>,"
-                         : "(<a href=\"#" + id + "_" + number_text(number) + "\"></a>";
-  files_.print_line(out_, "(" + number_item + ")" + link);
-  files_.print_line(out_, "<a href=\"" + group_index_page(group_) + "#" + id + "\">i</a>,");
-  files_.print_line(
-      out_, "<a href=\"" + group_search_page(group_) + "#" + id + "_" + number_item + "\">s</a>,");
-  if (o.next_page < 0) {
-    files_.print_line(out_, "<a href=\"files_list.htm\">c)</a></span>");
+void GroupRewriter::AddNavigator(const Occurrence& o, const std::string& id) {
+  std::string& b = block_;
+  std::string number = number_text(o.number);
+  b += "<span hidden id=\"";
+  b += id;
+  b += "\">\r\n(";
+  b += number;
+  b += ")(<a href=\"#";
+  b += id;
+  b += '_';
+  if (o.number < o.last_on_page) {
+    b += number_text(o.number + 1);
+    b += "\">&gt;</a>,\r\n";
   } else {
-    files_.print_line(out_, "<a href=\"files_list.htm\">c</a>,");
-    files_.print_line(out_, "<a href=\"" + table_.linked_pages[static_cast<size_t>(o.next_page)] +
-                                "#" + id + "\">&gt;&gt;)</a></span>");
+    b += number;
+    b += "\"></a>\r\n";
   }
-  files_.print_line(out_, "<span id=\"" + id + "_" + number_item + "\"></span>");
+  b += "<a href=\"";
+  b += group_index_page_;
+  b += '#';
+  b += id;
+  b += "\">i</a>,\r\n<a href=\"";
+  b += group_search_page_;
+  b += '#';
+  b += id;
+  b += '_';
+  b += number;
+  b += "\">s</a>,\r\n";
+  if (o.next_page < 0) {
+    b += "<a href=\"files_list.htm\">c)</a></span>\r\n";
+  } else {
+    b += "<a href=\"files_list.htm\">c</a>,\r\n<a href=\"";
+    b += table_.linked_pages[static_cast<size_t>(o.next_page)];
+    b += '#';
+    b += id;
+    b += "\">&gt;&gt;)</a></span>\r\n";
+  }
+  b += "<span id=\"";
+  b += id;
+  b += '_';
+  b += number;
+  b += "\"></span>\r\n";
 }
 
 }  // namespace
@@ -206,15 +245,30 @@ void write_occurrence_copy(Run& run, const WordTable& table, int group) {
   int out = files.free_file_number();
   files.open_output(kOccurrenceCopies + "\\" + group_next_pages(group), out);
   std::pair<size_t, size_t> range = table.group_range(group);
-  std::string record;
+  std::string records;
   for (size_t i = range.first; i < range.second; ++i) {
     const Occurrence& o = table.occurrences[i];
-    record = "\"" + table.linked_pages[o.page] + "\",\"" + right_aligned(o.line, 10) + "\",\"" +
-             right_aligned(o.start, 6) + "\",\"" + table.word(o) + "\",\"" + word_id_text(o.id) +
-             "\",\"" + number_text(o.number) + "\",\"" +
-             (o.next_page < 0 ? "" : table.linked_pages[static_cast<size_t>(o.next_page)]) + "\"";
-    files.print_line(out, record);
+    records += '"';
+    records += table.linked_pages[o.page];
+    records += "\",\"";
+    append_right_aligned(&records, o.line, 10);
+    records += "\",\"";
+    append_right_aligned(&records, o.start, 6);
+    records += "\",\"";
+    records.append(table.text, o.word_at, o.word_size);
+    records += "\",\"";
+    append_word_id(&records, o.id);
+    records += "\",\"";
+    append_number(&records, o.number);
+    records += "\",\"";
+    if (o.next_page >= 0) records += table.linked_pages[static_cast<size_t>(o.next_page)];
+    records += "\"\r\n";
+    if (records.size() >= 1 << 16) {
+      files.print_text(out, records);
+      records.clear();
+    }
   }
+  files.print_text(out, records);
   files.close_file(out);
 }
 

@@ -65,8 +65,47 @@ bool tag_opens(const std::string& line, long q) {
 }
 
 std::string word_id_text(long long number) {
-  std::string digits = number_text(number);
-  return "id" + left_text("0000000000", 8 - text_length(digits)) + digits;
+  std::string id;
+  append_word_id(&id, static_cast<uint64_t>(number));
+  return id;
+}
+
+namespace {
+
+// The digits of `value` at the end of `buffer`; gives where they start.
+char* Digits(uint64_t value, char* end) {
+  do {
+    *--end = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0);
+  return end;
+}
+
+}  // namespace
+
+void append_number(std::string* out, uint64_t value) {
+  char buffer[20];
+  char* end = buffer + sizeof buffer;
+  out->append(Digits(value, end), end);
+}
+
+void append_right_aligned(std::string* out, uint64_t value, size_t width) {
+  char buffer[20];
+  char* end = buffer + sizeof buffer;
+  char* start = Digits(value, end);
+  size_t digits = static_cast<size_t>(end - start);
+  if (digits < width) out->append(width - digits, ' ');
+  out->append(start, end);
+}
+
+void append_word_id(std::string* out, uint64_t number) {
+  *out += "id";
+  char buffer[20];
+  char* end = buffer + sizeof buffer;
+  char* start = Digits(number, end);
+  size_t digits = static_cast<size_t>(end - start);
+  if (digits < 8) out->append(8 - digits, '0');
+  out->append(start, end);
 }
 
 }  // namespace quillon

@@ -3,6 +3,7 @@
 #ifndef QUILLON_INDEX_PAGE_PARTS_H_
 #define QUILLON_INDEX_PAGE_PARTS_H_
 
+#include <cstdint>
 #include <string>
 
 #include "run/run.h"
@@ -27,6 +28,13 @@ bool tag_opens(const std::string& line, long q);
 
 /// "id" and the number filled to 8 digits.
 std::string word_id_text(long long number);
+
+/// Append to a text being built what number_text, right_aligned and
+/// word_id_text give, without a text of their own: the pages are made of
+/// millions of them.
+void append_number(std::string* out, uint64_t value);
+void append_right_aligned(std::string* out, uint64_t value, size_t width);
+void append_word_id(std::string* out, uint64_t number);
 
 }  // namespace quillon
 

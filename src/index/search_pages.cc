@@ -1,5 +1,6 @@
 #include "index/search_pages.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/text.h"
@@ -16,7 +17,6 @@ const int kQueryWords = 28;
 
 struct SearchRecord {
   std::string page;
-  std::string line;
   std::string word;
   std::string word_id;
   std::string occurrence;
@@ -30,39 +30,47 @@ struct TextLine {
   long selection_length = 0;  // Of the word list before its last word.
   std::string first_id;
   std::string page;
-  std::string line;
 };
 
-std::string word_anchor(const SearchRecord& record) {
-  return "<span id=\"" + record.word_id + "_" + record.occurrence + "\">";
+// The word's anchor and its link into the group index page.
+void add_anchor(std::string* markup, const SearchRecord& record) {
+  *markup += "<span id=\"";
+  *markup += record.word_id;
+  *markup += '_';
+  *markup += record.occurrence;
+  *markup += "\">";
 }
 
-std::string index_link(const SearchRecord& record, const std::string& group) {
-  return "<a href=\"i_" + group + ".htm#" + record.word_id + "\">" + record.word + "</a></span>";
-}
-
-std::string continuation_form(const SearchRecord& record, const std::string& group) {
-  return " " + word_anchor(record) + index_link(record, group);
-}
-
-std::string line_start_form(const SearchRecord& record, const std::string& group) {
-  return word_anchor(record) + record.word + " &nbsp </span>&nbsp " + index_link(record, group);
+void add_index_link(std::string* markup, const SearchRecord& record, const std::string& group) {
+  *markup += "<a href=\"i_";
+  *markup += group;
+  *markup += ".htm#";
+  *markup += record.word_id;
+  *markup += "\">";
+  *markup += record.word;
+  *markup += "</a></span>";
 }
 
 void add_word(TextLine* text, const SearchRecord& record, const std::string& group) {
-  text->markup += continuation_form(record, group);
+  text->markup += ' ';
+  add_anchor(&text->markup, record);
+  add_index_link(&text->markup, record, group);
   text->selection_length = text_length(text->word_list);
-  text->word_list += trim_blanks(record.word) + " ";
+  text->word_list += trim_blanks(record.word);
+  text->word_list += ' ';
   ++text->word_count;
 }
 
 void start_line(TextLine* text, const SearchRecord& record, const std::string& group) {
-  text->markup = line_start_form(record, group);
+  text->markup.clear();
+  add_anchor(&text->markup, record);
+  text->markup += record.word;
+  text->markup += " &nbsp </span>&nbsp ";
+  add_index_link(&text->markup, record, group);
   text->word_list = trim_blanks(record.word) + " ";
   text->word_count = 1;
   text->first_id = record.word_id;
   text->page = record.page;
-  text->line = record.line;
 }
 
 // Up to 28 distinct words of a long line, each with a blank in front, in the
@@ -95,24 +103,29 @@ std::string search_query(Run& run, const TextLine& text) {
   return random_query(run, text);
 }
 
+// Whether the markup holds "</html>" in any letter case.
+bool HoldsPageEnd(const std::string& markup) {
+  const std::string end = "</html>";
+  auto same = [](char a, char lower) {
+    return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == lower;
+  };
+  return std::search(markup.begin(), markup.end(), end.begin(), end.end(), same) != markup.end();
+}
+
 void write_text_line(Run& run, int file, const std::string& group, const std::string& site,
                      const TextLine& text) {
-  FileTable& files = run.files;
-  if (find_text(1, to_lower(text.markup), "</html>") == 0) {
-    files.print_line(file, text.markup + "<br>");
-  }
-  files.print_line(file,
-                   "<a href=\"i_" + group + ".htm#" + text.first_id + "\">i_" + group + "</a>");
-  files.print_line(file, "&nbsp <a href=\"index.htm#" + text.first_id + "\">index</a>");
-  files.print_line(
-      file, "&nbsp <a href=\"files_list.htm#" + text.page + "\"> Content (" + text.page + ")</a>");
+  std::string b;
+  if (!HoldsPageEnd(text.markup)) b = text.markup + "<br>\r\n";
+  b += "<a href=\"i_" + group + ".htm#" + text.first_id + "\">i_" + group + "</a>\r\n";
+  b += "&nbsp <a href=\"index.htm#" + text.first_id + "\">index</a>\r\n";
+  b += "&nbsp <a href=\"files_list.htm#" + text.page + "\"> Content (" + text.page + ")</a>\r\n";
   std::string link = std::string("&nbsp <a href=\"") + kSearchAddress +
                      search_address_text(search_query(run, text));
   if (!site.empty()) {
-    files.print_line(file, link + " site:" + search_address_text(site) + "\"> " + site + "</a>");
+    b += link + " site:" + search_address_text(site) + "\"> " + site + "</a>\r\n";
   }
-  files.print_line(file, link + "\"> web_search </a>");
-  files.print_line(file, "<br><br>");
+  b += link + "\"> web_search </a>\r\n<br><br>\r\n";
+  run.files.print_text(file, b);
 }
 
 void write_search_head(Run& run, int file) {
@@ -138,6 +151,7 @@ void write_search_head(Run& run, int file) {
 
 std::string search_address_text(const std::string& text) {
   std::string out;
+  out.reserve(text.size());
   for (char c : text) {
     switch (c) {
       case '%':
@@ -175,16 +189,17 @@ void write_group_search_page(Run& run, const WordTable& table, int group,
   for (size_t i = range.first; i < range.second; ++i) {
     const Occurrence& o = table.occurrences[i];
     record.page = table.linked_pages[o.page];
-    record.line = right_aligned(o.line, 10);
-    record.word = table.word(o);
-    record.word_id = word_id_text(o.id);
-    record.occurrence = number_text(o.number);
-    if (i == range.first) {
+    record.word.assign(table.text, o.word_at, o.word_size);
+    record.word_id.clear();
+    append_word_id(&record.word_id, o.id);
+    record.occurrence.clear();
+    append_number(&record.occurrence, o.number);
+    const Occurrence* before = i == range.first ? nullptr : &table.occurrences[i - 1];
+    if (!before) {
       text.first_id = record.word_id;
       text.page = record.page;
-      text.line = record.line;
     }
-    if (i == range.first || (record.page == text.page && record.line == text.line)) {
+    if (!before || (o.page == before->page && o.line == before->line)) {
       add_word(&text, record, g);
     } else {
       write_text_line(run, out, g, destination_site, text);
