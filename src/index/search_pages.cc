@@ -106,10 +106,12 @@ std::string search_query(Run& run, const TextLine& text) {
 // Whether the markup holds "</html>" in any letter case.
 bool HoldsPageEnd(const std::string& markup) {
   const std::string end = "</html>";
-  auto same = [](char a, char lower) {
-    return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == lower;
-  };
-  return std::search(markup.begin(), markup.end(), end.begin(), end.end(), same) != markup.end();
+  for (size_t at = markup.find("</"); at != std::string::npos; at = markup.find("</", at + 2)) {
+    if (markup.size() - at >= end.size() && to_lower(markup.substr(at, end.size())) == end) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void write_text_line(Run& run, int file, const std::string& group, const std::string& site,

@@ -1,5 +1,6 @@
 #include "index/word_extraction.h"
 
+#include "base/paths.h"
 #include "base/text.h"
 #include "index/page_parts.h"
 #include "run/file_table.h"
@@ -157,6 +158,14 @@ void ExtractPage(Run& run, uint32_t page, ScanState* state, WordTable* table) {
   FileTable& files = run.files;
   int in = files.free_file_number();
   files.open_input(table->pages[page], in);
+  // A word takes three bytes and a separator at least: room for every word
+  // the page can hold, of which only what is used takes memory.
+  std::string path;
+  DirEntry entry;
+  if (resolve_path(run.disk, table->pages[page], &path) && run.disk.stat(path, &entry)) {
+    table->text.reserve(table->text.size() + entry.size);
+    table->occurrences.reserve(table->occurrences.size() + entry.size / 4 + 1);
+  }
   state->script_open = state->script_closed = false;
   state->style_open = state->style_closed = false;
   state->title_open = state->title_closed = false;
