@@ -36,23 +36,29 @@ bool MovePage(Run& run, const std::string& folder, const DirEntry& page) {
   return !run.disk.stat(to, &entry) && run.disk.rename(from, to);
 }
 
-// Moves the pages that `copy` (the command line that copies them) would
-// copy: a name, or a pattern. The command delivers what cannot be moved,
-// and says so when nothing is there.
-void DeliverPages(Run& run, const std::string& pages, const std::string& copy) {
-  std::string folder, last;
+// The files of the working folder that a command would take for `pages`
+// (a name, or a pattern), and their folder.
+std::vector<DirEntry> Matching(Run& run, const std::string& pages, std::string* folder) {
+  std::string last;
   std::vector<DirEntry> entries;
   DirEntry entry;
-  if (resolve_parent(run.disk, pages, &folder, &last) && !last.empty()) {
-    if (!has_wildcard(last)) {
-      if (find_entry(run.disk, folder, last, &entry)) entries.push_back(entry);
-    } else if (list_folder(run.disk, folder, &entries)) {
-      entries.erase(
-          std::remove_if(entries.begin(), entries.end(),
-                         [&](const DirEntry& e) { return !matches_pattern(last, e.name); }),
-          entries.end());
-    }
+  if (!resolve_parent(run.disk, pages, folder, &last) || last.empty()) return entries;
+  if (!has_wildcard(last)) {
+    if (find_entry(run.disk, *folder, last, &entry)) entries.push_back(entry);
+  } else if (list_folder(run.disk, *folder, &entries)) {
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&](const DirEntry& e) { return !matches_pattern(last, e.name); }),
+                  entries.end());
   }
+  return entries;
+}
+
+// Moves the pages that `copy` (the command line that copies them) would
+// copy. The command delivers what cannot be moved, and says so when nothing
+// is there.
+void DeliverPages(Run& run, const std::string& pages, const std::string& copy) {
+  std::string folder;
+  std::vector<DirEntry> entries = Matching(run, pages, &folder);
   bool left = entries.empty();
   for (const DirEntry& page : entries) left = !MovePage(run, folder, page) || left;
   if (left) run.run_command(copy);
@@ -104,7 +110,10 @@ void delete_text_files(Run& run) {
 }
 
 void clean_working_folder(Run& run) {
-  run.run_command("del /q *.htm*");
+  // The pages copied to htm_out would still be here for the delete to find;
+  // moved, they may all be gone, and the delete would say it found nothing.
+  std::string folder;
+  if (!Matching(run, "*.htm*", &folder).empty()) run.run_command("del /q *.htm*");
   // Only the run's own list files: a user's ".list" file may have been moved
   // here from compare_in during intake, and it stays.
   for (const std::string& name : kRunListFiles) run.files.delete_file(name);

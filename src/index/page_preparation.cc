@@ -1,6 +1,8 @@
 #include "index/page_preparation.h"
 
+#include "base/paths.h"
 #include "base/text.h"
+#include "base/wildcard.h"
 #include "run/console_waits.h"
 #include "run/work_files.h"
 #include "shell/command_line.h"
@@ -72,6 +74,15 @@ void StripInto(Run& run, const std::string& source, const std::string& target) {
   run.files.close_file(out);
 }
 
+// The stripped copy is deleted unread once it has been copied to the page
+// name, so it is renamed instead; not when it bears a page name itself,
+// which a later page would have to find.
+bool MoveTo(Run& run, const std::string& from, const std::string& to) {
+  std::string source, target;
+  return resolve_path(run.disk, from, &source) && resolve_for_writing(run.disk, to, &target) &&
+         source != target && run.disk.rename(source, target);
+}
+
 void MakePages(Run& run, const std::string& pad) {
   int list = run.files.free_file_number();
   run.files.open_input(kScratchListing, list);
@@ -85,6 +96,7 @@ void MakePages(Run& run, const std::string& pad) {
     std::string stripped = stripped_copy(lower);
     StripInto(run, kHtmlIn + "\\" + lower, stripped);
     std::string name = page_name(pad, ++page);
+    if (!matches_pattern("page_*.htm", stripped) && MoveTo(run, stripped, name)) continue;
     run.run_command("copy /y " + QuoteArgument(stripped) + " " + name + " > " + kSink);
   }
   run.files.close_file(list);
