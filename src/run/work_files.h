@@ -141,6 +141,11 @@ inline std::string group_search_page(int group) {
 }
 
 // ---- Word and group records (quoted records) --------------------------------
+//
+// The straightforward procedure of the index hands these on from phase to
+// phase; the program holds the same records in memory (index/word_table.h)
+// and writes only the copies in wrd_24. The phases named are the
+// procedure's.
 
 /// Word extraction, read by word records: one record per word.
 inline const std::string kWordRecords = "wrd_01.txt";
