@@ -86,13 +86,8 @@ void GroupRewriter::Add(const Occurrence& o) {
   b = substring(current_, from, gap);
   std::string id = word_id_text(o.id);
   const char* word = &table_.text[o.word_at];
-  b += "\r\n<span id=\"";
-  b += id;
-  b += "\" type = \"text/javascript\"ondblclick = \"window.open('";
-  b += page;
-  b += '#';
-  b += id;
-  b += "'); window.event.cancelbubble = true;\">";
+  append(&b, "\r\n<span id=\"", id, "\" type = \"text/javascript\"ondblclick = \"window.open('",
+         page, "#", id, "'); window.event.cancelbubble = true;\">");
   b.append(word, o.word_size);
   b += "</span>\r\n";
   if (std::string_view(word, o.word_size) != "Pages_list") AddNavigator(o, id);
@@ -162,8 +157,10 @@ void GroupRewriter::WriteHeadBlock() {
 // first page the link before keeps what it was.
 void GroupRewriter::LookUpNeighbours() {
   const std::vector<std::string>& pages = table_.sorted_pages;
-  auto at = std::find(pages.begin(), pages.end(), page_);
-  if (at == pages.end()) return;
+  auto at = std::lower_bound(
+      pages.begin(), pages.end(), page_,
+      [](const std::string& a, const std::string& b) { return compare_text(a, b) < 0; });
+  if (at == pages.end() || *at != page_) return;
   links_->next = at + 1 == pages.end() ? "" : *(at + 1);
   if (at != pages.begin()) links_->before = *(at - 1);
 }
@@ -181,45 +178,22 @@ void GroupRewriter::WriteNavigationLinks() {
 void GroupRewriter::AddNavigator(const Occurrence& o, const std::string& id) {
   std::string& b = block_;
   std::string number = number_text(o.number);
-  b += "<span hidden id=\"";
-  b += id;
-  b += "\">\r\n(";
-  b += number;
-  b += ")(<a href=\"#";
-  b += id;
-  b += '_';
+  append(&b, "<span hidden id=\"", id, "\">\r\n(", number, ")(<a href=\"#", id, "_");
   if (o.number < o.last_on_page) {
-    b += number_text(o.number + 1);
-    b += "\">&gt;</a>,\r\n";
+    append(&b, number_text(o.number + 1), "\">&gt;</a>,\r\n");
   } else {
-    b += number;
-    b += "\"></a>\r\n";
+    append(&b, number, "\"></a>\r\n");
   }
-  b += "<a href=\"";
-  b += group_index_page_;
-  b += '#';
-  b += id;
-  b += "\">i</a>,\r\n<a href=\"";
-  b += group_search_page_;
-  b += '#';
-  b += id;
-  b += '_';
-  b += number;
-  b += "\">s</a>,\r\n";
+  append(&b, "<a href=\"", group_index_page_, "#", id, "\">i</a>,\r\n");
+  append(&b, "<a href=\"", group_search_page_, "#", id, "_", number, "\">s</a>,\r\n");
   if (o.next_page < 0) {
     b += "<a href=\"files_list.htm\">c)</a></span>\r\n";
   } else {
-    b += "<a href=\"files_list.htm\">c</a>,\r\n<a href=\"";
-    b += table_.linked_pages[static_cast<size_t>(o.next_page)];
-    b += '#';
-    b += id;
-    b += "\">&gt;&gt;)</a></span>\r\n";
+    append(&b, "<a href=\"files_list.htm\">c</a>,\r\n<a href=\"",
+           table_.linked_pages[static_cast<size_t>(o.next_page)], "#", id,
+           "\">&gt;&gt;)</a></span>\r\n");
   }
-  b += "<span id=\"";
-  b += id;
-  b += '_';
-  b += number;
-  b += "\"></span>\r\n";
+  append(&b, "<span id=\"", id, "_", number, "\"></span>\r\n");
 }
 
 }  // namespace

@@ -36,6 +36,12 @@ void append_number(std::string* out, uint64_t value);
 void append_right_aligned(std::string* out, uint64_t value, size_t width);
 void append_word_id(std::string* out, uint64_t number);
 
+/// Appends every piece (texts) to `out`.
+template <typename... Pieces>
+void append(std::string* out, const Pieces&... pieces) {
+  (out->append(pieces), ...);
+}
+
 }  // namespace quillon
 
 #endif  // QUILLON_INDEX_PAGE_PARTS_H_

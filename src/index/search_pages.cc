@@ -34,21 +34,11 @@ struct TextLine {
 
 // The word's anchor and its link into the group index page.
 void add_anchor(std::string* markup, const SearchRecord& record) {
-  *markup += "<span id=\"";
-  *markup += record.word_id;
-  *markup += '_';
-  *markup += record.occurrence;
-  *markup += "\">";
+  append(markup, "<span id=\"", record.word_id, "_", record.occurrence, "\">");
 }
 
 void add_index_link(std::string* markup, const SearchRecord& record, const std::string& group) {
-  *markup += "<a href=\"i_";
-  *markup += group;
-  *markup += ".htm#";
-  *markup += record.word_id;
-  *markup += "\">";
-  *markup += record.word;
-  *markup += "</a></span>";
+  append(markup, "<a href=\"i_", group, ".htm#", record.word_id, "\">", record.word, "</a></span>");
 }
 
 void add_word(TextLine* text, const SearchRecord& record, const std::string& group) {
