@@ -54,10 +54,10 @@ void copy_numbered_pages(Run& run) {
   files.close_file(in);
 }
 
-void copy_other_pages(Run& run) {
+void copy_other_pages(Run& run, const std::string& whole_page_folder) {
   const std::string to = " " + kHtmlOut + "\\ > " + kSink;
-  run.run_command("copy " + kHtmlWork + "\\" + kComparePage + " " + kHtmlOut + "\\" + kComparePage +
-                  " > " + kSink);
+  run.run_command("copy " + whole_page_folder + "\\" + kComparePage + " " + kHtmlOut + "\\" +
+                  kComparePage + " > " + kSink);
   run.run_command("copy " + kContentsPage + to);
   run.run_command("copy i_*.htm" + to);
   run.run_command("copy " + kWordIndexPage + to);
@@ -92,10 +92,10 @@ void clean_working_folder(Run& run) {
 
 }  // namespace
 
-void deliver_pages(Run& run) {
+void deliver_pages(Run& run, const std::string& whole_page_folder) {
   prepare_output_folder(run);
   copy_numbered_pages(run);
-  copy_other_pages(run);
+  copy_other_pages(run, whole_page_folder);
   clean_working_folder(run);
 }
 
