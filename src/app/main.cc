@@ -1,12 +1,30 @@
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "app/run_driver.h"
 #include "app/usage.h"
+#include "compare/comparison_page.h"
+
+namespace {
+
+// The value of "--part-size=BYTES": digits only, so that a typing slip is
+// not taken for a size.
+bool PartSize(const char* argument, long* size) {
+  const char prefix[] = "--part-size=";
+  if (std::strncmp(argument, prefix, sizeof prefix - 1) != 0) return false;
+  std::string digits = argument + sizeof prefix - 1;
+  if (digits.empty() || digits.size() > 12 ||
+      digits.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  *size = std::stol(digits);
+  return true;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  // Only these two words are arguments; anything else is ignored, as the
-  // program takes no arguments.
   if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
     std::fputs(quillon::usage_text().c_str(), stdout);
     return 0;
@@ -15,5 +33,11 @@ int main(int argc, char** argv) {
     std::fputs(quillon::version_text().c_str(), stdout);
     return 0;
   }
-  return quillon::run_main(argc > 0 ? argv[0] : "");
+  long part_size = quillon::kDefaultPartSize;
+  if (argc > 1 && !PartSize(argv[1], &part_size)) {
+    std::fprintf(stderr, "quillon: unknown argument %s\n", argv[1]);
+    std::fputs(quillon::usage_text().c_str(), stderr);
+    return 2;
+  }
+  return quillon::run_main(argc > 0 ? argv[0] : "", part_size);
 }

@@ -44,7 +44,11 @@ const std::vector<Phase> kPhases = {
      [](Run& run, RunState& s) { s.destination_site = ask_destination_address(run); }},
     {"duplicate check", [](Run& run, RunState&) { check_duplicate_inputs(run); }},
     {"working copies", [](Run& run, RunState& s) { s.page_number_pad = make_working_copies(run); }},
-    {"comparison page", [](Run& run, RunState& s) { write_comparison_page(run, s.table_width); }},
+    {"comparison page",
+     [](Run& run, RunState& s) {
+       s.whole_page_folder =
+           write_comparison_page(run, s.table_width, s.part_size).whole_page_folder;
+     }},
     {"page preparation", [](Run& run, RunState& s) { prepare_pages(run, s.page_number_pad); }},
     {"word extraction", [](Run& run, RunState& s) { s.words = extract_words(run); }},
     {"word records", [](Run& run, RunState& s) { build_word_records(run, &s.words); }},
@@ -52,7 +56,7 @@ const std::vector<Phase> kPhases = {
     {"group pages",
      [](Run& run, RunState& s) { write_group_pages(run, s.words, s.destination_site); }},
     {"word index", [](Run& run, RunState& s) { s.word_total = write_word_index(run, s.words); }},
-    {"delivery", [](Run& run, RunState&) { deliver_pages(run); }},
+    {"delivery", [](Run& run, RunState& s) { deliver_pages(run, s.whole_page_folder); }},
     {"results", [](Run& run, RunState& s) { show_results(run, s.word_total); }},
 };
 

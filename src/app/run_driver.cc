@@ -7,11 +7,12 @@
 
 namespace quillon {
 
-int run_main(const char* argv0) {
+int run_main(const char* argv0, long part_size) {
   std::unique_ptr<Disk> disk = make_real_disk(".");
   std::unique_ptr<ConsoleDevice> device = make_standard_console();
   Run run(disk.get(), device.get(), argv0 ? argv0 : "");
   RunState state;
+  state.part_size = part_size;
   try {
     run_phases(run, state);
   } catch (const RunEnded&) {

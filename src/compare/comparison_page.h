@@ -9,10 +9,22 @@
 
 namespace quillon {
 
+/// Page bytes above which the comparison is also written in parts: the size
+/// of an annotated part that a browser opens and highlights comfortably.
+const long kDefaultPartSize = 40000;
+
+/// Where the comparison went.
+struct ComparisonPages {
+  long parts = 0;                 ///< Parts in htm_wrk; 0 when compare.htm itself is there.
+  std::string whole_page_folder;  ///< The folder that keeps compare.htm for delivery.
+};
+
 /// Writes compare.htm from the first two files that txt_wrk.list names, in a
-/// table `table_width` wide, and copies it to htm_wrk; ends the run when the
-/// list does not name two .txt files.
-void write_comparison_page(Run& run, const std::string& table_width);
+/// table `table_width` wide. When the page is larger than `part_size` bytes
+/// (and `part_size` is not 0), htm_wrk receives it in numbered parts of
+/// about that size, which are indexed instead; otherwise htm_wrk receives
+/// compare.htm. Ends the run when the list does not name two .txt files.
+ComparisonPages write_comparison_page(Run& run, const std::string& table_width, long part_size);
 
 }  // namespace quillon
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 #include "base/end_run.h"
 #include "support/test_run.h"
 
@@ -10,7 +13,7 @@ namespace {
 
 bool write(FakeRun& t) {
   try {
-    write_comparison_page(t.run, "100%");
+    write_comparison_page(t.run, "100%", 0);
     return true;
   } catch (const RunEnded&) {
     return false;
@@ -49,6 +52,67 @@ TEST(ComparisonPageTest, FewerThanTwoWorkingCopiesEndTheRun) {
       EXPECT_EQ(page.substr(page.size() - cell.size()), cell);
     }
     EXPECT_EQ(t.transcript(), failure);
+  }
+}
+
+// The cells of a page: the lines after " <br>" of the left and right cell.
+std::pair<std::string, std::string> Cells(const std::string& page) {
+  std::string cells[2];
+  size_t at = page.find("<tr valign=\"top\">");
+  for (std::string& cell : cells) {
+    size_t from = page.find("<td>\r\n", at) + 6, end = page.find("</td>", from);
+    if (page.compare(from, 6, "<td>\r\n") == 0) from += 6;
+    for (size_t line = from; line < end; line = page.find("\r\n", line) + 2) {
+      cell += page.substr(line + 5, page.find("\r\n", line) - line - 5) + "|";
+    }
+    at = end;
+  }
+  return {cells[0], cells[1]};
+}
+
+// A page larger than the part size goes to htm_wrk in parts whose slices of
+// both files advance together; compare.htm waits whole in txt_wrk.
+TEST(ComparisonPageTest, ALargePageIsIndexedInParts) {
+  const std::string left = "l1\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\n";
+  const struct {
+    std::string left, right;
+    long part_size;
+    std::vector<std::pair<std::string, std::string>> parts;  // Empty: one page.
+  } cases[] = {
+      {left, "r1\r\nr2\r\nr3\r\n", 0, {}},
+      {left, "r1\r\nr2\r\nr3\r\n", 10000, {}},
+      {left, "r1\r\nr2\r\nr3\r\n", 200, {{"l1|l2|", "r1|"}, {"l3|l4|", "r2|"}, {"l5|l6|", "r3|"}}},
+      // A line longer than a part stays whole; the other file still starts in
+      // the first part, and a part with nothing of either file is left out.
+      {std::string(2000, 'x') + "\r\n",
+       "r1\r\nr2\r\n",
+       300,
+       {{std::string(2000, 'x') + "|", "r1|"}, {"", "r2|"}}},
+  };
+  for (const auto& c : cases) {
+    FakeRun t;
+    t.disk.AddDir("htm_wrk");
+    t.disk.AddFile("txt_wrk.list", "a.txt\r\nb.txt\r\n");
+    t.disk.AddFile("txt_wrk/a.txt", c.left);
+    t.disk.AddFile("txt_wrk/b.txt", c.right);
+    ComparisonPages pages = write_comparison_page(t.run, "100%", c.part_size);
+    std::map<std::string, std::string> files = t.disk.Files();
+    const std::string whole = files["compare.htm"];
+    EXPECT_EQ(pages.parts, static_cast<long>(c.parts.size()));
+    EXPECT_EQ(files[pages.whole_page_folder + "/compare.htm"], whole);
+    if (c.parts.empty()) {
+      EXPECT_EQ(pages.whole_page_folder, "htm_wrk");
+      continue;
+    }
+    EXPECT_EQ(pages.whole_page_folder, "txt_wrk");
+    EXPECT_EQ(files.count("htm_wrk/compare.htm"), 0u);
+    std::string pad = c.parts.size() > 1 ? "0" : "";
+    for (size_t k = 0; k < c.parts.size(); ++k) {
+      std::string part = files["htm_wrk/part_" + pad + std::to_string(k + 1) + ".htm"];
+      EXPECT_EQ(Cells(part), c.parts[k]) << k;
+      // The same head and table as the whole page.
+      EXPECT_EQ(part.substr(0, part.find("<td>")), whole.substr(0, whole.find("<td>")));
+    }
   }
 }
 

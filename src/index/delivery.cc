@@ -82,9 +82,9 @@ void copy_numbered_pages(Run& run) {
   files.close_file(in);
 }
 
-void copy_other_pages(Run& run) {
-  run.run_command("copy " + kHtmlWork + "\\" + kComparePage + " " + kHtmlOut + "\\" + kComparePage +
-                  " > " + kSink);
+void copy_other_pages(Run& run, const std::string& whole_page_folder) {
+  run.run_command("copy " + whole_page_folder + "\\" + kComparePage + " " + kHtmlOut + "\\" +
+                  kComparePage + " > " + kSink);
   for (const std::string& pages :
        {kContentsPage, std::string("i_*.htm"), kWordIndexPage, std::string("s_*.htm")}) {
     DeliverPages(run, pages, "copy " + pages + " " + kHtmlOut + "\\ > " + kSink);
@@ -122,10 +122,10 @@ void clean_working_folder(Run& run) {
 
 }  // namespace
 
-void deliver_pages(Run& run) {
+void deliver_pages(Run& run, const std::string& whole_page_folder) {
   prepare_output_folder(run);
   copy_numbered_pages(run);
-  copy_other_pages(run);
+  copy_other_pages(run, whole_page_folder);
   clean_working_folder(run);
 }
 

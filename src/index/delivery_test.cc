@@ -25,7 +25,7 @@ TEST(DeliveryTest, DeliversThePagesAndClearsOnlyTheWorkFiles) {
   }
   fake.disk.AddFile("notes.list", "the user's own");
   fake.disk.AddFile("compare_in/a.txt", "input");
-  deliver_pages(fake.run);
+  deliver_pages(fake.run, "htm_wrk");
   std::map<std::string, std::string> expected = {{"compare_in/a.txt", "input"},
                                                  {"htm_out/compare.htm", "side by side"},
                                                  {"htm_out/files_list.htm", "files_list.htm"},

@@ -3,9 +3,22 @@
 namespace quillon {
 namespace work_files {
 
-std::string page_name(const std::string& pad, long number) {
+namespace {
+
+// The number's digits, filled with zeros on the left from `pad`.
+std::string PaddedNumber(const std::string& pad, long number) {
   std::string digits = number_text(number);
-  return "page_" + left_text(pad, text_length(pad) - text_length(digits)) + digits + ".htm";
+  return left_text(pad, text_length(pad) - text_length(digits)) + digits;
+}
+
+}  // namespace
+
+std::string page_name(const std::string& pad, long number) {
+  return "page_" + PaddedNumber(pad, number) + ".htm";
+}
+
+std::string comparison_part(const std::string& pad, long number) {
+  return "part_" + PaddedNumber(pad, number) + ".htm";
 }
 
 std::string page_number_pad_for(long count) {

@@ -99,6 +99,11 @@ inline const std::string kRunListFiles[] = {kSink, kInputListing, kWorkingCopyLi
 /// The comparison page. Written by the comparison page into the run's folder
 /// and htm_wrk; page preparation indexes it, delivery delivers it.
 inline const std::string kComparePage = "compare.htm";
+/// A part of the comparison page, written by the comparison page into
+/// htm_wrk when the page is too large to index whole; indexed instead of it.
+/// `pad` fills the number with zeros, so that listings keep the parts' order.
+std::string comparison_part(const std::string& pad, long number);
+
 /// The contents page, the index of all words. Written by group pages and the
 /// word index; delivered.
 inline const std::string kContentsPage = "files_list.htm";

@@ -2,9 +2,11 @@
 // would, and counts the checks.
 //
 //   node pages.test.mjs --case NAME RUN_FOLDER KEYS_FILE [--case ...]
+//                       [--parts NAME RUN_FOLDER LEAST_PARTS ...]
 //
 // RUN_FOLDER is the folder a scripted run worked in (its compare_in and
-// htm_out); KEYS_FILE the keys it was given. With QUILLON_SCREENSHOT=FILE the
+// htm_out); KEYS_FILE the keys it was given. A --parts run is one whose
+// comparison was indexed in at least LEAST_PARTS parts. With QUILLON_SCREENSHOT=FILE the
 // first case's page, opened by a double-click on a word, is saved as FILE
 // (a PNG of 1000x700).
 import fs from 'node:fs';
@@ -12,9 +14,10 @@ import path from 'node:path';
 
 import {Checks, closeBrowser, openAt, openBrowser, sample} from './browser.mjs';
 import {checkComparePage, checkIndexPages, checkPageLinks, kDeliveredPages} from './other_pages.mjs';
+import {checkParts} from './parts.mjs';
 import * as wordPage from './word_page.mjs';
 
-const kWatchdogMs = 180000;
+const kWatchdogMs = 1200000;
 
 // A scripted run: its folder, the lines of its two input files (blanks
 // trimmed, empty ones left out) in the order the cells show them, and the
@@ -115,14 +118,19 @@ async function checkRun(checks, browser, page, run) {
 
 async function main() {
   const args = process.argv.slice(2);
-  const runs = [];
+  const runs = [], partRuns = [];
   for (let i = 0; i < args.length; i += 4) {
-    if (args[i] !== '--case' || args.length < i + 4) {
-      throw new Error('usage: node pages.test.mjs --case NAME RUN_FOLDER KEYS_FILE [--case ...]');
+    if (!['--case', '--parts'].includes(args[i]) || args.length < i + 4) {
+      throw new Error('usage: node pages.test.mjs --case NAME RUN_FOLDER KEYS_FILE [--case ...] ' +
+                      '[--parts NAME RUN_FOLDER LEAST_PARTS ...]');
     }
-    runs.push(describeRun(args[i + 1], args[i + 2], args[i + 3]));
+    if (args[i] === '--parts') {
+      partRuns.push({name: args[i + 1], htm: path.join(args[i + 2], 'htm_out'), least: +args[i + 3]});
+    } else {
+      runs.push(describeRun(args[i + 1], args[i + 2], args[i + 3]));
+    }
   }
-  runs[0].isFirst = true;
+  if (runs.length > 0) runs[0].isFirst = true;
   const checks = new Checks();
   const watchdog = setTimeout(() => {
     console.error(`FAIL browser checks still running after ${kWatchdogMs / 1000} s`);
@@ -133,6 +141,10 @@ async function main() {
     const page = browser.context.pages()[0] ?? (await browser.context.newPage());
     page.setDefaultTimeout(10000);
     for (const run of runs) await checkRun(checks.of(run), browser, page, run);
+    for (const run of partRuns) {
+      const of = checks.of(run);
+      await of.step('parts', () => checkParts(of, page, run.htm, run.least));
+    }
   } finally {
     await closeBrowser(browser);
     clearTimeout(watchdog);

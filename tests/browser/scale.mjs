@@ -1,0 +1,104 @@
+// How a browser copes with the pages of a large run: every delivered page
+// loaded in a fresh tab, with its load time and the renderer's peak memory,
+// and every numbered page opened once more at its most frequent word, timed
+// until that word is highlighted. Prints the figures per kind of page; fails
+// only when a page does not load at all.
+//
+//   node scale.mjs NAME HTM_OUT
+import fs from 'node:fs';
+import path from 'node:path';
+import {chromium} from 'playwright-core';
+
+const kTimeoutMs = 60000;
+const kRed = 'rgb(255, 0, 0)';
+
+function rendererPeakMB(pids) {
+  let peak = 0;
+  for (const pid of pids) {
+    try {
+      const status = fs.readFileSync(`/proc/${pid}/status`, 'utf8');
+      peak = Math.max(peak, Number((status.match(/VmHWM:\s+(\d+)/) ?? [0, 0])[1]) / 1024);
+    } catch {
+      // The renderer is gone already.
+    }
+  }
+  return Math.round(peak);
+}
+
+// The id of the word with the most elements on a numbered page.
+function mostFrequentId(file) {
+  const counts = new Map();
+  for (const m of fs.readFileSync(file, 'latin1')
+           .matchAll(/<span id="(id\d{8})" type = "text\/javascript"/g)) {
+    counts.set(m[1], (counts.get(m[1]) ?? 0) + 1);
+  }
+  return [...counts.entries()].reduce((best, e) => (e[1] > best[1] ? e : best), ['', 0])[0];
+}
+
+const kindOf = (name) => /^page_/.test(name) ? 'page_N.htm' : /^i_/.test(name) ? 'i_G.htm' :
+    /^s_/.test(name) ? 's_G.htm' : /^index/.test(name) ? 'index*.htm' : name;
+
+async function main() {
+  const [name, dir] = process.argv.slice(2);
+  const htm = path.resolve(dir);
+  const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    ignoreDefaultArgs: ['--disable-popup-blocking'],
+    timeout: kTimeoutMs,
+  });
+  const cdp = await browser.newBrowserCDPSession();
+  const renderers = async () => (await cdp.send('SystemInfo.getProcessInfo'))
+      .processInfo.filter((p) => p.type === 'renderer').map((p) => p.id);
+  const kinds = new Map();
+  let failed = 0;
+  for (const file of fs.readdirSync(htm).filter((f) => /\.htm$/.test(f)).sort()) {
+    const context = await browser.newContext({viewport: {width: 1200, height: 800}});
+    await context.route(/^(?!file:)/, (route) => route.abort());
+    const full = path.join(htm, file);
+    const figures = {size: fs.statSync(full).size, load: 0, memory: 0, highlight: 0};
+    try {
+      const page = await context.newPage();
+      let start = performance.now();
+      await page.goto(`file://${full}`, {waitUntil: 'load', timeout: kTimeoutMs});
+      figures.load = performance.now() - start;
+      const id = kindOf(file) === 'page_N.htm' ? mostFrequentId(full) : '';
+      if (id) {
+        const second = await context.newPage();
+        start = performance.now();
+        await second.goto(`file://${full}#${id}`, {waitUntil: 'commit', timeout: kTimeoutMs});
+        await second.waitForFunction(([id, red]) => {
+          const e = document.getElementById(id);
+          return e && getComputedStyle(e).color === red;
+        }, [id, kRed], {timeout: kTimeoutMs});
+        figures.highlight = performance.now() - start;
+      }
+    } catch (error) {
+      failed += 1;
+      console.error(`FAIL ${name}: ${file} did not load: ${String(error.message).split('\n')[0]}`);
+    }
+    figures.memory = rendererPeakMB(await renderers());
+    await context.close();
+    const kind = kinds.get(kindOf(file)) ?? {count: 0, size: 0, load: 0, memory: 0, highlight: 0};
+    kind.count += 1;
+    for (const key of ['size', 'load', 'memory', 'highlight']) {
+      kind[key] = Math.max(kind[key], figures[key]);
+    }
+    kinds.set(kindOf(file), kind);
+  }
+  await browser.close();
+  for (const [kind, k] of kinds) {
+    console.log(`scale ${name}: ${kind.padEnd(14)} ${String(k.count).padStart(4)} pages, ` +
+        `largest ${(k.size / 1e6).toFixed(2)} MB, load max ${Math.round(k.load)} ms, ` +
+        `renderer max ${k.memory} MB` +
+        (k.highlight ? `, highlight max ${Math.round(k.highlight)} ms` : ''));
+  }
+  return failed === 0 ? 0 : 1;
+}
+
+main().then((status) => process.exit(status), (error) => {
+  console.error(`FAIL ${error?.stack ?? error}`);
+  process.exit(2);
+});
