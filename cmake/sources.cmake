@@ -90,6 +90,7 @@ set(QUILLON_UNIT_TESTS
   src/index/delivery_test.cc
   src/index/search_pages_test.cc
   src/index/word_extraction_test.cc
+  src/index/word_index_page_test.cc
   tests/model/model_test.cc)
 
 set(QUILLON_E2E_TESTS

@@ -53,6 +53,7 @@ const std::vector<Phase> kPhases = {
     {"word extraction", [](Run& run, RunState& s) { s.words = extract_words(run); }},
     {"word records", [](Run& run, RunState& s) { build_word_records(run, &s.words); }},
     {"occurrence lists", [](Run& run, RunState& s) { build_occurrence_lists(run, &s.words); }},
+    {"word index pages", [](Run&, RunState& s) { plan_word_index_pages(&s.words); }},
     {"group pages",
      [](Run& run, RunState& s) { write_group_pages(run, s.words, s.destination_site); }},
     {"word index", [](Run& run, RunState& s) { s.word_total = write_word_index(run, s.words); }},

@@ -86,7 +86,7 @@ void copy_other_pages(Run& run, const std::string& whole_page_folder) {
   run.run_command("copy " + whole_page_folder + "\\" + kComparePage + " " + kHtmlOut + "\\" +
                   kComparePage + " > " + kSink);
   for (const std::string& pages :
-       {kContentsPage, std::string("i_*.htm"), kWordIndexPage, std::string("s_*.htm")}) {
+       {kContentsPage, std::string("i_*.htm"), kWordIndexPages, std::string("s_*.htm")}) {
     DeliverPages(run, pages, "copy " + pages + " " + kHtmlOut + "\\ > " + kSink);
   }
 }

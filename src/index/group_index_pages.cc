@@ -19,6 +19,7 @@ struct Entry {
   std::string word;              // As the first occurrence spells it.
   std::string first_occurrence;  // Its occurrence number.
   long count = 0;
+  std::string index_page;  // The page of the index of all words with the word.
 };
 
 std::string word_link(const Entry& entry) {
@@ -33,7 +34,8 @@ void write_entry(Run& run, int file, const std::string& group, const Entry& entr
   files.print_line(file, word_link(entry));
   files.print_line(file, "&nbsp;&nbsp;<a href=\"s_" + group + ".htm#" + entry.word_id + "_" +
                              entry.first_occurrence + "\">s_" + group + "</a>");
-  files.print_line(file, "&nbsp;&nbsp;<a href=\"index.htm#" + entry.word_id + "\"> index</a>");
+  files.print_line(
+      file, "&nbsp;&nbsp;<a href=\"" + entry.index_page + "#" + entry.word_id + "\"> index</a>");
   files.print_line(file, "&nbsp;&nbsp;<a href=\"files_list.htm#" + entry.page + "\"> Content </a>");
 }
 
@@ -63,8 +65,12 @@ void write_entries(Run& run, int file, const WordTable& table, int group) {
     }
     if (first) write_entry(run, file, group_text, current);
     first = &o;
-    current = {word_id_text(o.id), table.linked_pages[o.page], table.word(o), number_text(o.number),
-               1};
+    current = {word_id_text(o.id),
+               table.linked_pages[o.page],
+               table.word(o),
+               number_text(o.number),
+               1,
+               table.word_index_page(o.id)};
   }
   if (first) write_last_entry(run, file, current);
 }

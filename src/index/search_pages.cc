@@ -20,6 +20,7 @@ struct SearchRecord {
   std::string word;
   std::string word_id;
   std::string occurrence;
+  std::string index_page;  // The page of the index of all words with the word.
 };
 
 // One page line of the group, as far as its records have been read.
@@ -29,6 +30,7 @@ struct TextLine {
   long word_count = 0;
   long selection_length = 0;  // Of the word list before its last word.
   std::string first_id;
+  std::string first_index_page;
   std::string page;
 };
 
@@ -60,6 +62,7 @@ void start_line(TextLine* text, const SearchRecord& record, const std::string& g
   text->word_list = trim_blanks(record.word) + " ";
   text->word_count = 1;
   text->first_id = record.word_id;
+  text->first_index_page = record.index_page;
   text->page = record.page;
 }
 
@@ -109,7 +112,7 @@ void write_text_line(Run& run, int file, const std::string& group, const std::st
   std::string b;
   if (!HoldsPageEnd(text.markup)) b = text.markup + "<br>\r\n";
   b += "<a href=\"i_" + group + ".htm#" + text.first_id + "\">i_" + group + "</a>\r\n";
-  b += "&nbsp <a href=\"index.htm#" + text.first_id + "\">index</a>\r\n";
+  b += "&nbsp <a href=\"" + text.first_index_page + "#" + text.first_id + "\">index</a>\r\n";
   b += "&nbsp <a href=\"files_list.htm#" + text.page + "\"> Content (" + text.page + ")</a>\r\n";
   std::string link = std::string("&nbsp <a href=\"") + kSearchAddress +
                      search_address_text(search_query(run, text));
@@ -187,8 +190,12 @@ void write_group_search_page(Run& run, const WordTable& table, int group,
     record.occurrence.clear();
     append_number(&record.occurrence, o.number);
     const Occurrence* before = i == range.first ? nullptr : &table.occurrences[i - 1];
+    // Only a line's first word links into the index of all words.
+    bool starts_line = !before || o.page != before->page || o.line != before->line;
+    if (starts_line) record.index_page = table.word_index_page(o.id);
     if (!before) {
       text.first_id = record.word_id;
+      text.first_index_page = record.index_page;
       text.page = record.page;
     }
     if (!before || (o.page == before->page && o.line == before->line)) {

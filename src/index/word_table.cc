@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "run/work_files.h"
+
 namespace quillon {
 
 std::pair<size_t, size_t> WordTable::group_range(int group) const {
@@ -13,6 +15,11 @@ std::pair<size_t, size_t> WordTable::group_range(int group) const {
   };
   uint32_t first_page = static_cast<uint32_t>(group - 1) * 2;
   return {first_on(first_page), first_on(first_page + 2)};
+}
+
+std::string WordTable::word_index_page(uint32_t id) const {
+  auto later = std::upper_bound(index_page_starts.begin(), index_page_starts.end(), id);
+  return work_files::word_index_page(1 + static_cast<int>(later - index_page_starts.begin()));
 }
 
 int compare_items(const char* a, size_t a_size, const char* b, size_t b_size) {

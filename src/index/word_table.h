@@ -50,7 +50,15 @@ struct WordTable {
   /// their records too.
   std::vector<std::pair<uint32_t, uint32_t>> spelled_ids;
 
+  /// The index of all words, when it takes more than one page: the id of
+  /// the first word of every page after the first, and the heading word of
+  /// every page's first word.
+  std::vector<uint32_t> index_page_starts;
+  std::vector<std::string> index_page_words;
+
   std::string word(const Occurrence& o) const { return text.substr(o.word_at, o.word_size); }
+  /// The page of the index of all words that holds the word with id `id`.
+  std::string word_index_page(uint32_t id) const;
   /// The page group of a page of linked_pages, from 1.
   static int group_of(uint32_t page) { return static_cast<int>(page / 2) + 1; }
   /// The occurrences of group `group` in document order: [first, second).

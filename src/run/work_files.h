@@ -108,6 +108,12 @@ std::string comparison_part(const std::string& pad, long number);
 /// word index; delivered.
 inline const std::string kContentsPage = "files_list.htm";
 inline const std::string kWordIndexPage = "index.htm";
+/// The pages of the index of all words when it takes more than one: index.htm
+/// (page 1), index_2.htm, ...; written by the word index, delivered.
+inline std::string word_index_page(int page) {
+  return page == 1 ? kWordIndexPage : "index_" + number_text(page) + ".htm";
+}
+inline const std::string kWordIndexPages = "index*.htm";
 
 /// "page_" and the page number filled with zeros from `pad`: the numbered
 /// pages, written by page preparation, rewritten by group pages, delivered.
