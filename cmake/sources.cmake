@@ -6,6 +6,7 @@ set(QUILLON_BASE_SOURCES
   src/base/console.cc
   src/base/disk.cc
   src/base/external_sort.cc
+  src/base/failure_log.cc
   src/base/field_reader.cc
   src/base/line_io.cc
   src/base/paths.cc

@@ -2,6 +2,28 @@
 
 namespace quillon {
 
+std::string describe(DiskError error) {
+  switch (error) {
+    case DiskError::kNone:
+      return "no error";
+    case DiskError::kNotFound:
+      return "it does not exist";
+    case DiskError::kDenied:
+      return "permission denied";
+    case DiskError::kFull:
+      return "the disk is full";
+    case DiskError::kNotRegular:
+      return "it is not a plain file of this folder (a folder, a link or a special file)";
+    case DiskError::kExists:
+      return "it exists already";
+    case DiskError::kTooLong:
+      return "the name is too long";
+    case DiskError::kIo:
+      break;
+  }
+  return "input/output error";
+}
+
 std::string join_path(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
   if (name.empty()) return dir;

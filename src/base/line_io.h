@@ -21,6 +21,8 @@ class LineReader {
   bool next(std::string* line);
   /// True when a read error cut the data short.
   bool failed() const { return failed_; }
+  /// Why it was cut short.
+  DiskError error() const { return in_ ? in_->error() : DiskError::kIo; }
 
  private:
   bool fill();
@@ -42,13 +44,19 @@ class LineWriter {
   void raw(const char* data, size_t n);
   /// Writes out the buffer and closes; false when anything was lost.
   bool close();
+  /// Why something was lost.
+  DiskError error() const { return error_; }
+  /// True until it is closed, unless it was given no file.
+  bool has_file() const { return out_ != nullptr; }
 
  private:
   void flush();
+  void Failed();
 
   std::unique_ptr<OutputFile> out_;
   std::string buffer_;
   bool ok_ = true;
+  DiskError error_ = DiskError::kNone;
 };
 
 }  // namespace quillon

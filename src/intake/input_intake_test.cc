@@ -167,7 +167,9 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"FailedRename", {DiskOp::kRename, "intake_01.tmp", 2, 0}, "notes-2.txt"},
         FaultCase{"FailedDelete", {DiskOp::kRemove, "compare_in/My File.txt", 1, 0}, "My File.txt"},
         FaultCase{"FailedMoveOut", {DiskOp::kRemove, "compare_in/data.csv", 1, 0}, "data.csv"},
-        FaultCase{"ShortCleanCopy", {DiskOp::kWrite, "notes_2.txt", 1, 2}, "notes-2.txt"}),
+        // Copies are made aside: the three copied out, the first clean copy,
+        // then this one.
+        FaultCase{"ShortCleanCopy", {DiskOp::kWrite, "copy_01.tmp", 5, 2}, "notes-2.txt"}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.kind; });
 
 // A kill at every step of a whole two-file run, then a normal second run;
