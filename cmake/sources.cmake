@@ -55,9 +55,11 @@ set(QUILLON_PHASE_SOURCES
   src/index/word_records.cc)
 set(QUILLON_APP_SOURCES
   src/app/opening_screens.cc
+  src/app/folder_check.cc
   src/app/phase_table.cc
   src/app/results_screen.cc
   src/app/run_driver.cc
+  src/app/space_check.cc
   src/app/tool_checks.cc
   src/app/usage.cc)
 

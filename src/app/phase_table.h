@@ -21,6 +21,7 @@ struct RunState {
   int group_count = 0;           ///< From the word records, for the later index phases.
   WordFileIndex word_files;      ///< From the occurrence lists, for the annotated pages.
   long long word_total = 0;      ///< From the word index, for the results screen.
+  size_t phase = 0;              ///< The row of the phase running (or the last that ran).
 };
 
 struct Phase {
@@ -31,8 +32,12 @@ struct Phase {
 /// Every phase, in run order, from "start-up" to "results".
 const std::vector<Phase>& phase_table();
 
+/// The row of the phase of that name.
+size_t phase_index(const std::string& name);
+
 /// Runs the phases from `first` through `last` (both by name, both
-/// included); ends early only through a console wait (RunEnded).
+/// included); ends early only through a console wait (RunEnded), or
+/// (RunFailed) right after a phase in which anything failed on the disk.
 void run_phases(Run& run, RunState& state, const std::string& first = "start-up",
                 const std::string& last = "results");
 

@@ -17,7 +17,7 @@ namespace quillon {
 /// the target's name in one step, so that a target is either as it was or
 /// complete; and the prefix of the scratch runs of a large sort.
 constexpr char kCopyScratchName[] = "copy_01.tmp";
-constexpr char kSortScratchPrefix[] = "file_s_";
+constexpr char kSortScratchName[] = "file_s_";
 
 class CommandLayer {
  public:
