@@ -105,6 +105,7 @@ set(QUILLON_E2E_TESTS
   tests/e2e/golden_test.cc
   tests/e2e/hostile_input_test.cc
   tests/e2e/intake_test.cc
+  tests/e2e/own_folder_test.cc
   tests/e2e/selection_test.cc
   tests/e2e/terminal_test.cc
   tests/e2e/workspace.cc)

@@ -74,8 +74,8 @@ StemList DropStem(Run& run, const StemList& list, const std::string& stem) {
 }
 
 void CheckNameClashes(Run& run) {
-  run.run_command("dir /b " + kInputFolder + "\\*.* > " + kClashFirstList);
-  run.run_command("dir /b " + kInputFolder + "\\*.* > " + kClashSecondList);
+  run.run_command("dir /b /a-d " + kInputFolder + "\\*.* > " + kClashFirstList);
+  run.run_command("dir /b /a-d " + kInputFolder + "\\*.* > " + kClashSecondList);
   std::vector<std::string> first = ReadLines(run, kClashFirstList);
   StemList second = LoadStemList(run, kClashSecondList);
   std::string stem;
@@ -114,7 +114,7 @@ void WriteBodyText(Run& run, const std::string& html, const std::string& text) {
 }
 
 void ReformatHtmlFiles(Run& run) {
-  run.run_command("dir /b " + kInputFolder + "\\*.htm > " + kHtmlInputList);
+  run.run_command("dir /b /a-d " + kInputFolder + "\\*.htm > " + kHtmlInputList);
   int list = run.files.free_file_number();
   run.files.open_input(kHtmlInputList, list);
   std::string line;

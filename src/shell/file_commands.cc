@@ -403,8 +403,10 @@ void RunCopy(CommandEnv& env, const std::vector<Word>& args) {
       env.Error("The file cannot be copied onto itself.");
       continue;
     }
+    // Only a file there is asked about; a link to nothing is replaced itself.
     DirEntry present;
-    if (!all && env.disk.stat(target.path, &present) && !AskOverwrite(env, target.shown, &all)) {
+    if (!all && env.disk.stat(target.path, &present) && !present.is_other &&
+        !AskOverwrite(env, target.shown, &all)) {
       continue;
     }
     std::string error = CopyBytes(env, job.first, target.path);
