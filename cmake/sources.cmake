@@ -86,6 +86,7 @@ set(QUILLON_UNIT_TESTS
   src/run/clean_name_test.cc
   src/run/file_table_test.cc
   src/run/work_file_sort_test.cc
+  src/app/run_driver_test.cc
   src/intake/file_selection_test.cc
   src/intake/html_reformat_test.cc
   src/intake/input_intake_test.cc

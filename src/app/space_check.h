@@ -13,7 +13,7 @@ namespace quillon {
 /// pages), per byte of the comparison page they index, as measured on the
 /// benchmark's inputs (see the README). Retune it when the index phases
 /// write less.
-constexpr uint64_t kIndexGrowth = 80;
+constexpr uint64_t kIndexGrowth = 250;
 /// Room kept on top, for the small work files and the file system's own use.
 constexpr uint64_t kSpaceMargin = 4u << 20;
 

@@ -24,6 +24,26 @@ std::string describe(DiskError error) {
   return "input/output error";
 }
 
+std::string fold_name(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return folded;
+}
+
+bool Disk::find_folded(const std::string& dir, const std::string& name,
+                       std::vector<std::string>* names) {
+  std::vector<DirEntry> entries;
+  names->clear();
+  if (!read_dir(dir, &entries)) return false;
+  std::string wanted = fold_name(name);
+  for (const DirEntry& entry : entries) {
+    if (fold_name(entry.name) == wanted) names->push_back(entry.name);
+  }
+  return true;
+}
+
 std::string join_path(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;
   if (name.empty()) return dir;

@@ -79,6 +79,12 @@ class Disk {
   virtual bool stat(const std::string& path, DirEntry* entry) = 0;
   /// The entries of a folder in no particular order; false when it is no folder.
   virtual bool read_dir(const std::string& dir, std::vector<DirEntry>* entries) = 0;
+  /// The names of the folder's entries that equal `name` once a-z is folded
+  /// to A-Z, in no particular order; false when `dir` is no folder. A disk
+  /// may answer from what it knows of the folder, so that looking up one name
+  /// after another does not read the whole folder each time.
+  virtual bool find_folded(const std::string& dir, const std::string& name,
+                           std::vector<std::string>* names);
   /// Null when the path is no readable regular file (a link to one is read).
   virtual std::unique_ptr<InputFile> open_read(const std::string& path) = 0;
   /// Creates or empties the file (or appends to it); null on failure, and
@@ -112,6 +118,9 @@ class Disk {
 
 /// The real file system below `root` ("." for the current folder).
 std::unique_ptr<Disk> make_real_disk(const std::string& root);
+
+/// The name with a-z folded to A-Z.
+std::string fold_name(const std::string& name);
 
 /// Joins a folder and a name with '/'.
 std::string join_path(const std::string& dir, const std::string& name);

@@ -8,6 +8,9 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <cstring>
+#include <map>
+
 #include "base/disk.h"
 
 namespace quillon {
@@ -173,6 +176,36 @@ class PosixDisk : public Disk {
     return true;
   }
 
+  // The folded names of a folder are read once and then kept up to date by
+  // this disk's own changes; a change made by anyone else shows in the
+  // folder's time stamp, and the folder is read again.
+  bool find_folded(const std::string& dir, const std::string& name,
+                   std::vector<std::string>* names) override {
+    names->clear();
+    Fd folder(OpenFolder(dir));
+    if (folder.get() < 0) return Fail(FromErrno(errno));
+    struct stat info;
+    if (fstat(folder.get(), &info) != 0) return Fail(FromErrno(errno));
+    FolderNames& known = names_[dir];
+    if (!known.read || !SameTime(known, info)) {
+      DIR* handle = fdopendir(folder.get());
+      if (!handle) return Fail(FromErrno(errno));
+      folder.release();
+      known.folded.clear();
+      while (struct dirent* item = readdir(handle)) {
+        if (std::strcmp(item->d_name, ".") != 0 && std::strcmp(item->d_name, "..") != 0) {
+          known.folded.insert({fold_name(item->d_name), item->d_name});
+        }
+      }
+      closedir(handle);
+      Stamp(&known, info);
+      known.read = true;
+    }
+    auto found = known.folded.equal_range(fold_name(name));
+    for (auto it = found.first; it != found.second; ++it) names->push_back(it->second);
+    return true;
+  }
+
   std::unique_ptr<InputFile> open_read(const std::string& path) override {
     Fd folder(OpenFolder(Folder(path)));
     if (folder.get() < 0) return Refuse<InputFile>(FromErrno(errno));
@@ -211,6 +244,7 @@ class PosixDisk : public Disk {
       return Refuse<OutputFile>(FromErrno(errno));
     }
     fcntl(fd.get(), F_SETFL, fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    Added(Folder(path), folder.get(), leaf);
     return std::make_unique<PosixOutput>(fd.release());
   }
 
@@ -218,6 +252,7 @@ class PosixDisk : public Disk {
     Fd folder(OpenFolder(Folder(path)));
     if (folder.get() < 0) return Fail(FromErrno(errno));
     if (mkdirat(folder.get(), Leaf(path).c_str(), 0777) != 0) return Fail(FromErrno(errno));
+    Added(Folder(path), folder.get(), Leaf(path));
     return true;
   }
 
@@ -231,6 +266,7 @@ class PosixDisk : public Disk {
     }
     if (!IsRegular(info) && !S_ISLNK(info.st_mode)) return Fail(DiskError::kNotRegular);
     if (unlinkat(folder.get(), leaf.c_str(), 0) != 0) return Fail(FromErrno(errno));
+    Removed(Folder(path), folder.get(), leaf);
     return true;
   }
 
@@ -251,6 +287,8 @@ class PosixDisk : public Disk {
     if (renameat(from_folder.get(), from_leaf.c_str(), to_folder.get(), to_leaf.c_str()) != 0) {
       return Fail(FromErrno(errno));
     }
+    Removed(Folder(from), from_folder.get(), from_leaf);
+    Added(Folder(to), to_folder.get(), to_leaf);
     return true;
   }
 
@@ -322,8 +360,58 @@ class PosixDisk : public Disk {
     return nullptr;
   }
 
+  struct FolderNames {
+    bool read = false;
+    struct timespec mtime = {};
+    ino_t inode = 0;
+    std::multimap<std::string, std::string> folded;  // folded name to name
+  };
+
+  static bool SameTime(const FolderNames& known, const struct stat& info) {
+    return known.inode == info.st_ino && known.mtime.tv_sec == info.st_mtim.tv_sec &&
+           known.mtime.tv_nsec == info.st_mtim.tv_nsec;
+  }
+
+  static void Stamp(FolderNames* known, const struct stat& info) {
+    known->mtime = info.st_mtim;
+    known->inode = info.st_ino;
+  }
+
+  // Keeps what is known of a folder true after this disk changed it; what
+  // was already out of date is read again at the next look-up.
+  void Changed(const std::string& dir, int folder, const std::string& leaf, bool added) {
+    auto it = names_.find(dir);
+    if (it == names_.end() || !it->second.read) return;
+    FolderNames& known = it->second;
+    std::string folded = fold_name(leaf);
+    auto same = known.folded.equal_range(folded);
+    bool present = false;
+    for (auto entry = same.first; entry != same.second; ++entry) {
+      if (entry->second != leaf) continue;
+      present = true;
+      if (!added) {
+        known.folded.erase(entry);
+        break;
+      }
+    }
+    if (added && !present) known.folded.insert({folded, leaf});
+    struct stat info;
+    if (fstat(folder, &info) == 0) {
+      Stamp(&known, info);
+    } else {
+      known.read = false;
+    }
+  }
+  void Added(const std::string& dir, int folder, const std::string& leaf) {
+    Changed(dir, folder, leaf, true);
+  }
+  void Removed(const std::string& dir, int folder, const std::string& leaf) {
+    Changed(dir, folder, leaf, false);
+  }
+
   std::string root_;
   Fd root_fd_;
+  std::map<std::string, FolderNames> names_;
 };
 
 }  // namespace

@@ -12,12 +12,22 @@ LineReader::LineReader(std::unique_ptr<InputFile> in) : in_(std::move(in)), buff
   if (!in_) at_end_ = true;
 }
 
+LineReader::LineReader(Disk& disk, const std::string& path, FailureLog* failures)
+    : LineReader(disk.open_read(path)) {
+  path_ = path;
+  failures_ = failures;
+  if (!in_ && disk.last_error() != DiskError::kNotFound) {
+    failures_->note(DiskAction::kRead, path_, disk.last_error());
+  }
+}
+
 bool LineReader::fill() {
   if (start_ < end_) return true;
   if (at_end_) return false;
   long got = in_->read(buffer_.data(), buffer_.size());
   if (got <= 0) {
     failed_ = got < 0;
+    if (failed_ && failures_) failures_->note(DiskAction::kRead, path_, in_->error());
     at_end_ = true;
     return false;
   }

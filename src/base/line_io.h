@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/disk.h"
+#include "base/failure_log.h"
 
 namespace quillon {
 
@@ -17,6 +18,9 @@ namespace quillon {
 class LineReader {
  public:
   explicit LineReader(std::unique_ptr<InputFile> in);
+  /// Reads the file at `path`, noting in `failures` a file that cannot be
+  /// opened (other than a missing one) or read to its end.
+  LineReader(Disk& disk, const std::string& path, FailureLog* failures);
   /// False when nothing is left.
   bool next(std::string* line);
   /// True when a read error cut the data short.
@@ -28,6 +32,8 @@ class LineReader {
   bool fill();
 
   std::unique_ptr<InputFile> in_;
+  std::string path_;
+  FailureLog* failures_ = nullptr;
   std::vector<char> buffer_;
   size_t start_ = 0;
   size_t end_ = 0;

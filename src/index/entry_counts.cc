@@ -79,7 +79,7 @@ const EntryCounts::GroupFile& EntryCounts::Scanned(const std::string& group) {
   file.found = resolve_path(run_.disk, work_files::group_occurrences(group), &path) &&
                run_.disk.stat(path, &entry) && !entry.is_dir;
   if (!file.found) return file;
-  LineReader reader(run_.disk.open_read(path));
+  LineReader reader(run_.disk, path, &run_.failures);
   std::string line;
   std::vector<uint32_t> ids;
   while (reader.next(&line)) {

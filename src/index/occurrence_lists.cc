@@ -77,7 +77,8 @@ WordFileIndex BuildIndex(Run& run, int group_count) {
   }
   WordFileIndex index;
   std::string path;
-  if (resolve_path(run.disk, kIdentifiedRecords, &path)) index.Build(run.disk, path, pages);
+  if (resolve_path(run.disk, kIdentifiedRecords, &path))
+    index.Build(run.disk, path, pages, &run.failures);
   return index;
 }
 

@@ -81,12 +81,10 @@ void WordFileIndex::AddLine(const std::string& id, int own_page, const std::vect
 }
 
 bool WordFileIndex::Build(Disk& disk, const std::string& path,
-                          const std::vector<std::string>& pages) {
+                          const std::vector<std::string>& pages, FailureLog* failures) {
   pages_ = pages;
   for (size_t p = 0; p < pages_.size(); ++p) page_index_[pages_[p]] = static_cast<int>(p);
-  std::unique_ptr<InputFile> in = disk.open_read(path);
-  if (!in) return false;
-  LineReader reader(std::move(in));
+  LineReader reader(disk, path, failures);
   std::string line;
   while (reader.next(&line)) {
     StringSource source(line);

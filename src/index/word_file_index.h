@@ -10,13 +10,15 @@
 #include <vector>
 
 #include "base/disk.h"
+#include "base/failure_log.h"
 
 namespace quillon {
 
 class WordFileIndex {
  public:
   /// Reads wrd_03.txt (a disk path) once; `pages` are the run's page names.
-  bool Build(Disk& disk, const std::string& path, const std::vector<std::string>& pages);
+  bool Build(Disk& disk, const std::string& path, const std::vector<std::string>& pages,
+             FailureLog* failures);
 
   /// The page after `page` that the next-page search of the word's file
   /// finds, or "".
@@ -37,8 +39,8 @@ class WordFileIndex {
   };
   struct Word {
     long lines = 0;
-    int last_page = -1;                       ///< Page field of the last line.
-    std::vector<int> in_run;                  ///< Pages whose first run goes on.
+    int last_page = -1;       ///< Page field of the last line.
+    std::vector<int> in_run;  ///< Pages whose first run goes on.
     std::unordered_map<int, PageState> pages;
   };
 

@@ -84,6 +84,7 @@ void CheckCopiesOut(Run& run, const InputFolder& folder) {
 
 void DeleteOriginal(Run& run, const InputFolder& folder, const std::string& name) {
   if (!run.disk.remove_file(join_path(folder.path, name))) {
+    run.failures.note(DiskAction::kDelete, kInputFolder + "\\" + name, run.disk.last_error());
     StopIntake(run, name, "it could not be deleted; its copy is complete.");
   }
 }
@@ -117,8 +118,12 @@ void MoveThroughTemporary(Run& run, const InputFolder& folder, const std::string
                           const std::string& clean) {
   std::string original = join_path(folder.path, given);
   std::string target = join_path(folder.path, clean);
-  if (!copy_verified(run.disk, original, kIntakeTemporary) ||
-      !run.disk.rename(kIntakeTemporary, target) || !same_bytes(run.disk, original, target)) {
+  bool copied = copy_verified(run.disk, original, kIntakeTemporary, &run.failures);
+  bool renamed = copied && run.disk.rename(kIntakeTemporary, target);
+  if (copied && !renamed) {
+    run.failures.note(DiskAction::kRename, kIntakeTemporary, run.disk.last_error());
+  }
+  if (!renamed || !same_bytes(run.disk, original, target)) {
     run.disk.remove_file(kIntakeTemporary);
     StopIntake(run, given, "its copy under the name " + clean + " could not be completed.");
   }

@@ -172,34 +172,5 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ShortCleanCopy", {DiskOp::kWrite, "copy_01.tmp", 5, 2}, "notes-2.txt"}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.kind; });
 
-// A kill at every step of a whole two-file run, then a normal second run;
-// first the run without a kill, to count its steps.
-TEST(IntakeSafetyTest, NoKillAtAnyStepLosesAFile) {
-  long steps = 0;
-  {
-    FakeRun t(kKeys);
-    AddUserFiles(t.disk);
-    WorkPhases(t.run);
-    ExpectCleanEndState(t.disk);
-    EXPECT_TRUE(t.disk.HasFile("htm_wrk/compare.htm"));
-    steps = t.disk.steps();
-  }
-  ASSERT_GT(steps, 50);
-  for (long step = 1; step <= steps; ++step) {
-    FakeRun t(kKeys);
-    AddUserFiles(t.disk);
-    t.disk.KillAt(step);
-    try {
-      WorkPhases(t.run);
-    } catch (const DiskKilled&) {
-    }
-    t.disk.KillAt(0);
-    ASSERT_EQ(LostFiles(t.disk), "") << "killed at step " << step;
-    SecondRun(t.disk);
-    ASSERT_EQ(LostFiles(t.disk), "") << "killed at step " << step << ", after the second run";
-    ASSERT_EQ(FilesIn(t.disk, "compare_in"), kCleanInput) << "killed at step " << step;
-  }
-}
-
 }  // namespace
 }  // namespace quillon

@@ -160,6 +160,7 @@ DiskError UsualError(DiskOp op) {
 }  // namespace
 
 bool FakeDisk::Spend(size_t n, size_t* allowed) {
+  written_ += static_cast<long>(n);
   if (budget_ < 0) return true;
   if (static_cast<long>(n) <= budget_) {
     budget_ -= static_cast<long>(n);
@@ -170,16 +171,13 @@ bool FakeDisk::Spend(size_t n, size_t* allowed) {
   return false;
 }
 
-uint64_t FakeDisk::free_bytes() {
-  return budget_ >= 0 ? static_cast<uint64_t>(budget_) : 1u << 30;
-}
-
 bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes, DiskError* error) {
   // Closes (and the writes that flush before them) also run in destructors,
   // where a throw would end the whole test program: after the kill they fail
   // and reach nothing, and the next other operation throws.
   bool quiet = op == DiskOp::kClose || op == DiskOp::kWrite || op == DiskOp::kRead;
   DiskError& reason = error ? *error : last_error_;
+  ++counts_[op];
   if (killed_) {
     if (!quiet) throw DiskKilled();
     if (after_bytes) *after_bytes = 0;

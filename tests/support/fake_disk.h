@@ -48,9 +48,17 @@ class FakeDisk : public Disk {
     killed_ = false;
   }
   long steps() const { return steps_; }
+  /// How many operations of a kind were asked for, and the bytes written.
+  long count(DiskOp op) const {
+    auto it = counts_.find(op);
+    return it == counts_.end() ? 0 : it->second;
+  }
+  long written() const { return written_; }
   /// A full disk: writes may move `bytes` in all; the write that crosses the
-  /// budget is cut short and every later one fails. Free space shows the rest.
+  /// budget is cut short and every later one fails.
   void SetByteBudget(long bytes) { budget_ = bytes; }
+  /// What the disk says is free (1 GB unless set).
+  void SetFreeBytes(uint64_t bytes) { free_ = bytes; }
   /// Another process holds the lock of the root folder.
   void LockElsewhere() { locked_elsewhere_ = true; }
 
@@ -63,7 +71,7 @@ class FakeDisk : public Disk {
   bool remove_file(const std::string& path) override;
   bool rename(const std::string& from, const std::string& to) override;
   std::string absolute_path(const std::string& path) override;
-  uint64_t free_bytes() override;
+  uint64_t free_bytes() override { return free_; }
   bool lock_root() override { return locked_elsewhere_ ? Fail(DiskError::kDenied) : true; }
 
   struct Node {
@@ -92,6 +100,9 @@ class FakeDisk : public Disk {
   bool killed_ = false;
   int64_t clock_ = 1700000000;
   long budget_ = -1;
+  uint64_t free_ = 1u << 30;
+  long written_ = 0;
+  std::map<DiskOp, long> counts_;
   bool locked_elsewhere_ = false;
 };
 
