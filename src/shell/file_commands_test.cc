@@ -99,6 +99,26 @@ TEST_F(FileCommandsTest, CopyOfNothingSaysSo) {
 
 // On the fake disk, where a file read is a snapshot: on a real one the
 // target read while it is written would grow without end.
+// What a copy that fails says: which file, read or written, and why.
+TEST(CopyFailureTest, SaysWhichFileCouldNotBeReadOrWrittenAndWhy) {
+  auto copy_with = [](const Fault& fault) {
+    FakeRun t;
+    t.disk.AddFile("a.txt", "alpha");
+    t.disk.AddDir("d");
+    t.disk.AddFault(fault);
+    t.run.run_command("copy a.txt d\\");
+    EXPECT_FALSE(t.disk.HasFile("d/a.txt"));
+    EXPECT_EQ(t.run.failures.count(), 1);
+    return t.transcript();
+  };
+  EXPECT_EQ(copy_with({DiskOp::kOpenRead, "a.txt", 1, 0}),
+            "The system cannot read from the specified device: a.txt (permission denied).\r\n" +
+                std::string(kCopiedNone));
+  EXPECT_EQ(copy_with({DiskOp::kWrite, "copy_01.tmp", 1, 0}),
+            "The system cannot write to the specified device: d\\a.txt (the disk is full).\r\n" +
+                std::string(kCopiedNone));
+}
+
 TEST(CopyJoinTest, CopyOfSeveralFilesIntoOneOfThemSkipsIt) {
   FakeRun t;
   t.disk.AddFile("a.txt", "ay");
