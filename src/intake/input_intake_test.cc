@@ -144,10 +144,10 @@ TEST_P(IntakeFaultTest, StopsNamingTheFileAndLosesNothing) {
   WorkPhases(t.run);
   EXPECT_EQ(LostFiles(t.disk), "");
   std::string transcript = t.transcript();
-  EXPECT_NE(transcript.find(std::string("compare_in\\") + fault_case.named + ": "),
-            std::string::npos)
+  EXPECT_NE(transcript.find(std::string("compare_in\\") + fault_case.named), std::string::npos)
       << transcript;
   EXPECT_NE(transcript.find(kStopped), std::string::npos);
+  t.disk.ClearFaults();
   SecondRun(t.disk);
   EXPECT_EQ(LostFiles(t.disk), "");
   ExpectCleanEndState(t.disk);
@@ -157,19 +157,22 @@ INSTANTIATE_TEST_SUITE_P(
     EveryKind, IntakeFaultTest,
     ::testing::Values(
         // The sink of the copy-out cannot be opened, so nothing is copied out.
-        FaultCase{"RefusedRedirection", {DiskOp::kOpenWrite, "out_null.list", 1, 0}, "data.csv"},
+        FaultCase{"RefusedRedirection", {DiskOp::kOpenWrite, "out_null.list", 1, 0}, "data.csv: "},
+        // An input the run may not read at all is named as such.
+        FaultCase{"RefusedOpen",
+                  {DiskOp::kOpenRead, "compare_in/notes-2.txt", 0, 0},
+                  "notes-2.txt: it cannot be read (permission denied)."},
+        FaultCase{"ReadError", {DiskOp::kRead, "compare_in/My File.txt", 1, 4}, "My File.txt: "},
+        FaultCase{"DiskFull", {DiskOp::kWrite, "intake_01.tmp", 1, 3}, "My File.txt: "},
+        FaultCase{"RefusedTemporary", {DiskOp::kOpenWrite, "intake_01.tmp", 2, 0}, "notes-2.txt: "},
+        FaultCase{"FailedClose", {DiskOp::kClose, "intake_01.tmp", 1, 0}, "My File.txt: "},
+        FaultCase{"FailedRename", {DiskOp::kRename, "intake_01.tmp", 2, 0}, "notes-2.txt: "},
         FaultCase{
-            "RefusedOpen", {DiskOp::kOpenRead, "compare_in/notes-2.txt", 1, 0}, "notes-2.txt"},
-        FaultCase{"ReadError", {DiskOp::kRead, "compare_in/My File.txt", 1, 4}, "My File.txt"},
-        FaultCase{"DiskFull", {DiskOp::kWrite, "intake_01.tmp", 1, 3}, "My File.txt"},
-        FaultCase{"RefusedTemporary", {DiskOp::kOpenWrite, "intake_01.tmp", 2, 0}, "notes-2.txt"},
-        FaultCase{"FailedClose", {DiskOp::kClose, "intake_01.tmp", 1, 0}, "My File.txt"},
-        FaultCase{"FailedRename", {DiskOp::kRename, "intake_01.tmp", 2, 0}, "notes-2.txt"},
-        FaultCase{"FailedDelete", {DiskOp::kRemove, "compare_in/My File.txt", 1, 0}, "My File.txt"},
-        FaultCase{"FailedMoveOut", {DiskOp::kRemove, "compare_in/data.csv", 1, 0}, "data.csv"},
+            "FailedDelete", {DiskOp::kRemove, "compare_in/My File.txt", 1, 0}, "My File.txt: "},
+        FaultCase{"FailedMoveOut", {DiskOp::kRemove, "compare_in/data.csv", 1, 0}, "data.csv: "},
         // Copies are made aside: the three copied out, the first clean copy,
         // then this one.
-        FaultCase{"ShortCleanCopy", {DiskOp::kWrite, "copy_01.tmp", 5, 2}, "notes-2.txt"}),
+        FaultCase{"ShortCleanCopy", {DiskOp::kWrite, "copy_01.tmp", 5, 2}, "notes-2.txt: "}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return info.param.kind; });
 
 }  // namespace

@@ -199,7 +199,7 @@ bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes, DiskE
     if (!fault.path_contains.empty() && path.find(fault.path_contains) == std::string::npos) {
       continue;
     }
-    if (++fault_hits_[i] != fault.occurrence) continue;
+    if (++fault_hits_[i] != fault.occurrence && fault.occurrence != 0) continue;
     if (after_bytes) *after_bytes = fault.after_bytes;
     reason = fault.error == DiskError::kNone ? UsualError(op) : fault.error;
     return true;

@@ -21,7 +21,7 @@ struct DiskKilled {};
 struct Fault {
   DiskOp op;
   std::string path_contains;  ///< Empty matches every path.
-  int occurrence = 1;         ///< Fires on the n-th matching operation only.
+  int occurrence = 1;         ///< Fires on the n-th matching operation only (0: on every one).
   long after_bytes = 0;       ///< kRead, kWrite: bytes that still get through.
   /// The reason given; kNone gives the usual one (a full disk for writes and
   /// closes, a read error for reads, no permission for the others).
@@ -40,6 +40,7 @@ class FakeDisk : public Disk {
   /// Every file below the root, path to content.
   std::map<std::string, std::string> Files() const;
   void AddFault(const Fault& fault) { faults_.push_back(fault); }
+  void ClearFaults() { faults_.clear(); }
   /// Throws DiskKilled at the n-th mutating or opening operation (1-based);
   /// a kill at a close fails it, and the next opening or mutating operation
   /// throws. KillAt(0) lets the disk live again.
