@@ -35,9 +35,7 @@ class Inputs {
     path_ = folder.name;
     if (!list_folder(disk, path_, &entries_)) return;
     for (const DirEntry& entry : entries_) {
-      if (!entry.is_file()) continue;
-      written_.insert(entry.name);
-      by_size_.insert({entry.size, entry.name});
+      if (entry.is_file()) written_.insert(entry.name);
     }
     for (const auto& names : clean_names(entries_)) {
       written_.insert(names.second);
@@ -53,9 +51,13 @@ class Inputs {
 
   /// True when the file holds the bytes of a file of compare_in, or of the
   /// text twin of one of its HTML files.
-  bool Copied(const DirEntry& file) const {
-    auto same_size = by_size_.equal_range(file.size);
-    for (auto it = same_size.first; it != same_size.second; ++it) {
+  bool Copied(const DirEntry& file) {
+    // Inputs are told apart by size and checksum before bytes are compared,
+    // so that thousands of small inputs of one size cost one pass each.
+    uint64_t checksum = 0;
+    if (!content_checksum(disk_, file.name, &checksum)) return false;
+    auto same = Checksums().equal_range({file.size, checksum});
+    for (auto it = same.first; it != same.second; ++it) {
       if (same_bytes(disk_, file.name, join_path(path_, it->second))) return true;
     }
     auto twin = twins_.find(file.name);
@@ -73,11 +75,27 @@ class Inputs {
   }
 
  private:
+  using Key = std::pair<uint64_t, uint64_t>;  // size and checksum
+
+  const std::multimap<Key, std::string>& Checksums() {
+    if (!summed_) {
+      summed_ = true;
+      for (const DirEntry& entry : entries_) {
+        uint64_t checksum = 0;
+        if (entry.is_file() && content_checksum(disk_, join_path(path_, entry.name), &checksum)) {
+          by_content_.insert({{entry.size, checksum}, entry.name});
+        }
+      }
+    }
+    return by_content_;
+  }
+
   Disk& disk_;
   std::string path_;
   std::vector<DirEntry> entries_;
   std::set<std::string> written_;
-  std::multimap<uint64_t, std::string> by_size_;
+  bool summed_ = false;
+  std::multimap<Key, std::string> by_content_;
   std::map<std::string, std::string> twins_;  // twin name to the HTML input's given name
 };
 
@@ -87,7 +105,7 @@ bool WorkNameInAnyCase(const std::string& name) {
   return is_work_file_name(to_lower(name)) || is_work_folder_name(to_lower(name));
 }
 
-bool Touched(const std::string& name, const Inputs& inputs) {
+bool Touched(const std::string& name, Inputs& inputs) {
   for (const std::string& pattern : kDeletedPatterns) {
     if (matches_pattern(pattern, name)) return true;
   }
