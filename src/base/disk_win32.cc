@@ -180,6 +180,24 @@ class WindowsDisk : public Disk {
     return true;
   }
 
+  // The file system ignores case itself: the one entry of that name, in
+  // whatever case it is spelled, without reading the folder.
+  bool find_folded(const std::string& dir, const std::string& name,
+                   std::vector<std::string>* names) override {
+    names->clear();
+    DWORD attributes = GetFileAttributesW(Native(dir).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      return Fail(DiskError::kNotFound);
+    }
+    if (name.find_first_of("*?") != std::string::npos) return true;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Native(join_path(dir, name)).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return true;
+    names->push_back(Narrow(found.cFileName));
+    FindClose(search);
+    return true;
+  }
+
   std::unique_ptr<InputFile> open_read(const std::string& path) override {
     if (!FolderReachable(path)) return nullptr;
     HANDLE handle = CreateFileW(Native(path).c_str(), GENERIC_READ, kShareAll, nullptr,
