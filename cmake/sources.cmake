@@ -6,6 +6,7 @@ set(QUILLON_BASE_SOURCES
   src/base/console.cc
   src/base/disk.cc
   src/base/external_sort.cc
+  src/base/failure_log.cc
   src/base/field_reader.cc
   src/base/line_io.cc
   src/base/paths.cc
@@ -52,9 +53,11 @@ set(QUILLON_PHASE_SOURCES
   src/index/word_table.cc)
 set(QUILLON_APP_SOURCES
   src/app/opening_screens.cc
+  src/app/folder_check.cc
   src/app/phase_table.cc
   src/app/results_screen.cc
   src/app/run_driver.cc
+  src/app/space_check.cc
   src/app/tool_checks.cc
   src/app/usage.cc)
 
@@ -82,6 +85,7 @@ set(QUILLON_UNIT_TESTS
   src/run/clean_name_test.cc
   src/run/file_table_test.cc
   src/run/work_file_sort_test.cc
+  src/app/run_driver_test.cc
   src/intake/file_selection_test.cc
   src/intake/html_reformat_test.cc
   src/intake/input_intake_test.cc
@@ -98,6 +102,7 @@ set(QUILLON_E2E_TESTS
   tests/e2e/golden_test.cc
   tests/e2e/hostile_input_test.cc
   tests/e2e/intake_test.cc
+  tests/e2e/own_folder_test.cc
   tests/e2e/selection_test.cc
   tests/e2e/terminal_test.cc
   tests/e2e/workspace.cc)

@@ -76,6 +76,11 @@ class GuardedDisk : public Disk {
   }
   std::string absolute_path(const std::string& path) override { return disk_->absolute_path(path); }
   uint64_t free_bytes() override { return 1u << 30; }
+  bool find_folded(const std::string& p, const std::string& name,
+                   std::vector<std::string>* names) override {
+    return Inside("find_folded", p) && disk_->find_folded(p, name, names);
+  }
+  bool lock_root() override { return disk_->lock_root(); }
 
  private:
   std::unique_ptr<Disk> disk_;

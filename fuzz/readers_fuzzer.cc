@@ -198,7 +198,8 @@ Plan TakeApart(const uint8_t* data, size_t size) {
 void RunPlan(const Plan& plan) {
   ChunkedDisk disk(plan.read_limit);
   disk.AddFile("data.txt", plan.content);
-  FileTable files(&disk);
+  FailureLog failures;
+  FileTable files(&disk, &failures);
   int number = files.free_file_number();
   files.open_input("data.txt", number);
   Model model{plan.content};

@@ -25,19 +25,20 @@ bool PartSize(const char* argument, long* size) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
     std::fputs(quillon::usage_text().c_str(), stdout);
-    return 0;
+    return quillon::kExitDone;
   }
-  if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::fputs(quillon::version_text().c_str(), stdout);
-    return 0;
+    return quillon::kExitDone;
   }
+  // Anything else is a mistake, not a run: the folder is not touched.
   long part_size = quillon::kDefaultPartSize;
-  if (argc > 1 && !PartSize(argv[1], &part_size)) {
-    std::fprintf(stderr, "quillon: unknown argument %s\n", argv[1]);
+  if (argc > 2 || (argc == 2 && !PartSize(argv[1], &part_size))) {
+    std::fprintf(stderr, "quillon: unknown argument '%s'\n\n", argv[argc > 2 ? 2 : 1]);
     std::fputs(quillon::usage_text().c_str(), stderr);
-    return 2;
+    return quillon::kExitRefused;
   }
   return quillon::run_main(argc > 0 ? argv[0] : "", part_size);
 }

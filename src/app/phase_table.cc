@@ -4,6 +4,7 @@
 
 #include "app/opening_screens.h"
 #include "app/results_screen.h"
+#include "app/space_check.h"
 #include "app/tool_checks.h"
 #include "compare/comparison_page.h"
 #include "compare/destination_address.h"
@@ -19,6 +20,7 @@
 #include "intake/file_selection.h"
 #include "intake/html_reformat.h"
 #include "intake/input_intake.h"
+#include "run/console_waits.h"
 #include "run/work_files.h"
 
 namespace quillon {
@@ -49,6 +51,7 @@ const std::vector<Phase> kPhases = {
        s.whole_page_folder =
            write_comparison_page(run, s.table_width, s.part_size).whole_page_folder;
      }},
+    {"space check", [](Run& run, RunState&) { check_free_space(run); }},
     {"page preparation", [](Run& run, RunState& s) { prepare_pages(run, s.page_number_pad); }},
     {"word extraction", [](Run& run, RunState& s) { s.words = extract_words(run); }},
     {"word records", [](Run& run, RunState& s) { build_word_records(run, &s.words); }},
@@ -61,21 +64,25 @@ const std::vector<Phase> kPhases = {
     {"results", [](Run& run, RunState& s) { show_results(run, s.word_total); }},
 };
 
-size_t PhaseIndex(const std::string& name) {
+}  // namespace
+
+size_t phase_index(const std::string& name) {
   for (size_t i = 0; i < kPhases.size(); ++i) {
     if (name == kPhases[i].name) return i;
   }
   throw std::invalid_argument("no phase named " + name);
 }
 
-}  // namespace
-
 const std::vector<Phase>& phase_table() {
   return kPhases;
 }
 
 void run_phases(Run& run, RunState& state, const std::string& first, const std::string& last) {
-  for (size_t i = PhaseIndex(first); i <= PhaseIndex(last); ++i) kPhases[i].run(run, state);
+  for (size_t i = phase_index(first); i <= phase_index(last); ++i) {
+    state.phase = i;
+    kPhases[i].run(run, state);
+    stop_if_failed(run);
+  }
 }
 
 }  // namespace quillon

@@ -25,6 +25,7 @@ struct RunState {
   std::string whole_page_folder = work_files::kHtmlWork;
   WordTable words;           ///< From word extraction on, for the index phases.
   long long word_total = 0;  ///< From the word index, for the results screen.
+  size_t phase = 0;          ///< The row of the phase running (or the last that ran).
 };
 
 struct Phase {
@@ -35,8 +36,12 @@ struct Phase {
 /// Every phase, in run order, from "start-up" to "results".
 const std::vector<Phase>& phase_table();
 
+/// The row of the phase of that name.
+size_t phase_index(const std::string& name);
+
 /// Runs the phases from `first` through `last` (both by name, both
-/// included); ends early only through a console wait (RunEnded).
+/// included); ends early only through a console wait (RunEnded), or
+/// (RunFailed) right after a phase in which anything failed on the disk.
 void run_phases(Run& run, RunState& state, const std::string& first = "start-up",
                 const std::string& last = "results");
 

@@ -1,13 +1,28 @@
-// A run of the program on the real console, in the current folder.
+// A run of the program: its lock, the check that its folder is its own, the
+// phases, and how it ends.
 
 #ifndef QUILLON_APP_RUN_DRIVER_H_
 #define QUILLON_APP_RUN_DRIVER_H_
 
+#include "compare/comparison_page.h"
+#include "run/run.h"
+
 namespace quillon {
 
-/// Walks the phase table on the real console and disk, the comparison cut
-/// into parts of `part_size` bytes (0: one page), and gives the exit status
-/// (0 on every way the run ends).
+/// Exit statuses: the run did its job or ended at one of its own screens;
+/// it failed (its pages are not delivered whole); it was refused before it
+/// touched anything.
+const int kExitDone = 0;
+const int kExitFailed = 1;
+const int kExitRefused = 2;
+
+/// Takes the folder's lock, checks that the folder is the run's own, walks
+/// the phase table with the comparison cut into parts of `part_size` bytes
+/// (0: one page) and gives the exit status. A run that fails says what
+/// failed and why, and removes its work files.
+int drive_run(Run& run, long part_size = kDefaultPartSize);
+
+/// The same on the real console and disk, in the current folder.
 int run_main(const char* argv0, long part_size);
 
 }  // namespace quillon

@@ -70,6 +70,8 @@ void run_tool_checks(Run& run) {
     run.print_line(probe.name);
     for (const std::string& command : probe.commands) run.run_command(command);
     if (count_nonblank_lines(run, probe.counted) >= probe.needed) continue;
+    // A probe whose files could not be written says nothing about the tool.
+    stop_if_failed(run);
     run.print_line(kSeparator);
     run.print_line(probe.failure[0]);
     run.print_line(probe.failure[1]);

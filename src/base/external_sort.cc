@@ -134,18 +134,48 @@ std::vector<uint32_t> Run::Order(LineOrder order) const {
   return lines;
 }
 
-bool WriteRun(Disk& disk, const std::string& path, const Run& run, LineOrder order) {
-  LineWriter out(disk.open_write(path, false));
+void Note(FailureLog* failures, DiskAction action, const std::string& path, DiskError reason) {
+  if (failures) failures->note(action, path, reason);
+}
+
+// A file being written, with the reason noted wherever it fails.
+class Output {
+ public:
+  Output(Disk& disk, const std::string& path, FailureLog* failures)
+      : path_(path), failures_(failures), writer_(disk.open_write(path, false)) {
+    opened_ = true;
+    if (!writer_.has_file()) {
+      opened_ = false;
+      Note(failures_, DiskAction::kWrite, path_, disk.last_error());
+    }
+  }
+  LineWriter& writer() { return writer_; }
+  bool close() {
+    if (writer_.close()) return true;
+    if (opened_) Note(failures_, DiskAction::kWrite, path_, writer_.error());
+    return false;
+  }
+
+ private:
+  std::string path_;
+  FailureLog* failures_;
+  LineWriter writer_;
+  bool opened_ = false;
+};
+
+bool WriteRun(Disk& disk, const std::string& path, const Run& run, LineOrder order,
+              FailureLog* failures) {
+  Output out(disk, path, failures);
   for (uint32_t line : run.Order(order)) {
-    out.raw(run.data(line), run.length(line));
-    out.raw("\r\n", 2);
+    out.writer().raw(run.data(line), run.length(line));
+    out.writer().raw("\r\n", 2);
   }
   return out.close();
 }
 
 // Merges runs [first, last) of `names` into `target`; ties go to the earlier run.
 bool MergeRuns(Disk& disk, const std::vector<std::string>& names, size_t first, size_t last,
-               const std::string& target, LineOrder order) {
+               const std::string& target, LineOrder order, FailureLog* failures) {
   struct Head {
     std::string line;
     size_t run;
@@ -157,21 +187,31 @@ bool MergeRuns(Disk& disk, const std::vector<std::string>& names, size_t first, 
   std::vector<std::unique_ptr<LineReader>> readers;
   std::vector<Head> heads(last - first);
   std::priority_queue<Head*, std::vector<Head*>, decltype(later)> queue(later);
+  bool ok = true;
   for (size_t i = first; i < last; ++i) {
-    readers.push_back(std::make_unique<LineReader>(disk.open_read(names[i])));
+    std::unique_ptr<InputFile> in = disk.open_read(names[i]);
+    if (!in) {
+      Note(failures, DiskAction::kRead, names[i], disk.last_error());
+      ok = false;
+    }
+    readers.push_back(std::make_unique<LineReader>(std::move(in)));
     Head& head = heads[i - first];
     head.run = i - first;
     if (readers.back()->next(&head.line)) queue.push(&head);
   }
-  LineWriter out(disk.open_write(target, false));
+  Output out(disk, target, failures);
   while (!queue.empty()) {
     Head* head = queue.top();
     queue.pop();
-    out.line(head->line);
+    out.writer().line(head->line);
     if (readers[head->run]->next(&head->line)) queue.push(head);
   }
-  bool ok = out.close();
-  for (const auto& reader : readers) ok = ok && !reader->failed();
+  ok = out.close() && ok;
+  for (size_t i = 0; i < readers.size(); ++i) {
+    if (!readers[i]->failed()) continue;
+    Note(failures, DiskAction::kRead, names[first + i], readers[i]->error());
+    ok = false;
+  }
   return ok;
 }
 
@@ -183,8 +223,12 @@ int compare_lines(LineOrder order, const std::string& a, const std::string& b) {
 
 bool sort_lines(Disk& disk, const std::string& input, const std::string& output,
                 const SortOptions& options) {
+  FailureLog* failures = options.failures;
   std::unique_ptr<InputFile> in = disk.open_read(input);
-  if (!in) return false;
+  if (!in) {
+    Note(failures, DiskAction::kRead, input, disk.last_error());
+    return false;
+  }
   LineReader reader(std::move(in));
   std::vector<std::string> runs;
   Run run(options.run_bytes + (1u << 20));
@@ -196,12 +240,15 @@ bool sort_lines(Disk& disk, const std::string& input, const std::string& output,
     more = reader.next(&line);
     if (run.bytes() >= options.run_bytes || (!more && !runs.empty())) {
       runs.push_back(options.scratch_prefix + std::to_string(runs.size() + 1) + ".tmp");
-      ok = WriteRun(disk, runs.back(), run, options.order) && ok;
+      ok = WriteRun(disk, runs.back(), run, options.order, failures) && ok;
       run.Clear();
     }
   }
-  if (reader.failed()) ok = false;
-  if (runs.empty()) return WriteRun(disk, output, run, options.order) && ok;
+  if (reader.failed()) {
+    Note(failures, DiskAction::kRead, input, reader.error());
+    ok = false;
+  }
+  if (runs.empty()) return WriteRun(disk, output, run, options.order, failures) && ok;
   // Merge passes: each pass folds up to max_merge runs into one new run.
   size_t next_name = runs.size() + 1;
   size_t width = std::max<size_t>(2, options.max_merge);
@@ -210,13 +257,13 @@ bool sort_lines(Disk& disk, const std::string& input, const std::string& output,
     for (size_t first = 0; first < runs.size(); first += width) {
       size_t last = std::min(runs.size(), first + width);
       std::string target = options.scratch_prefix + std::to_string(next_name++) + ".tmp";
-      ok = MergeRuns(disk, runs, first, last, target, options.order) && ok;
+      ok = MergeRuns(disk, runs, first, last, target, options.order, failures) && ok;
       for (size_t i = first; i < last; ++i) disk.remove_file(runs[i]);
       merged.push_back(target);
     }
     runs = merged;
   }
-  ok = MergeRuns(disk, runs, 0, runs.size(), output, options.order) && ok;
+  ok = MergeRuns(disk, runs, 0, runs.size(), output, options.order, failures) && ok;
   for (const std::string& run_name : runs) disk.remove_file(run_name);
   return ok;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/disk.h"
+#include "base/failure_log.h"
 
 namespace quillon {
 
@@ -20,9 +21,10 @@ int compare_lines(LineOrder order, const std::string& a, const std::string& b);
 
 struct SortOptions {
   LineOrder order = LineOrder::kBytes;
-  size_t run_bytes = 64u << 20;  ///< Line bytes held in memory at a time.
-  size_t max_merge = 50;         ///< Runs merged in one pass.
-  std::string scratch_prefix;    ///< Disk path prefix of the run files.
+  size_t run_bytes = 64u << 20;    ///< Line bytes held in memory at a time.
+  size_t max_merge = 50;           ///< Runs merged in one pass.
+  std::string scratch_prefix;      ///< Disk path prefix of the run files.
+  FailureLog* failures = nullptr;  ///< Receives what could not be read or written.
 };
 
 /// Sorts `input` into `output` (lines ended by CR LF); false when the input

@@ -12,12 +12,22 @@ LineReader::LineReader(std::unique_ptr<InputFile> in) : in_(std::move(in)), buff
   if (!in_) at_end_ = true;
 }
 
+LineReader::LineReader(Disk& disk, const std::string& path, FailureLog* failures)
+    : LineReader(disk.open_read(path)) {
+  path_ = path;
+  failures_ = failures;
+  if (!in_ && disk.last_error() != DiskError::kNotFound) {
+    failures_->note(DiskAction::kRead, path_, disk.last_error());
+  }
+}
+
 bool LineReader::fill() {
   if (start_ < end_) return true;
   if (at_end_) return false;
   long got = in_->read(buffer_.data(), buffer_.size());
   if (got <= 0) {
     failed_ = got < 0;
+    if (failed_ && failures_) failures_->note(DiskAction::kRead, path_, in_->error());
     at_end_ = true;
     return false;
   }
@@ -49,7 +59,10 @@ bool LineReader::next(std::string* line) {
 }
 
 LineWriter::LineWriter(std::unique_ptr<OutputFile> out) : out_(std::move(out)) {
-  if (!out_) ok_ = false;
+  if (!out_) {
+    ok_ = false;
+    error_ = DiskError::kIo;
+  }
   buffer_.reserve(kBuffer);
 }
 
@@ -57,11 +70,16 @@ LineWriter::~LineWriter() {
   close();
 }
 
+void LineWriter::Failed() {
+  if (ok_) error_ = out_->error();
+  ok_ = false;
+}
+
 // After the first failed write nothing more reaches the file, so that it holds
 // a clean beginning of its lines.
 void LineWriter::flush() {
   if (buffer_.empty()) return;
-  if (ok_ && out_ && !out_->write(buffer_.data(), buffer_.size())) ok_ = false;
+  if (ok_ && out_ && !out_->write(buffer_.data(), buffer_.size())) Failed();
   buffer_.clear();
 }
 
@@ -69,7 +87,7 @@ void LineWriter::raw(const char* data, size_t n) {
   if (buffer_.size() + n > kBuffer) flush();
   if (!ok_ || !out_) return;
   if (n >= kBuffer) {
-    if (!out_->write(data, n)) ok_ = false;
+    if (!out_->write(data, n)) Failed();
     return;
   }
   buffer_.append(data, n);
@@ -83,7 +101,7 @@ void LineWriter::line(const std::string& text) {
 bool LineWriter::close() {
   flush();
   if (out_) {
-    if (!out_->close()) ok_ = false;
+    if (!out_->close()) Failed();
     out_.reset();
   }
   return ok_;

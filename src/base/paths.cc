@@ -48,17 +48,15 @@ bool find_entry(Disk& disk, const std::string& dir, const std::string& name, Dir
     found->name = name;
     return true;
   }
-  // Every new file's name misses here, so one pass rather than a sorted listing.
-  std::vector<DirEntry> entries;
-  if (!disk.read_dir(dir, &entries)) return false;
-  std::string wanted = to_upper(name);
-  const DirEntry* first = nullptr;
-  for (const DirEntry& entry : entries) {
-    if (to_upper(entry.name) != wanted) continue;
-    if (!first || listing_before(entry.name, first->name)) first = &entry;
+  std::vector<std::string> names;
+  if (!disk.find_folded(dir, name, &names)) return false;
+  const std::string* first = nullptr;
+  for (const std::string& entry : names) {
+    if (!first || listing_before(entry, *first)) first = &entry;
   }
-  if (first) *found = *first;
-  return first != nullptr;
+  if (!first || !disk.stat(join_path(dir, *first), found)) return false;
+  found->name = *first;
+  return true;
 }
 
 bool resolve_parent(Disk& disk, const std::string& path, std::string* folder, std::string* last) {
@@ -92,8 +90,7 @@ bool resolve_path(Disk& disk, const std::string& path, std::string* resolved) {
 bool resolve_for_writing(Disk& disk, const std::string& name, std::string* resolved) {
   std::string folder, last;
   if (!resolve_parent(disk, name, &folder, &last) || last.empty()) return false;
-  DirEntry entry;
-  *resolved = join_path(folder, find_entry(disk, folder, last, &entry) ? entry.name : last);
+  *resolved = join_path(folder, last);
   return true;
 }
 

@@ -44,8 +44,9 @@ bool resolve_parent(Disk& disk, const std::string& path, std::string* folder, st
 bool resolve_path(Disk& disk, const std::string& path, std::string* resolved);
 
 /// Resolves a program path for writing: the folder parts as found on disk,
-/// the last part as found or, for a new file, as given. False when a folder
-/// part is missing.
+/// the last part exactly as given (where the disk tells case apart, a name in
+/// another case is another file, never this one). False when a folder part is
+/// missing.
 bool resolve_for_writing(Disk& disk, const std::string& name, std::string* resolved);
 
 }  // namespace quillon

@@ -95,7 +95,7 @@ void copy_other_pages(Run& run, const std::string& whole_page_folder) {
 // it is still being read while the others go.
 void delete_text_files(Run& run) {
   const std::string& listing = kScratchListing;
-  run.run_command("dir /b *.txt > " + listing);
+  run.run_command("dir /b /a-d *.txt > " + listing);
   FileTable& files = run.files;
   int in = files.free_file_number();
   files.open_input(listing, in);

@@ -1,5 +1,7 @@
 #include "index/word_extraction.h"
 
+#include <algorithm>
+
 #include "base/paths.h"
 #include "base/text.h"
 #include "index/page_parts.h"
@@ -152,6 +154,12 @@ void Scan(const std::string& line, const std::string& lower, const std::vector<S
   }
 }
 
+template <typename Container>
+void GrowFor(Container* container, size_t needed) {
+  if (needed > container->capacity())
+    container->reserve(std::max(needed, 2 * container->capacity()));
+}
+
 // The listing of each page's lines and words that the straightforward
 // procedure writes is never read, so it is not written.
 void ExtractPage(Run& run, uint32_t page, ScanState* state, WordTable* table) {
@@ -159,12 +167,13 @@ void ExtractPage(Run& run, uint32_t page, ScanState* state, WordTable* table) {
   int in = files.free_file_number();
   files.open_input(table->pages[page], in);
   // A word takes three bytes and a separator at least: room for every word
-  // the page can hold, of which only what is used takes memory.
+  // the page can hold, of which only what is used takes memory. Room grows
+  // at least twofold, so that many pages do not copy the table over and over.
   std::string path;
   DirEntry entry;
   if (resolve_path(run.disk, table->pages[page], &path) && run.disk.stat(path, &entry)) {
-    table->text.reserve(table->text.size() + entry.size);
-    table->occurrences.reserve(table->occurrences.size() + entry.size / 4 + 1);
+    GrowFor(&table->text, table->text.size() + entry.size);
+    GrowFor(&table->occurrences, table->occurrences.size() + entry.size / 4 + 1);
   }
   state->script_open = state->script_closed = false;
   state->style_open = state->style_closed = false;

@@ -22,7 +22,7 @@ void PrepareFolders(Run& run) {
 }
 
 void RequireTwoTextFiles(Run& run) {
-  run.run_command("dir /b  " + kInputFolder + "\\*.txt > " + kTextFileListing);
+  run.run_command("dir /b /a-d " + kInputFolder + "\\*.txt > " + kTextFileListing);
   long count = text_file_count(run, kTextFileListing);
   if (count >= 2) return;
   run.print_line();
@@ -96,7 +96,8 @@ void TakeChoice(Run& run, int list, int32_t choice, const char* label) {
 }
 
 void ChooseFiles(Run& run) {
-  run.run_command("dir /b " + kInputFolder + "\\*.txt > " + kChoiceList);
+  // Files only: a folder is never offered, whatever its name.
+  run.run_command("dir /b /a-d " + kInputFolder + "\\*.txt > " + kChoiceList);
   run.print_line();
   run.print_line(kSeparator);
   int list = run.files.free_file_number();

@@ -50,7 +50,8 @@ TEST_F(FileSelectionTest, TableWidthAsEntered) {
 }
 
 TEST_F(FileSelectionTest, CopiesThatCannotBeWrittenEndTheRun) {
-  faults = {{DiskOp::kOpenWrite, "txt_in/a.txt", 1, 0}, {DiskOp::kOpenWrite, "txt_in/b.txt", 1, 0}};
+  // Each copy is made aside and then takes its name.
+  faults = {{DiskOp::kRename, "copy_01.tmp", 1, 0}, {DiskOp::kRename, "copy_01.tmp", 1, 0}};
   EXPECT_FALSE(Select("1\n2\n\n"));
   EXPECT_NE(t->transcript().find("Subfolder txt_in is empty\r\n"), std::string::npos);
 }

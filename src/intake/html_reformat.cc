@@ -3,6 +3,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/line_io.h"
+#include "base/paths.h"
 #include "run/clean_name.h"
 #include "run/console_waits.h"
 #include "run/work_files.h"
@@ -72,8 +74,8 @@ StemList DropStem(Run& run, const StemList& list, const std::string& stem) {
 }
 
 void CheckNameClashes(Run& run) {
-  run.run_command("dir /b " + kInputFolder + "\\*.* > " + kClashFirstList);
-  run.run_command("dir /b " + kInputFolder + "\\*.* > " + kClashSecondList);
+  run.run_command("dir /b /a-d " + kInputFolder + "\\*.* > " + kClashFirstList);
+  run.run_command("dir /b /a-d " + kInputFolder + "\\*.* > " + kClashSecondList);
   std::vector<std::string> first = ReadLines(run, kClashFirstList);
   StemList second = LoadStemList(run, kClashSecondList);
   std::string stem;
@@ -90,31 +92,29 @@ bool LineReads(const std::string& line, const char* marker) {
   return to_lower(trim_blanks(line)) == marker;
 }
 
-// The trimmed lines between "<body>" and "</body>", "<pre>" lines left out.
+// The twin is completed aside and then takes its name, so that an
+// interrupted run never leaves half a twin under the twin's name.
 void WriteBodyText(Run& run, const std::string& html, const std::string& text) {
-  int out = run.files.free_file_number();
-  run.files.open_output(text, out);
-  int in = run.files.free_file_number();
-  run.files.open_input(html, in);
-  std::string line;
-  bool in_body = false;
-  while (!run.files.end_of_file(in)) {
-    line.clear();
-    run.files.read_line(in, &line);
-    if (!in_body) {
-      in_body = LineReads(line, "<body>");
-    } else if (LineReads(line, "</body>")) {
-      break;
-    } else if (!LineReads(line, "<pre>") && !LineReads(line, "</pre>")) {
-      run.files.print_line(out, trim_blanks(line));
-    }
+  std::string path, twin;
+  DirEntry entry;
+  if (resolve_path(run.disk, html, &path) && run.disk.stat(path, &entry) &&
+      !text_twin(run.disk, path, &twin)) {
+    run.failures.note(DiskAction::kRead, html, run.disk.last_error());
   }
+  int out = run.files.free_file_number();
+  run.files.open_output(kTwinTemporary, out);
+  run.files.print_text(out, twin);
+  bool written = !run.files.write_failed(out);
   run.files.close_file(out);
-  run.files.close_file(in);
+  std::string from, to;
+  if (written && resolve_path(run.disk, kTwinTemporary, &from) &&
+      resolve_for_writing(run.disk, text, &to) && !run.disk.rename(from, to)) {
+    run.failures.note(DiskAction::kWrite, text, run.disk.last_error());
+  }
 }
 
 void ReformatHtmlFiles(Run& run) {
-  run.run_command("dir /b " + kInputFolder + "\\*.htm > " + kHtmlInputList);
+  run.run_command("dir /b /a-d " + kInputFolder + "\\*.htm > " + kHtmlInputList);
   int list = run.files.free_file_number();
   run.files.open_input(kHtmlInputList, list);
   std::string line;
@@ -122,9 +122,8 @@ void ReformatHtmlFiles(Run& run) {
     line.clear();
     run.files.read_line(list, &line);
     std::string entry = trim_blanks(line);
-    long marker = find_marker(entry, ".htm");
-    if (marker == 0) continue;
-    std::string text = left_text(entry, marker - 1) + ".txt";
+    std::string text = text_twin_name(entry);
+    if (text.empty()) continue;
     WriteBodyText(run, entry, text);
     // No overwrite switch: an existing twin in compare_in is asked about.
     run.run_command("copy " + QuoteArgument(text) + " " +
@@ -134,6 +133,31 @@ void ReformatHtmlFiles(Run& run) {
 }
 
 }  // namespace
+
+std::string text_twin_name(const std::string& entry) {
+  std::string given = trim_blanks(entry);
+  long marker = find_marker(given, ".htm");
+  return marker == 0 ? "" : left_text(given, marker - 1) + ".txt";
+}
+
+bool text_twin(Disk& disk, const std::string& html, std::string* text) {
+  text->clear();
+  std::unique_ptr<InputFile> in = disk.open_read(html);
+  if (!in) return false;
+  LineReader reader(std::move(in));
+  std::string line;
+  bool in_body = false;
+  while (reader.next(&line)) {
+    if (!in_body) {
+      in_body = LineReads(line, "<body>");
+    } else if (LineReads(line, "</body>")) {
+      break;
+    } else if (!LineReads(line, "<pre>") && !LineReads(line, "</pre>")) {
+      *text += trim_blanks(line) + "\r\n";
+    }
+  }
+  return !reader.failed();
+}
 
 bool clash_stem(const std::string& entry, std::string* stem) {
   std::string given = trim_blanks(entry);

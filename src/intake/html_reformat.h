@@ -14,6 +14,15 @@ namespace quillon {
 /// else before ".txt" (ASCII case ignored); false when it holds neither.
 bool clash_stem(const std::string& entry, std::string* stem);
 
+/// The name of the .txt twin of an entry of compare_in: the trimmed entry up
+/// to its ".htm" (ASCII case ignored) and ".txt"; empty when it holds none.
+std::string text_twin_name(const std::string& entry);
+
+/// The text of the twin of the HTML file at the disk path `html`: the
+/// trimmed lines between "<body>" and "</body>", "<pre>" lines left out,
+/// each ended by CR LF. False when the file cannot be read to its end.
+bool text_twin(Disk& disk, const std::string& html, std::string* text);
+
 /// Reports each stem that two entries of compare_in share, where key "1"
 /// ends the run and key "2" goes on; then writes a .txt twin of every .htm
 /// file into the program's folder and copies it into compare_in.

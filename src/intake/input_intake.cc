@@ -1,5 +1,6 @@
 #include "intake/input_intake.h"
 
+#include <set>
 #include <vector>
 
 #include "base/paths.h"
@@ -33,7 +34,7 @@ InputFolder ListInputFolder(Disk& disk) {
 
 bool HoldsFiles(const InputFolder& folder) {
   for (const DirEntry& entry : folder.entries) {
-    if (!entry.is_dir) return true;
+    if (entry.is_file()) return true;
   }
   return false;
 }
@@ -47,11 +48,12 @@ bool HoldsFiles(const InputFolder& folder) {
   any_key_end(run, "<...> any key to continue and end");
 }
 
-// The file of the program's folder that a command line naming `name` uses.
+// The file of the program's folder that a copy to `name` writes: the name
+// exactly, as the copy command takes it.
 bool ProgramFolderFile(Disk& disk, const std::string& name, std::string* path) {
   DirEntry entry;
-  if (!find_entry(disk, "", name, &entry) || entry.is_dir) return false;
-  *path = entry.name;
+  if (!disk.stat(name, &entry) || !entry.is_file()) return false;
+  *path = name;
   return true;
 }
 
@@ -60,27 +62,29 @@ bool HasCompleteCopy(Disk& disk, const std::string& original, const std::string&
   return ProgramFolderFile(disk, name, &copy) && same_bytes(disk, original, copy);
 }
 
-// A file of another kind under the name of one of the run's own files would
-// be overwritten or deleted in the program's folder.
-bool NamedLikeRunFile(const std::string& name) {
-  std::string lower = to_lower(name);
-  for (const std::string& run_file : kRunListFiles) {
-    if (lower == run_file) return true;
+// Why the copy of `original` is not complete: the original cannot be read,
+// or the copy was not written whole.
+std::string IncompleteCopy(Disk& disk, const std::string& original, const std::string& what) {
+  if (!disk.open_read(original)) {
+    return "it cannot be read (" + describe(disk.last_error()) + ").";
   }
-  return lower == kIntakeTemporary;
+  return what + " is not complete.";
 }
 
 void CheckCopiesOut(Run& run, const InputFolder& folder) {
   for (const DirEntry& entry : folder.entries) {
-    if (entry.is_dir || NamedLikeRunFile(entry.name)) continue;
-    if (!HasCompleteCopy(run.disk, join_path(folder.path, entry.name), entry.name)) {
-      StopIntake(run, entry.name, "its copy in the program's folder is not complete.");
+    if (!entry.is_file() || named_like_run_file(entry.name)) continue;
+    std::string original = join_path(folder.path, entry.name);
+    if (!HasCompleteCopy(run.disk, original, entry.name)) {
+      StopIntake(run, entry.name,
+                 IncompleteCopy(run.disk, original, "its copy in the program's folder"));
     }
   }
 }
 
 void DeleteOriginal(Run& run, const InputFolder& folder, const std::string& name) {
   if (!run.disk.remove_file(join_path(folder.path, name))) {
+    run.failures.note(DiskAction::kDelete, kInputFolder + "\\" + name, run.disk.last_error());
     StopIntake(run, name, "it could not be deleted; its copy is complete.");
   }
 }
@@ -88,8 +92,9 @@ void DeleteOriginal(Run& run, const InputFolder& folder, const std::string& name
 // A file of another kind leaves compare_in; its copy in the program's folder
 // is checked once more right before, in case a later copy replaced it.
 void MoveOut(Run& run, const InputFolder& folder, const std::string& name) {
-  if (!HasCompleteCopy(run.disk, join_path(folder.path, name), name)) {
-    StopIntake(run, name, "its copy in the program's folder is not complete.");
+  std::string original = join_path(folder.path, name);
+  if (!HasCompleteCopy(run.disk, original, name)) {
+    StopIntake(run, name, IncompleteCopy(run.disk, original, "its copy in the program's folder"));
   }
   DeleteOriginal(run, folder, name);
 }
@@ -105,7 +110,7 @@ void CopyUnderCleanName(Run& run, const InputFolder& folder, const std::string& 
   run.run_command("copy " + QuoteArgument(given) + " " + QuoteArgument(clean) + " > " + kSink);
   // Over an existing file the copy asked, and the answer stands.
   if (!existed && !HasCompleteCopy(run.disk, original, clean)) {
-    StopIntake(run, given, "its copy under the name " + clean + " is not complete.");
+    StopIntake(run, given, IncompleteCopy(run.disk, original, "its copy under the name " + clean));
   }
 }
 
@@ -113,8 +118,12 @@ void MoveThroughTemporary(Run& run, const InputFolder& folder, const std::string
                           const std::string& clean) {
   std::string original = join_path(folder.path, given);
   std::string target = join_path(folder.path, clean);
-  if (!copy_verified(run.disk, original, kIntakeTemporary) ||
-      !run.disk.rename(kIntakeTemporary, target) || !same_bytes(run.disk, original, target)) {
+  bool copied = copy_verified(run.disk, original, kIntakeTemporary, &run.failures);
+  bool renamed = copied && run.disk.rename(kIntakeTemporary, target);
+  if (copied && !renamed) {
+    run.failures.note(DiskAction::kRename, kIntakeTemporary, run.disk.last_error());
+  }
+  if (!renamed || !same_bytes(run.disk, original, target)) {
     run.disk.remove_file(kIntakeTemporary);
     StopIntake(run, given, "its copy under the name " + clean + " could not be completed.");
   }
@@ -136,13 +145,13 @@ void ReplaceAfterQuestion(Run& run, const InputFolder& folder, const std::string
   StopIntake(run, given, "its copy under the name " + clean + " is not complete.");
 }
 
+// A file whose name differs from the clean name only in letter case is
+// another file where the disk tells case apart: only the exact name counts.
 void PutBackUnderCleanName(Run& run, const InputFolder& folder, const std::string& given,
                            const std::string& clean) {
   DirEntry existing;
-  if (!find_entry(run.disk, folder.path, clean, &existing)) {
-    return MoveThroughTemporary(run, folder, given, clean);
-  }
-  std::string target = join_path(folder.path, existing.name);
+  std::string target = join_path(folder.path, clean);
+  if (!run.disk.stat(target, &existing)) return MoveThroughTemporary(run, folder, given, clean);
   // The same bytes under the clean name: a copy that an interrupted run
   // completed, or a true duplicate.
   if (same_bytes(run.disk, join_path(folder.path, given), target)) {
@@ -151,14 +160,14 @@ void PutBackUnderCleanName(Run& run, const InputFolder& folder, const std::strin
   ReplaceAfterQuestion(run, folder, given, clean, target);
 }
 
-void TakeBackEntry(Run& run, const InputFolder& folder, const DirEntry& entry) {
+void TakeBackEntry(Run& run, const InputFolder& folder, const DirEntry& entry,
+                   const std::string& clean) {
   NameParts parts = input_name_parts(entry.name);
   if (parts.marker == 0) {
     // Its only copy would be one the run overwrites: it stays where it is.
-    if (!NamedLikeRunFile(entry.name)) MoveOut(run, folder, entry.name);
+    if (!named_like_run_file(entry.name)) MoveOut(run, folder, entry.name);
     return;
   }
-  std::string clean = clean_name(parts);
   // A name that is already clean stays where it is.
   if (clean == entry.name) return;
   run.print_line();
@@ -176,8 +185,9 @@ void TakeInFiles(Run& run) {
   // it is safe elsewhere.
   if (!HoldsFiles(folder)) run.run_command("del /q " + kInputFolder + "\\*.* > " + kSink);
   CheckCopiesOut(run, folder);
+  std::map<std::string, std::string> clean = clean_names(folder.entries);
   for (const DirEntry& entry : folder.entries) {
-    if (!entry.is_dir) TakeBackEntry(run, folder, entry);
+    if (entry.is_file()) TakeBackEntry(run, folder, entry, clean[entry.name]);
   }
   run.print_line();
   run.run_command("dir /b " + kInputFolder + "\\ > " + kInputListing);
@@ -204,6 +214,29 @@ void PrepareWorkFolders(Run& run) {
 }
 
 }  // namespace
+
+bool named_like_run_file(const std::string& name) {
+  return is_work_file_name(to_lower(name));
+}
+
+std::map<std::string, std::string> clean_names(const std::vector<DirEntry>& entries) {
+  std::set<std::string> taken;
+  for (const DirEntry& entry : entries) taken.insert(to_upper(entry.name));
+  std::map<std::string, std::string> names;
+  for (const DirEntry& entry : entries) {
+    if (!entry.is_file()) continue;
+    NameParts parts = input_name_parts(entry.name);
+    if (parts.marker == 0) continue;
+    std::string clean = clean_name(parts);
+    if (clean.size() > kMaxNameBytes) {
+      clean = fitted_name(clean, parts.extension, kMaxNameBytes,
+                          [&](const std::string& name) { return taken.count(to_upper(name)) > 0; });
+      taken.insert(to_upper(clean));
+    }
+    names[entry.name] = clean;
+  }
+  return names;
+}
 
 void take_in_input_folder(Run& run) {
   TakeInFiles(run);

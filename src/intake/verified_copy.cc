@@ -53,19 +53,35 @@ bool same_bytes(Disk& disk, const std::string& a, const std::string& b) {
   }
 }
 
-bool copy_verified(Disk& disk, const std::string& from, const std::string& to) {
+bool copy_verified(Disk& disk, const std::string& from, const std::string& to,
+                   FailureLog* failures) {
   std::unique_ptr<InputFile> in = disk.open_read(from);
-  if (!in) return false;
-  std::unique_ptr<OutputFile> out = disk.open_write(to, false);
-  if (!out) return false;
-  std::vector<char> chunk(kChunk);
-  bool ok = true;
-  long got;
-  while (ok && (got = in->read(chunk.data(), kChunk)) != 0) {
-    ok = got > 0 && out->write(chunk.data(), static_cast<size_t>(got));
+  if (!in) {
+    failures->note(DiskAction::kRead, from, disk.last_error());
+    return false;
   }
-  ok = out->close() && ok;
-  return ok && same_bytes(disk, from, to);
+  std::unique_ptr<OutputFile> out = disk.open_write(to, false);
+  if (!out) {
+    failures->note(DiskAction::kWrite, to, disk.last_error());
+    return false;
+  }
+  std::vector<char> chunk(kChunk);
+  long got;
+  while ((got = in->read(chunk.data(), kChunk)) > 0) {
+    if (!out->write(chunk.data(), static_cast<size_t>(got))) {
+      failures->note(DiskAction::kWrite, to, out->error());
+      return false;
+    }
+  }
+  if (got < 0) {
+    failures->note(DiskAction::kRead, from, in->error());
+    return false;
+  }
+  if (!out->close()) {
+    failures->note(DiskAction::kWrite, to, out->error());
+    return false;
+  }
+  return same_bytes(disk, from, to);
 }
 
 bool content_checksum(Disk& disk, const std::string& path, uint64_t* checksum) {

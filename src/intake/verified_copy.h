@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/disk.h"
+#include "base/failure_log.h"
 
 namespace quillon {
 
@@ -17,8 +18,9 @@ namespace quillon {
 bool same_bytes(Disk& disk, const std::string& a, const std::string& b);
 
 /// Writes `to` afresh from `from` and reads both back; true only when the
-/// copy is complete and identical.
-bool copy_verified(Disk& disk, const std::string& from, const std::string& to);
+/// copy is complete and identical. What failed on the disk is noted.
+bool copy_verified(Disk& disk, const std::string& from, const std::string& to,
+                   FailureLog* failures);
 
 /// A checksum of the file's bytes, to tell whether it changed; false when it
 /// cannot be read to its end.

@@ -51,4 +51,17 @@ std::string clean_name(const NameParts& parts) {
   return name;
 }
 
+std::string fitted_name(const std::string& clean, const std::string& extension, size_t limit,
+                        const std::function<bool(const std::string&)>& taken) {
+  if (clean.size() <= limit) return clean;
+  std::string head = clean.substr(0, clean.size() - extension.size());
+  size_t room = limit > extension.size() ? limit - extension.size() : 0;
+  std::string name = head.substr(0, room) + extension;
+  for (long n = 2; taken(name); ++n) {
+    std::string suffix = "_" + std::to_string(n);
+    name = head.substr(0, room > suffix.size() ? room - suffix.size() : 0) + suffix + extension;
+  }
+  return name;
+}
+
 }  // namespace quillon

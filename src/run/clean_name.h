@@ -5,6 +5,8 @@
 #ifndef QUILLON_RUN_CLEAN_NAME_H_
 #define QUILLON_RUN_CLEAN_NAME_H_
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 namespace quillon {
@@ -34,6 +36,12 @@ std::string clean_stem(const std::string& stem);
 /// The cleaned stem and the extension, with "file_" in front of a name that
 /// would begin with "page_" (in any letter case).
 std::string clean_name(const NameParts& parts);
+
+/// A clean name cut to at most `limit` bytes: the part before `extension`
+/// is shortened, the extension kept. Where the cut name is `taken`, the
+/// shortened part ends in "_2", "_3", ... instead, the first that is free.
+std::string fitted_name(const std::string& clean, const std::string& extension, size_t limit,
+                        const std::function<bool(const std::string&)>& taken);
 
 }  // namespace quillon
 

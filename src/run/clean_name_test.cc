@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace quillon {
 namespace {
 
@@ -18,6 +20,16 @@ TEST(CleanNameTest, InputAndWorkingCopyNames) {
   EXPECT_EQ(input_name_parts("data.csv").marker, 0);
   EXPECT_EQ(working_copy_name_parts("a.htm").marker, 0);
   EXPECT_EQ(clean_name(working_copy_name_parts("page_1.txt")), "file_page_1.txt");
+}
+
+// A name that grows past the limit is cut before its extension, and a cut
+// name that is taken gets the first free number.
+TEST(CleanNameTest, NamesTooLongAfterCleaningAreCutToFitAndStayUnique) {
+  std::set<std::string> taken = {"file_page_xxx.txt", "file_page_x_2.txt"};
+  auto is_taken = [&](const std::string& name) { return taken.count(name) > 0; };
+  EXPECT_EQ(fitted_name("file_page_xy.txt", ".txt", 20, is_taken), "file_page_xy.txt");
+  EXPECT_EQ(fitted_name("file_page_xyz.txt.bak", ".txt.bak", 17, is_taken), "file_page.txt.bak");
+  EXPECT_EQ(fitted_name("file_page_xxxx.txt", ".txt", 17, is_taken), "file_page_x_3.txt");
 }
 
 }  // namespace

@@ -24,7 +24,12 @@ void stop_prompt(Run& run, const std::string& first, const std::string& second) 
   }
 }
 
+void stop_if_failed(Run& run) {
+  if (!run.failures.empty()) fail_run();
+}
+
 void end_prompt(Run& run) {
+  stop_if_failed(run);
   run.print_line("<1> = continue and end");
   for (;;) {
     if (run.console.wait_key() == "1") end_run();
@@ -32,6 +37,7 @@ void end_prompt(Run& run) {
 }
 
 void any_key_end(Run& run, const std::string& line) {
+  stop_if_failed(run);
   run.print_line(line);
   run.console.wait_key();
   end_run();

@@ -20,11 +20,18 @@ void choice_prompt(Run& run, const std::string& first, const std::string& second
 /// every other key is ignored.
 void stop_prompt(Run& run, const std::string& first, const std::string& second);
 
-/// Shows "<1> = continue and end"; only key "1" ends the run.
+/// Shows "<1> = continue and end"; only key "1" ends the run. A run that
+/// failed on the disk fails instead, before the prompt.
 [[noreturn]] void end_prompt(Run& run);
 
-/// Shows the line; any key ends the run.
+/// Shows the line; any key ends the run. A run that failed on the disk
+/// fails instead, before the line.
 [[noreturn]] void any_key_end(Run& run, const std::string& line);
+
+/// Fails the run (RunFailed) when anything failed on the disk so far: no
+/// later phase, and no screen that ends the run as if it were the reason,
+/// comes after a failure.
+void stop_if_failed(Run& run);
 
 }  // namespace quillon
 

@@ -17,6 +17,8 @@ const size_t kInputBuffer = 65536;
 
 struct FileTable::Slot {
   bool input = true;
+  bool broken = false;  ///< The open failed: reading ends at once, writes are dropped.
+  std::string name;
   std::unique_ptr<InputFile> in;
   std::unique_ptr<OutputFile> out;
   uint64_t size_at_open = 0;
@@ -28,14 +30,16 @@ struct FileTable::Slot {
   std::string pending;
   long column = 0;
   bool failed = false;
+  FailureLog* failures = nullptr;
 
   // Refills the input window; false at the end of the data or on an error.
   bool fill() {
     if (start < end) return true;
-    if (hit_end) return false;
+    if (hit_end || broken) return false;
     start = end = 0;
     long got = in->read(buffer.data(), buffer.size());
     if (got <= 0) {
+      if (got < 0) failures->note(DiskAction::kRead, name, in->error());
       hit_end = true;
       return false;
     }
@@ -60,7 +64,8 @@ class FileTable::Reader {
   Slot* slot_;
 };
 
-FileTable::FileTable(Disk* disk) : disk_(disk), slots_(kSlots + 1) {}
+FileTable::FileTable(Disk* disk, FailureLog* failures)
+    : disk_(disk), failures_(failures), slots_(kSlots + 1) {}
 
 FileTable::~FileTable() {
   close_all();
@@ -91,20 +96,42 @@ bool FileTable::is_open(int number) const {
 }
 
 bool FileTable::write_failed(int number) const {
-  return is_open(number) && slots_[static_cast<size_t>(number)]->failed;
+  if (!is_open(number)) return false;
+  const Slot& slot = *slots_[static_cast<size_t>(number)];
+  return !slot.input && (slot.failed || slot.broken);
+}
+
+void FileTable::TakeFailed(int number, bool input) {
+  auto slot = std::make_unique<Slot>();
+  slot->input = input;
+  slot->broken = true;
+  slots_[static_cast<size_t>(number)] = std::move(slot);
 }
 
 void FileTable::open_input(const std::string& name, int number) {
   if (number < 1 || number > kSlots) return;
   close_file(number);
   std::string path;
-  if (!resolve_path(*disk_, name, &path)) return;
   DirEntry entry;
-  if (!disk_->stat(path, &entry) || entry.is_dir) return;
+  if (!resolve_path(*disk_, name, &path) || !disk_->stat(path, &entry) || !entry.is_file()) {
+    // A missing file is the procedure's empty file; anything else in its
+    // place is a failure.
+    if (entry.is_dir || entry.is_other) {
+      failures_->note(DiskAction::kRead, name, DiskError::kNotRegular);
+    }
+    return TakeFailed(number, true);
+  }
   std::unique_ptr<InputFile> in = disk_->open_read(path);
-  if (!in) return;
+  if (!in) {
+    if (disk_->last_error() != DiskError::kNotFound) {
+      failures_->note(DiskAction::kRead, name, disk_->last_error());
+    }
+    return TakeFailed(number, true);
+  }
   auto slot = std::make_unique<Slot>();
   slot->input = true;
+  slot->name = name;
+  slot->failures = failures_;
   slot->in = std::move(in);
   slot->size_at_open = entry.size;
   slot->buffer.resize(kInputBuffer);
@@ -115,14 +142,25 @@ void FileTable::OpenWriter(const std::string& name, int number, bool append) {
   if (number < 1 || number > kSlots) return;
   close_file(number);
   std::string path;
-  if (!resolve_for_writing(*disk_, name, &path)) return;
-  std::unique_ptr<OutputFile> out = disk_->open_write(path, append);
-  if (!out) return;
+  std::unique_ptr<OutputFile> out;
+  if (!resolve_for_writing(*disk_, name, &path)) {
+    failures_->note(DiskAction::kWrite, name, DiskError::kNotFound);
+  } else if (!(out = disk_->open_write(path, append))) {
+    failures_->note(DiskAction::kWrite, name, disk_->last_error());
+  }
+  if (!out) return TakeFailed(number, false);
   auto slot = std::make_unique<Slot>();
   slot->input = false;
+  slot->name = name;
+  slot->failures = failures_;
   slot->out = std::move(out);
   slot->pending.reserve(kOutputBuffer);
   slots_[static_cast<size_t>(number)] = std::move(slot);
+}
+
+void FileTable::WriteFailed(Slot* slot, DiskError reason) {
+  if (!slot->failed) failures_->note(DiskAction::kWrite, slot->name, reason);
+  slot->failed = true;
 }
 
 void FileTable::open_output(const std::string& name, int number) {
@@ -136,12 +174,12 @@ void FileTable::open_append(const std::string& name, int number) {
 void FileTable::close_file(int number) {
   Slot* slot = Open(number);
   if (!slot) return;
-  if (!slot->input) {
+  if (!slot->input && !slot->broken) {
     if (!slot->failed && !slot->pending.empty() &&
         !slot->out->write(slot->pending.data(), slot->pending.size())) {
-      slot->failed = true;
+      WriteFailed(slot, slot->out->error());
     }
-    if (!slot->out->close()) slot->failed = true;
+    if (!slot->out->close()) WriteFailed(slot, slot->out->error());
   }
   slots_[static_cast<size_t>(number)].reset();
 }
@@ -152,14 +190,14 @@ void FileTable::close_all() {
 
 bool FileTable::end_of_file(int number) {
   Slot* slot = Open(number);
-  if (!slot) return true;
+  if (!slot || slot->broken) return true;
   if (!slot->input) return false;
   return slot->hit_end || slot->position >= slot->size_at_open;
 }
 
 void FileTable::rewind_file(int number) {
   Slot* slot = Open(number);
-  if (!slot || !slot->input) return;
+  if (!slot || !slot->input || slot->broken) return;
   slot->start = slot->end = 0;
   slot->position = 0;
   slot->hit_end = !slot->in->rewind();
@@ -167,7 +205,7 @@ void FileTable::rewind_file(int number) {
 
 void FileTable::read_line(int number, std::string* line) {
   Slot* slot = Open(number);
-  if (!slot) return;
+  if (!slot || slot->broken) return;
   line->clear();
   if (!slot->input) return;
   while (slot->fill()) {
@@ -228,15 +266,17 @@ int32_t FileTable::read_number(int number) {
 // After the first failed write nothing more reaches the file, so that it holds
 // a clean beginning of what was meant and never a line with a gap before it.
 void FileTable::write(Slot* slot, const char* data, size_t n) {
-  if (slot->failed) return;
+  if (slot->failed || slot->broken) return;
   if (slot->pending.size() + n > kOutputBuffer) {
     if (!slot->pending.empty()) {
-      if (!slot->out->write(slot->pending.data(), slot->pending.size())) slot->failed = true;
+      if (!slot->out->write(slot->pending.data(), slot->pending.size())) {
+        WriteFailed(slot, slot->out->error());
+      }
       slot->pending.clear();
       if (slot->failed) return;
     }
     if (n >= kOutputBuffer) {
-      if (!slot->out->write(data, n)) slot->failed = true;
+      if (!slot->out->write(data, n)) WriteFailed(slot, slot->out->error());
       return;
     }
   }
@@ -292,13 +332,16 @@ void FileTable::write_quoted(int number, const std::vector<std::string>& items) 
 bool FileTable::file_exists(const std::string& path) {
   std::string resolved;
   DirEntry entry;
-  return resolve_path(*disk_, path, &resolved) && disk_->stat(resolved, &entry) && !entry.is_dir &&
-         disk_->open_read(resolved) != nullptr;
+  return resolve_path(*disk_, path, &resolved) && disk_->stat(resolved, &entry) &&
+         entry.is_file() && disk_->open_read(resolved) != nullptr;
 }
 
 void FileTable::delete_file(const std::string& path) {
   std::string resolved;
-  if (resolve_path(*disk_, path, &resolved)) disk_->remove_file(resolved);
+  if (resolve_path(*disk_, path, &resolved) && !disk_->remove_file(resolved) &&
+      disk_->last_error() != DiskError::kNotFound) {
+    failures_->note(DiskAction::kDelete, path, disk_->last_error());
+  }
 }
 
 void FileTable::copy_file(const std::string& from, const std::string& to) {
@@ -307,14 +350,23 @@ void FileTable::copy_file(const std::string& from, const std::string& to) {
   // Opening the target empties it: a copy onto itself would lose the file.
   if (source == target) return;
   std::unique_ptr<InputFile> in = disk_->open_read(source);
-  if (!in) return;
-  std::unique_ptr<OutputFile> out = disk_->open_write(target, false);
-  if (!out) return;
-  std::vector<char> buffer(kInputBuffer);
-  for (long got; (got = in->read(buffer.data(), buffer.size())) > 0;) {
-    if (!out->write(buffer.data(), static_cast<size_t>(got))) break;
+  if (!in) {
+    if (disk_->last_error() != DiskError::kNotFound) {
+      failures_->note(DiskAction::kRead, from, disk_->last_error());
+    }
+    return;
   }
-  out->close();
+  std::unique_ptr<OutputFile> out = disk_->open_write(target, false);
+  if (!out) return failures_->note(DiskAction::kWrite, to, disk_->last_error());
+  std::vector<char> buffer(kInputBuffer);
+  long got;
+  while ((got = in->read(buffer.data(), buffer.size())) > 0) {
+    if (!out->write(buffer.data(), static_cast<size_t>(got))) {
+      return failures_->note(DiskAction::kWrite, to, out->error());
+    }
+  }
+  if (got < 0) failures_->note(DiskAction::kRead, from, in->error());
+  if (!out->close()) failures_->note(DiskAction::kWrite, to, out->error());
 }
 
 }  // namespace quillon

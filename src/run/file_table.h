@@ -1,8 +1,11 @@
 // The table of open work files, addressed by file numbers 1..255.
 //
-// Nothing here reports an error: an open that fails leaves its number free, a
-// free number reads as an empty file and swallows what is written to it.
-// Each stage judges success by what it reads back.
+// Nothing here stops the run: a file that cannot be opened reads as empty and
+// swallows what is written to it, and each stage judges success by what it
+// reads back. An open that fails still takes its number until it is closed,
+// so that no two open files ever share one (a loop reading one file must
+// never find itself testing another). Every failure other than a missing
+// file to read is noted in the run's failure log with its reason.
 
 #ifndef QUILLON_RUN_FILE_TABLE_H_
 #define QUILLON_RUN_FILE_TABLE_H_
@@ -14,6 +17,7 @@
 #include <vector>
 
 #include "base/disk.h"
+#include "base/failure_log.h"
 #include "base/text.h"
 
 namespace quillon {
@@ -22,7 +26,7 @@ class FileTable {
  public:
   static const int kSlots = 255;
 
-  explicit FileTable(Disk* disk);
+  FileTable(Disk* disk, FailureLog* failures);
   ~FileTable();
 
   /// The lowest free file number, or 0 when all are taken.
@@ -54,9 +58,9 @@ class FileTable {
   void delete_file(const std::string& path);
   void copy_file(const std::string& from, const std::string& to);
 
-  /// True while the number holds an open file.
+  /// True while the number is taken by an open, also one that failed.
   bool is_open(int number) const;
-  /// True when a write to the file failed since it was opened.
+  /// True when the file could not be opened, or a write to it failed.
   bool write_failed(int number) const;
 
   Disk& disk() { return *disk_; }
@@ -70,8 +74,11 @@ class FileTable {
   void OpenWriter(const std::string& name, int number, bool append);
   void write(Slot* slot, const char* data, size_t n);
   void WriteRecord(int number, const std::string* first, const std::string* last);
+  void TakeFailed(int number, bool input);
+  void WriteFailed(Slot* slot, DiskError reason);
 
   Disk* disk_;
+  FailureLog* failures_;
   std::vector<std::unique_ptr<Slot>> slots_;
 };
 

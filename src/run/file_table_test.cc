@@ -31,26 +31,40 @@ class FileTableTest : public ::testing::Test {
   FileTable& files = t.run.files;
 };
 
-TEST_F(FileTableTest, FailedOpensLeaveTheNumberFreeAndSilent) {
+// A failed open keeps its number until it is closed, so that the next open
+// never gets it: a loop reading one file must not end up testing another.
+// Every failure but a missing file to read is noted with its reason.
+TEST_F(FileTableTest, FailedOpensTakeTheirNumberReadEmptyAndDropWrites) {
   t.disk.AddDir("folder");
   files.open_input("missing.txt", 1);
   files.open_input("folder", 2);
   files.open_output("no_such_dir\\a.txt", 3);
   t.disk.AddFault({DiskOp::kOpenWrite, "refused", 1, 0});
   files.open_append("refused.txt", 4);
-  for (int number = 1; number <= 4; ++number) {
-    EXPECT_FALSE(files.is_open(number));
+  t.disk.AddFault({DiskOp::kOpenRead, "denied", 1, 0});
+  t.disk.AddFile("denied.txt", "secret\r\n");
+  files.open_input("denied.txt", 5);
+  EXPECT_EQ(files.free_file_number(), 6);
+  for (int number = 1; number <= 5; ++number) {
+    EXPECT_TRUE(files.is_open(number));
     EXPECT_TRUE(files.end_of_file(number));
     std::string line = "kept";
     files.read_line(number, &line);
     EXPECT_EQ(line, "kept");
     files.print_line(number, "dropped");
+    EXPECT_EQ(files.write_failed(number), number == 3 || number == 4);
     files.close_file(number);
   }
   files.open_output("g.txt", 0);
   files.open_output("g.txt", 256);
   EXPECT_EQ(files.free_file_number(), 1);
   EXPECT_FALSE(t.disk.HasFile("refused.txt") || t.disk.HasFile("g.txt"));
+  std::string noted;
+  for (const DiskFailure& failure : t.run.failures.first()) noted += describe(failure) + "\n";
+  EXPECT_EQ(noted, "could not read folder: " + describe(DiskError::kNotRegular) +
+                       "\ncould not write no_such_dir\\a.txt: it does not exist\n"
+                       "could not write refused.txt: permission denied\n"
+                       "could not read denied.txt: permission denied\n");
 }
 
 TEST_F(FileTableTest, ReadLineSplitsAtLfDropsTheCrBeforeItAndEndsAtAReadError) {
@@ -105,11 +119,14 @@ TEST_F(FileTableTest, AFailedWriteLeavesACleanPrefix) {
 
 TEST_F(FileTableTest, NamesFindEntriesWithEitherSeparatorAndAnyCase) {
   t.disk.AddFile("txt_in/Data.txt", "x\r\n");
-  files.open_output("txt_in/DATA.txt", 2);
+  // A name written in another case is another file where the disk tells
+  // case apart; a name read finds the file in any case.
+  files.open_output("TXT_IN/DATA.txt", 2);
   files.print_text(2, "new");
   files.close_file(2);
-  EXPECT_EQ(t.disk.Content("txt_in/Data.txt"), "new");
-  EXPECT_TRUE(files.file_exists("TXT_IN\\DATA.TXT"));
+  EXPECT_EQ(t.disk.Content("txt_in/Data.txt"), "x\r\n");
+  EXPECT_EQ(t.disk.Content("txt_in/DATA.txt"), "new");
+  EXPECT_TRUE(files.file_exists("TXT_IN\\data.TXT"));
   EXPECT_FALSE(files.file_exists("txt_in"));
   EXPECT_FALSE(files.file_exists("..\\txt_in\\Data.txt"));
 }

@@ -1,5 +1,6 @@
-// What every phase of a run works with: the disk, the file table, the
-// console, the command layer and the run's one pseudo-random sequence.
+// What every phase of a run works with: the disk, the log of what failed on
+// it, the file table, the console, the command layer and the run's one
+// pseudo-random sequence.
 // Values that one phase hands to a later one do not live here: a phase
 // returns them and the phase table passes them on.
 
@@ -10,6 +11,7 @@
 
 #include "base/console.h"
 #include "base/disk.h"
+#include "base/failure_log.h"
 #include "base/text.h"
 #include "run/file_table.h"
 #include "shell/command_layer.h"
@@ -20,9 +22,9 @@ class Run {
  public:
   Run(Disk* disk, ConsoleDevice* device, const std::string& program_path)
       : disk(*disk),
-        files(disk),
+        files(disk, &failures),
         console(device),
-        commands(disk, &console),
+        commands(disk, &console, &failures),
         program_path(program_path) {}
 
   void run_command(const std::string& line) { commands.run_command(line); }
@@ -30,6 +32,9 @@ class Run {
   void print_text(const std::string& text) { console.print_text(text); }
 
   Disk& disk;
+  /// Every write, read, delete or rename that failed; a run with any
+  /// never shows its results as if it had worked.
+  FailureLog failures;
   FileTable files;
   Console console;
   CommandLayer commands;

@@ -28,9 +28,10 @@ void sort_file(Run& run, const std::string& input, const std::string& output) {
   SortOptions options;
   options.order = LineOrder::kBytes;
   options.scratch_prefix = work_files::kSortScratchPrefix;
+  options.failures = &run.failures;
   if (!sort_lines(run.disk, from, to, options)) {
     run.print_line("sort error");
-    end_run();
+    fail_run();
   }
 }
 

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "base/text.h"
+#include "shell/command_layer.h"
 
 namespace quillon {
 namespace work_files {
@@ -69,6 +70,10 @@ inline const std::string kFolderListing = "dir_cur.txt";
 /// Intake: a clean-named copy is completed here, then renamed into
 /// compare_in in one step.
 inline const std::string kIntakeTemporary = "intake_01.tmp";
+/// HTML inputs: a text twin is completed here, then takes its name.
+inline const std::string kTwinTemporary = "twin_01.tmp";
+/// Every copy command: the copy is completed here, then takes its name.
+inline const std::string kCopyTemporary = kCopyScratchName;
 /// HTML inputs: the two lists of the clash test, the second rewritten, and
 /// the .htm files to reformat.
 inline const std::string kClashFirstList = "compare_01.txt";
@@ -238,8 +243,23 @@ inline std::string sort_run_file(long number) {
 inline const std::string kSortRunClearingFile = "file_s_01.txt";
 inline const std::string kSortMergeOutput = "sort_output.txt";
 inline const std::string kSortSink = "null.txt";
-/// Scratch runs of the one-pass sort: this prefix, a number and ".tmp".
-inline const std::string kSortScratchPrefix = "file_s_";
+/// Scratch runs of the one-pass sort (and of the sort command): this prefix,
+/// a number and ".tmp".
+inline const std::string kSortScratchPrefix = kSortScratchName;
+
+// ---- Which names are the run's own -----------------------------------------
+
+/// True when `name` is, spelled exactly, a work file of the run in its
+/// folder: a fixed name above or one of a numbered family ("wrd_11_3.txt",
+/// "page_01.htm", "id00000042.txt", "file_s_2.tmp", ...).
+bool is_work_file_name(const std::string& name);
+
+/// True when `name` is, spelled exactly, one of the run's work folders.
+bool is_work_folder_name(const std::string& name);
+
+/// The patterns of the run's deletes in its own folder (start-up, tool
+/// checks, page preparation, delivery).
+inline const std::string kDeletedPatterns[] = {"f_*.txt", "check_*.txt", "*.htm*", "*.txt"};
 
 }  // namespace work_files
 }  // namespace quillon

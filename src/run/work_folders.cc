@@ -32,4 +32,35 @@ void clear_folder(Run& run, const std::string& folder) {
   run.run_command("del /q " + folder + "\\*.* > " + work_files::kSink);
 }
 
+namespace {
+
+// The run writes nothing else, and removes nothing else.
+bool OwnFile(const DirEntry& entry) {
+  return entry.is_file() && !entry.is_link && entry.links <= 1;
+}
+
+void RemoveFiles(Disk& disk, const std::string& folder,
+                 const std::function<bool(const std::string&)>& own) {
+  std::vector<DirEntry> entries;
+  if (!disk.read_dir(folder, &entries)) return;
+  for (const DirEntry& entry : entries) {
+    if (OwnFile(entry) && own(entry.name)) disk.remove_file(join_path(folder, entry.name));
+  }
+}
+
+}  // namespace
+
+void remove_work_files(Disk& disk, bool with_output) {
+  using namespace work_files;
+  RemoveFiles(disk, "", is_work_file_name);
+  std::vector<std::string> folders(std::begin(kWorkFolders), std::end(kWorkFolders));
+  folders.push_back(kOccurrenceCopies);
+  for (const std::string& folder : folders) {
+    DirEntry entry;
+    if (folder == kHtmlOut && !with_output) continue;
+    if (!disk.stat(folder, &entry) || !entry.is_dir || entry.is_link) continue;
+    RemoveFiles(disk, folder, [](const std::string&) { return true; });
+  }
+}
+
 }  // namespace quillon

@@ -24,11 +24,17 @@ class ConsoleOutput : public CommandOutput {
 
 class FileOutput : public CommandOutput {
  public:
-  explicit FileOutput(std::unique_ptr<OutputFile> out) : writer_(std::move(out)) {}
+  FileOutput(std::unique_ptr<OutputFile> out, const std::string& name)
+      : writer_(std::move(out)), name_(name) {}
   void line(const std::string& text) override { writer_.line(text); }
+  /// Closes the file, noting what was lost.
+  void close(FailureLog* failures) {
+    if (!writer_.close()) failures->note(DiskAction::kWrite, name_, writer_.error());
+  }
 
  private:
   LineWriter writer_;
+  std::string name_;
 };
 
 class TextOutput : public CommandOutput {
@@ -156,17 +162,24 @@ void Dispatch(CommandEnv& env, std::vector<Word> words) {
 }
 
 // Opens the redirection targets in order; the last one receives the output.
-// False when a target's folder does not exist.
-bool OpenRedirections(Disk& disk, const std::vector<Redirection>& redirections,
-                      std::unique_ptr<CommandOutput>* output) {
+// The error message when a target's folder does not exist or a target
+// cannot be written; empty when all are open.
+std::string OpenRedirections(Disk& disk, const std::vector<Redirection>& redirections,
+                             FailureLog* failures, std::unique_ptr<FileOutput>* output) {
   for (const Redirection& redirection : redirections) {
     std::string path;
-    if (!resolve_for_writing(disk, redirection.target, &path)) return false;
+    if (!resolve_for_writing(disk, redirection.target, &path)) {
+      return "The system cannot find the path specified.";
+    }
     std::unique_ptr<OutputFile> file = disk.open_write(path, redirection.append);
-    if (!file) return false;
-    *output = std::make_unique<FileOutput>(std::move(file));
+    if (!file) {
+      failures->note(DiskAction::kWrite, redirection.target, disk.last_error());
+      return WriteError(redirection.target, disk.last_error());
+    }
+    if (*output) (*output)->close(failures);
+    *output = std::make_unique<FileOutput>(std::move(file), redirection.target);
   }
-  return true;
+  return "";
 }
 
 }  // namespace
@@ -182,17 +195,19 @@ void CommandLayer::run_command(const std::string& line) {
   for (size_t stage = 0; stage < parsed.stages.size(); ++stage) {
     const SimpleCommand& command = parsed.stages[stage];
     bool last = stage + 1 == parsed.stages.size();
-    std::unique_ptr<CommandOutput> redirected;
-    if (!OpenRedirections(*disk_, command.redirections, &redirected)) {
-      console_->print_error_line("The system cannot find the path specified.");
+    std::unique_ptr<FileOutput> redirected;
+    std::string error = OpenRedirections(*disk_, command.redirections, failures_, &redirected);
+    if (!error.empty()) {
+      console_->print_error_line(error);
       return;
     }
     TextOutput pipe_output;
     CommandOutput* out = redirected ? redirected.get()
                          : last     ? static_cast<CommandOutput*>(&console_output)
                                     : &pipe_output;
-    CommandEnv env{*disk_, *console_, *out, stage > 0 ? &piped : nullptr};
+    CommandEnv env{*disk_, *console_, *out, stage > 0 ? &piped : nullptr, *failures_};
     Dispatch(env, command.words);
+    if (redirected) redirected->close(failures_);
     if (!last) piped = pipe_output.text();
   }
 }

@@ -9,20 +9,30 @@
 
 #include "base/console.h"
 #include "base/disk.h"
+#include "base/failure_log.h"
 
 namespace quillon {
 
+/// The file in the root folder through which a copy is made before it takes
+/// the target's name in one step, so that a target is either as it was or
+/// complete; and the prefix of the scratch runs of a large sort.
+constexpr char kCopyScratchName[] = "copy_01.tmp";
+constexpr char kSortScratchName[] = "file_s_";
+
 class CommandLayer {
  public:
-  CommandLayer(Disk* disk, Console* console) : disk_(disk), console_(console) {}
+  CommandLayer(Disk* disk, Console* console, FailureLog* failures)
+      : disk_(disk), console_(console), failures_(failures) {}
 
   /// Performs the command line and returns when it is done. What it prints
-  /// and does not redirect goes to the console, its errors to standard error.
+  /// and does not redirect goes to the console, its errors to standard error;
+  /// what failed on the disk is also noted in the failure log.
   void run_command(const std::string& line);
 
  private:
   Disk* disk_;
   Console* console_;
+  FailureLog* failures_;
 };
 
 }  // namespace quillon

@@ -9,6 +9,7 @@
 
 #include "base/console.h"
 #include "base/disk.h"
+#include "base/failure_log.h"
 #include "shell/command_line.h"
 
 namespace quillon {
@@ -26,8 +27,13 @@ struct CommandEnv {
   Console& console;
   CommandOutput& out;
   const std::string* input;  ///< Piped standard input, or null.
+  FailureLog& failures;
 
   void Error(const std::string& text) { console.print_error_line(text); }
+  /// Notes a failure of the disk; a missing file is none.
+  void Failed(DiskAction action, const std::string& path, DiskError reason) {
+    if (reason != DiskError::kNotFound) failures.note(action, path, reason);
+  }
 };
 
 /// The entries an argument such as "compare_in\*.txt", "txt_in\" or "a.txt"
@@ -45,6 +51,8 @@ Selection SelectEntries(Disk& disk, const std::string& argument);
 /// The argument words without the switches, and which switches were given.
 std::vector<std::string> PlainArguments(const std::vector<Word>& args);
 bool HasSwitch(const std::vector<Word>& args, char name);
+/// "/a-d": files only, no folders.
+bool HasFilesOnlySwitch(const std::vector<Word>& args);
 
 void RunDir(CommandEnv& env, const std::vector<Word>& args);
 void RunDel(CommandEnv& env, const std::vector<Word>& args);
@@ -54,6 +62,11 @@ void RunRename(CommandEnv& env, const std::vector<Word>& args);
 void RunFind(CommandEnv& env, const std::vector<Word>& args);
 void RunFindstr(CommandEnv& env, const std::vector<Word>& args);
 void RunSort(CommandEnv& env, const std::vector<Word>& args);
+
+/// What a command prints when it cannot read or write a file: which file,
+/// and why.
+std::string ReadError(const std::string& name, DiskError reason);
+std::string WriteError(const std::string& name, DiskError reason);
 
 /// The lines of a text, each without its LF or CR LF.
 std::vector<std::string> SplitLines(const std::string& text);

@@ -5,6 +5,7 @@
 #include "base/paths.h"
 #include "base/text.h"
 #include "base/wildcard.h"
+#include "shell/command_layer.h"
 #include "shell/commands.h"
 
 namespace quillon {
@@ -114,24 +115,83 @@ bool AskOverwrite(CommandEnv& env, const std::string& shown, bool* all) {
   }
 }
 
-bool CopyBytes(Disk& disk, const std::vector<std::string>& sources, const std::string& target) {
-  std::unique_ptr<OutputFile> out = disk.open_write(target, false);
-  if (!out) return false;
+// The program's spelling of a disk path, for messages and the failure log.
+std::string Shown(const std::string& path) {
+  std::string shown = path;
+  for (char& c : shown) {
+    if (c == '/') c = '\\';
+  }
+  return shown;
+}
+
+// Writes the sources one after the other into the scratch file, which then
+// takes the target's name in one step: a target is never left half written,
+// and a link at the target is replaced, never written through. Where the
+// scratch file cannot be made, the target is written directly. The error
+// message, or empty when the copy is complete.
+std::string CopyBytes(CommandEnv& env, const std::vector<std::string>& sources,
+                      const std::string& target) {
+  Disk& disk = env.disk;
+  bool direct = false;
+  std::unique_ptr<OutputFile> out = disk.open_write(kCopyScratchName, false);
+  if (!out) {
+    direct = true;
+    out = disk.open_write(target, false);
+  }
+  if (!out) {
+    env.Failed(DiskAction::kWrite, Shown(target), disk.last_error());
+    return WriteError(Shown(target), disk.last_error());
+  }
   std::vector<char> buffer(65536);
-  bool ok = true;
+  std::string error;
   for (const std::string& source : sources) {
     std::unique_ptr<InputFile> in = disk.open_read(source);
     if (!in) {
-      ok = false;
+      env.Failed(DiskAction::kRead, Shown(source), disk.last_error());
+      if (error.empty()) error = ReadError(Shown(source), disk.last_error());
       continue;
     }
     long got;
-    while ((got = in->read(buffer.data(), buffer.size())) > 0) {
-      if (!out->write(buffer.data(), static_cast<size_t>(got))) ok = false;
+    while (error.empty() && (got = in->read(buffer.data(), buffer.size())) > 0) {
+      if (!out->write(buffer.data(), static_cast<size_t>(got))) {
+        env.Failed(DiskAction::kWrite, Shown(target), out->error());
+        error = WriteError(Shown(target), out->error());
+      }
     }
-    if (got < 0) ok = false;
+    if (error.empty() && got < 0) {
+      env.Failed(DiskAction::kRead, Shown(source), in->error());
+      error = ReadError(Shown(source), in->error());
+    }
   }
-  return out->close() && ok;
+  if (!out->close() && error.empty()) {
+    env.Failed(DiskAction::kWrite, Shown(target), out->error());
+    error = WriteError(Shown(target), out->error());
+  }
+  if (direct) return error;
+  if (error.empty() && !disk.rename(kCopyScratchName, target)) {
+    env.Failed(DiskAction::kWrite, Shown(target), disk.last_error());
+    error = WriteError(Shown(target), disk.last_error());
+  }
+  if (!error.empty()) disk.remove_file(kCopyScratchName);
+  return error;
+}
+
+}  // namespace
+
+std::string ReadError(const std::string& name, DiskError reason) {
+  return "The system cannot read from the specified device: " + name + " (" + describe(reason) +
+         ").";
+}
+
+std::string WriteError(const std::string& name, DiskError reason) {
+  return "The system cannot write to the specified device: " + name + " (" + describe(reason) +
+         ").";
+}
+
+namespace {
+
+bool IsFilesOnlySwitch(const Word& word) {
+  return !word.quoted && to_lower(word.text) == "/a-d";
 }
 
 }  // namespace
@@ -140,9 +200,17 @@ std::vector<std::string> PlainArguments(const std::vector<Word>& args) {
   std::vector<std::string> plain;
   for (const Word& word : args) {
     if (!word.quoted && word.text.size() == 2 && word.text[0] == '/') continue;
+    if (IsFilesOnlySwitch(word)) continue;
     plain.push_back(word.text);
   }
   return plain;
+}
+
+bool HasFilesOnlySwitch(const std::vector<Word>& args) {
+  for (const Word& word : args) {
+    if (IsFilesOnlySwitch(word)) return true;
+  }
+  return false;
 }
 
 bool HasSwitch(const std::vector<Word>& args, char name) {
@@ -167,6 +235,12 @@ Selection SelectEntries(Disk& disk, const std::string& argument) {
   } else {
     selection.pattern = last;
   }
+  // One name is looked up, not found in a listing of its whole folder: a
+  // folder of thousands of files is not read once per name.
+  if (!selection.names_folder && !has_wildcard(last)) {
+    if (find_entry(disk, selection.folder, last, &entry)) selection.entries.push_back(entry);
+    return selection;
+  }
   std::vector<DirEntry> all;
   if (!list_folder(disk, selection.folder, &all)) {
     selection.folder_found = false;
@@ -174,12 +248,10 @@ Selection SelectEntries(Disk& disk, const std::string& argument) {
   }
   if (selection.names_folder) {
     selection.entries = all;
-  } else if (has_wildcard(last)) {
+  } else {
     for (const DirEntry& item : all) {
       if (matches_pattern(last, item.name)) selection.entries.push_back(item);
     }
-  } else if (find_entry(disk, selection.folder, last, &entry)) {
-    selection.entries.push_back(entry);
   }
   return selection;
 }
@@ -187,6 +259,13 @@ Selection SelectEntries(Disk& disk, const std::string& argument) {
 void RunDir(CommandEnv& env, const std::vector<Word>& args) {
   std::vector<std::string> plain = PlainArguments(args);
   Selection selection = SelectEntries(env.disk, plain.empty() ? "" : plain[0]);
+  if (HasFilesOnlySwitch(args)) {
+    std::vector<DirEntry> files;
+    for (const DirEntry& entry : selection.entries) {
+      if (entry.is_file()) files.push_back(entry);
+    }
+    selection.entries = files;
+  }
   bool found = !selection.entries.empty();
   if (!HasSwitch(args, 'b')) {
     if (selection.folder_found) FullListing(env, selection);
@@ -212,9 +291,11 @@ void RunDel(CommandEnv& env, const std::vector<Word>& args) {
     }
     bool found = false;
     for (const DirEntry& entry : selection.entries) {
-      if (entry.is_dir) continue;
+      if (!entry.is_file()) continue;
       found = true;
-      if (!env.disk.remove_file(join_path(selection.folder, entry.name))) {
+      std::string path = join_path(selection.folder, entry.name);
+      if (!env.disk.remove_file(path)) {
+        env.Failed(DiskAction::kDelete, Shown(path), env.disk.last_error());
         env.Error("Access is denied.");
       }
     }
@@ -247,6 +328,7 @@ void RunMd(CommandEnv& env, const std::vector<Word>& args) {
       } else {
         dir = join_path(dir, part);
         ok = env.disk.make_dir(dir);
+        if (!ok) env.Failed(DiskAction::kMakeFolder, Shown(dir), env.disk.last_error());
       }
       if (!ok) break;
     }
@@ -264,7 +346,7 @@ void RunCopy(CommandEnv& env, const std::vector<Word>& args) {
   Selection source = SelectEntries(env.disk, plain[0]);
   std::vector<DirEntry> files;
   for (const DirEntry& entry : source.entries) {
-    if (!entry.is_dir) files.push_back(entry);
+    if (entry.is_file()) files.push_back(entry);
   }
   if (!source.folder_found || files.empty()) {
     env.Error(source.folder_found ? kFileNotFound : kPathNotFound);
@@ -289,20 +371,16 @@ void RunCopy(CommandEnv& env, const std::vector<Word>& args) {
   std::string shown_folder = written;
   if (!shown_folder.empty() && !ends_with_separator(shown_folder)) shown_folder += "\\";
 
+  // A copy goes to the name as given: where the disk tells letter case
+  // apart, a name that differs only in case is another file, never this one.
   std::vector<std::pair<std::vector<std::string>, Target>> jobs;
   if (to_folder) {
     for (const DirEntry& file : files) {
-      DirEntry match;
-      std::string name =
-          find_entry(env.disk, dest_folder, file.name, &match) ? match.name : file.name;
       jobs.push_back({{join_path(source.folder, file.name)},
-                      {join_path(dest_folder, name), shown_folder + file.name}});
+                      {join_path(dest_folder, file.name), shown_folder + file.name}});
     }
   } else {
-    DirEntry match;
-    std::string name =
-        find_entry(env.disk, dest_folder, dest_last, &match) ? match.name : dest_last;
-    std::string target = join_path(dest_folder, name);
+    std::string target = join_path(dest_folder, dest_last);
     std::vector<std::string> sources;
     for (const DirEntry& file : files) {
       std::string path = join_path(source.folder, file.name);
@@ -325,14 +403,17 @@ void RunCopy(CommandEnv& env, const std::vector<Word>& args) {
       env.Error("The file cannot be copied onto itself.");
       continue;
     }
+    // Only a file there is asked about; a link to nothing is replaced itself.
     DirEntry present;
-    if (!all && env.disk.stat(target.path, &present) && !AskOverwrite(env, target.shown, &all)) {
+    if (!all && env.disk.stat(target.path, &present) && !present.is_other &&
+        !AskOverwrite(env, target.shown, &all)) {
       continue;
     }
-    if (CopyBytes(env.disk, job.first, target.path)) {
+    std::string error = CopyBytes(env, job.first, target.path);
+    if (error.empty()) {
       ++copied;
     } else {
-      env.Error("The system cannot write to the specified device.");
+      env.Error(error);
     }
   }
   env.out.line("        " + std::to_string(copied) + " file(s) copied.");
@@ -340,14 +421,15 @@ void RunCopy(CommandEnv& env, const std::vector<Word>& args) {
 
 namespace {
 
-// A new name that differs from the old one only in case names the file itself
-// on a disk that ignores case; it clashes only with another file of exactly
-// that name, where the disk tells case apart.
+// A new name clashes with an entry of exactly that name (on a disk that
+// ignores case, of that name in any case). One that differs from the old one
+// only in case names the file itself on such a disk; it clashes only with
+// another file of exactly that name, where the disk tells case apart.
 bool RenameClashes(Disk& disk, const std::string& folder, const std::string& old_name,
                    const std::string& new_name) {
   if (to_upper(old_name) != to_upper(new_name)) {
     DirEntry clash;
-    return find_entry(disk, folder, new_name, &clash);
+    return disk.stat(join_path(folder, new_name), &clash);
   }
   if (old_name == new_name) return false;
   std::vector<DirEntry> entries;
@@ -368,7 +450,8 @@ void RunRename(CommandEnv& env, const std::vector<Word>& args) {
   }
   std::string from;
   DirEntry entry;
-  if (!resolve_path(env.disk, plain[0], &from) || !env.disk.stat(from, &entry) || entry.is_dir) {
+  if (!resolve_path(env.disk, plain[0], &from) || !env.disk.stat(from, &entry) ||
+      !entry.is_file()) {
     env.Error(kFileNotFound);
     return;
   }
@@ -384,6 +467,7 @@ void RunRename(CommandEnv& env, const std::vector<Word>& args) {
     return;
   }
   if (!env.disk.rename(from, join_path(folder, new_parts[0]))) {
+    env.Failed(DiskAction::kRename, Shown(from), env.disk.last_error());
     env.Error("Access is denied.");
   }
 }

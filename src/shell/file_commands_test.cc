@@ -75,11 +75,17 @@ TEST_F(FileCommandsTest, CopyCopiesOneFileOrEveryMatchAndCountsThem) {
   EXPECT_EQ(t.read("empty/y.TXT"), "why");
   EXPECT_EQ(Issue(t, "copy empty\\x.txt"), kCopiedOne);
   EXPECT_EQ(t.read("x.txt"), "ex");
-  // A target that differs only in case replaces the file and keeps its name.
-  EXPECT_EQ(Issue(t, "copy /y b.txt A.TXT"), kCopiedOne);
-  EXPECT_EQ(t.read("A.txt"), "bee");
+#ifndef _WIN32
+  // Where case tells files apart, a target that differs only in case is
+  // another file: the one there is neither asked about nor replaced.
+  EXPECT_EQ(Issue(t, "copy b.txt A.TXT"), kCopiedOne);
+  EXPECT_EQ(t.read("A.txt"), "ay");
+  EXPECT_EQ(t.read("A.TXT"), "bee");
   Issue(t, "dir /b a*.* > list.txt");
-  EXPECT_EQ(t.read("list.txt"), "A.txt\r\n");
+  EXPECT_EQ(t.read("list.txt"), "A.TXT\r\nA.txt\r\n");
+#endif
+  // The copy is made aside and takes its name whole; nothing is left beside it.
+  EXPECT_FALSE(Exists(t, "copy_01.tmp"));
 }
 
 TEST_F(FileCommandsTest, CopyOfNothingSaysSo) {
@@ -93,6 +99,26 @@ TEST_F(FileCommandsTest, CopyOfNothingSaysSo) {
 
 // On the fake disk, where a file read is a snapshot: on a real one the
 // target read while it is written would grow without end.
+// What a copy that fails says: which file, read or written, and why.
+TEST(CopyFailureTest, SaysWhichFileCouldNotBeReadOrWrittenAndWhy) {
+  auto copy_with = [](const Fault& fault) {
+    FakeRun t;
+    t.disk.AddFile("a.txt", "alpha");
+    t.disk.AddDir("d");
+    t.disk.AddFault(fault);
+    t.run.run_command("copy a.txt d\\");
+    EXPECT_FALSE(t.disk.HasFile("d/a.txt"));
+    EXPECT_EQ(t.run.failures.count(), 1);
+    return t.transcript();
+  };
+  EXPECT_EQ(copy_with({DiskOp::kOpenRead, "a.txt", 1, 0}),
+            "The system cannot read from the specified device: a.txt (permission denied).\r\n" +
+                std::string(kCopiedNone));
+  EXPECT_EQ(copy_with({DiskOp::kWrite, "copy_01.tmp", 1, 0}),
+            "The system cannot write to the specified device: d\\a.txt (the disk is full).\r\n" +
+                std::string(kCopiedNone));
+}
+
 TEST(CopyJoinTest, CopyOfSeveralFilesIntoOneOfThemSkipsIt) {
   FakeRun t;
   t.disk.AddFile("a.txt", "ay");
@@ -141,11 +167,15 @@ TEST(CopyOverwriteTest, AsksBeforeReplacingAndReadsAnswerLines) {
 TEST_F(FileCommandsTest, RenameInPlaceRefusesMissingFilesAndClashes) {
   EXPECT_EQ(Issue(t, "rename \"txt_in\\x.txt\" z.txt"), "");
   EXPECT_EQ(t.read("txt_in/z.txt"), "ex");
-  EXPECT_EQ(Issue(t, "rename \"txt_in\\z.txt\" Y.txt"), kDuplicate);
+  EXPECT_EQ(Issue(t, "rename \"txt_in\\z.txt\" y.TXT"), kDuplicate);
   EXPECT_EQ(t.read("txt_in/y.TXT"), "why");
   EXPECT_EQ(Issue(t, "rename txt_in\\Z.TXT Z.txt"), "");
   EXPECT_EQ(t.read("txt_in/Z.txt"), "ex");
 #ifndef _WIN32
+  // A name that differs from another only in case names another file.
+  EXPECT_EQ(Issue(t, "rename txt_in\\Z.txt Y.txt"), "");
+  EXPECT_EQ(t.read("txt_in/Y.txt"), "ex");
+  EXPECT_EQ(t.read("txt_in/y.TXT"), "why");
   // Where case tells files apart, a case-only rename must not replace the other one.
   t.write("txt_in/q.txt", "small");
   t.write("txt_in/Q.txt", "capital");

@@ -7,6 +7,7 @@
 #include "base/line_io.h"
 #include "base/paths.h"
 #include "base/text.h"
+#include "shell/command_layer.h"
 #include "shell/commands.h"
 
 namespace quillon {
@@ -14,23 +15,34 @@ namespace quillon {
 namespace {
 
 // Lines of a named file, or of the piped input when no file is named.
+// A file that cannot be read to its end is noted as a failure, and reads as
+// far as it could be read.
 class LineSource {
  public:
-  LineSource(CommandEnv& env, const std::string* path) {
+  LineSource(CommandEnv& env, const std::string* path) : env_(env) {
     if (path) {
-      reader_ = std::make_unique<LineReader>(env.disk.open_read(*path));
+      name_ = *path;
+      std::unique_ptr<InputFile> in = env.disk.open_read(*path);
+      if (!in) env.Failed(DiskAction::kRead, name_, env.disk.last_error());
+      reader_ = std::make_unique<LineReader>(std::move(in));
     } else if (env.input) {
       piped_ = SplitLines(*env.input);
     }
   }
   bool next(std::string* line) {
-    if (reader_) return reader_->next(line);
+    if (reader_) {
+      if (reader_->next(line)) return true;
+      if (reader_->failed()) env_.Failed(DiskAction::kRead, name_, reader_->error());
+      return false;
+    }
     if (next_ >= piped_.size()) return false;
     *line = piped_[next_++];
     return true;
   }
 
  private:
+  CommandEnv& env_;
+  std::string name_;
   std::unique_ptr<LineReader> reader_;
   std::vector<std::string> piped_;
   size_t next_ = 0;
@@ -44,7 +56,7 @@ bool Contains(const std::string& line, const std::string& text, bool ignore_case
 // The file a filter reads, resolved; false (with the message) when missing.
 bool OpenFilterInput(CommandEnv& env, const std::string& name, std::string* path) {
   DirEntry entry;
-  return resolve_path(env.disk, name, path) && env.disk.stat(*path, &entry) && !entry.is_dir;
+  return resolve_path(env.disk, name, path) && env.disk.stat(*path, &entry) && entry.is_file();
 }
 
 }  // namespace
@@ -133,7 +145,7 @@ void RunSort(CommandEnv& env, const std::vector<Word>& args) {
   options.order = LineOrder::kFolded;
   if (output_name.empty()) {
     std::string line;
-    LineReader reader(env.disk.open_read(input));
+    LineSource reader(env, &input);
     std::vector<std::string> lines;
     while (reader.next(&line)) lines.push_back(line);
     std::stable_sort(lines.begin(), lines.end(), [](const std::string& a, const std::string& b) {
@@ -146,10 +158,17 @@ void RunSort(CommandEnv& env, const std::vector<Word>& args) {
     env.Error("The system cannot find the path specified.");
     return;
   }
-  options.scratch_prefix = output + ".sort_run_";
-  if (!sort_lines(env.disk, input, output, options)) {
-    env.Error("The system cannot write to the specified device.");
+  options.scratch_prefix = kSortScratchName;
+  FailureLog failures;
+  options.failures = &failures;
+  if (sort_lines(env.disk, input, output, options)) return;
+  for (const DiskFailure& failure : failures.first()) {
+    env.Failed(failure.action, failure.path, failure.reason);
   }
+  if (failures.empty()) return env.Error(WriteError(output_name, DiskError::kIo));
+  const DiskFailure& first = failures.first().front();
+  env.Error(first.action == DiskAction::kRead ? ReadError(first.path, first.reason)
+                                              : WriteError(first.path, first.reason));
 }
 
 }  // namespace quillon

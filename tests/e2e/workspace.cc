@@ -36,7 +36,8 @@ bool Workspace::Exists(const std::string& path) const {
   return fs::exists(fs::path(root_) / path);
 }
 
-Outcome RunQuillon(const Workspace& workspace, const std::string& keys) {
+Outcome RunQuillon(const Workspace& workspace, const std::string& keys,
+                   const std::vector<std::string>& args) {
   int input[2], output[2];
   if (pipe(input) != 0 || pipe(output) != 0) throw std::runtime_error("pipe failed");
   pid_t child = fork();
@@ -47,8 +48,10 @@ Outcome RunQuillon(const Workspace& workspace, const std::string& keys) {
     for (int fd : {input[0], input[1], output[0], output[1]}) close(fd);
     if (chdir(workspace.root().c_str()) != 0) _exit(127);
     alarm(120);
-    char* argv[] = {const_cast<char*>("quillon"), nullptr};
-    execv(QUILLON_BINARY, argv);
+    std::vector<char*> argv = {const_cast<char*>("quillon")};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(QUILLON_BINARY, argv.data());
     _exit(127);
   }
   close(input[0]);

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace quillon {
 namespace e2e {
@@ -46,8 +47,10 @@ struct Outcome {
 };
 
 /// Runs the program in the workspace as "quillon" with `keys` on standard
-/// input; a run that hangs is killed after two minutes.
-Outcome RunQuillon(const Workspace& workspace, const std::string& keys);
+/// input (and `args` after its name); a run that hangs is killed after two
+/// minutes.
+Outcome RunQuillon(const Workspace& workspace, const std::string& keys,
+                   const std::vector<std::string>& args = {});
 
 }  // namespace e2e
 }  // namespace quillon

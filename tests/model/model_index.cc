@@ -718,7 +718,7 @@ void DeliverPages(Run& run) {
   }
   run.run_command("del /q *.htm*");
   for (const std::string& name : kRunListFiles) files.delete_file(name);
-  run.run_command("dir /b *.txt > " + kScratchListing);
+  run.run_command("dir /b /a-d *.txt > " + kScratchListing);
   in = open_for_input(files, kScratchListing);
   while (!files.end_of_file(in)) {
     files.read_line(in, &line);

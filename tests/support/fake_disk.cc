@@ -24,7 +24,7 @@ class FakeInput : public InputFile {
 
   long read(char* buffer, size_t n) override {
     long allowance = 0;
-    if (disk_->Step(DiskOp::kRead, path_, &allowance)) {
+    if (disk_->Step(DiskOp::kRead, path_, &allowance, &error_)) {
       failed_ = true;
       allowance_ = allowance;
     }
@@ -45,10 +45,13 @@ class FakeInput : public InputFile {
     return true;
   }
 
+  DiskError error() const override { return error_; }
+
  private:
   FakeDisk* disk_;
   std::string path_;
   std::string content_;
+  DiskError error_ = DiskError::kIo;
   size_t position_ = 0;
   bool failed_ = false;
   long allowance_ = 0;
@@ -60,11 +63,15 @@ class FakeOutput : public OutputFile {
 
   bool write(const char* data, size_t n) override {
     long allowance = 0;
-    bool full = disk_->Step(DiskOp::kWrite, path_, &allowance);
+    bool full = disk_->Step(DiskOp::kWrite, path_, &allowance, &error_);
     FakeDisk::Node* node = disk_->Find(path_);
     if (!node) return false;
+    size_t part = std::min(n, static_cast<size_t>(std::max(0L, allowance)));
+    if (!full && !disk_->Spend(n, &part)) {
+      full = true;
+      error_ = DiskError::kFull;
+    }
     if (full) {
-      size_t part = std::min(n, static_cast<size_t>(std::max(0L, allowance)));
       node->content.append(data, part);
       return false;
     }
@@ -75,13 +82,16 @@ class FakeOutput : public OutputFile {
   bool close() override {
     if (closed_) return true;
     closed_ = true;
-    return !disk_->Step(DiskOp::kClose, path_);
+    return !disk_->Step(DiskOp::kClose, path_, nullptr, &error_);
   }
+
+  DiskError error() const override { return error_; }
 
  private:
   FakeDisk* disk_;
   std::string path_;
   bool closed_ = false;
+  DiskError error_ = DiskError::kFull;
 };
 
 }  // namespace
@@ -133,14 +143,45 @@ bool FakeDisk::ParentIsDir(const std::string& path) const {
   return it != nodes_.end() && it->second.is_dir;
 }
 
-bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes) {
+namespace {
+
+DiskError UsualError(DiskOp op) {
+  switch (op) {
+    case DiskOp::kWrite:
+    case DiskOp::kClose:
+      return DiskError::kFull;
+    case DiskOp::kRead:
+      return DiskError::kIo;
+    default:
+      return DiskError::kDenied;
+  }
+}
+
+}  // namespace
+
+bool FakeDisk::Spend(size_t n, size_t* allowed) {
+  written_ += static_cast<long>(n);
+  if (budget_ < 0) return true;
+  if (static_cast<long>(n) <= budget_) {
+    budget_ -= static_cast<long>(n);
+    return true;
+  }
+  *allowed = static_cast<size_t>(budget_);
+  budget_ = 0;
+  return false;
+}
+
+bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes, DiskError* error) {
   // Closes (and the writes that flush before them) also run in destructors,
   // where a throw would end the whole test program: after the kill they fail
   // and reach nothing, and the next other operation throws.
   bool quiet = op == DiskOp::kClose || op == DiskOp::kWrite || op == DiskOp::kRead;
+  DiskError& reason = error ? *error : last_error_;
+  ++counts_[op];
   if (killed_) {
     if (!quiet) throw DiskKilled();
     if (after_bytes) *after_bytes = 0;
+    reason = DiskError::kIo;
     return true;
   }
   if (op != DiskOp::kRead && op != DiskOp::kWrite) {
@@ -148,6 +189,7 @@ bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes) {
     if (kill_at_ > 0 && steps_ == kill_at_) {
       killed_ = true;
       if (!quiet) throw DiskKilled();
+      reason = DiskError::kIo;
       return true;
     }
   }
@@ -157,8 +199,9 @@ bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes) {
     if (!fault.path_contains.empty() && path.find(fault.path_contains) == std::string::npos) {
       continue;
     }
-    if (++fault_hits_[i] != fault.occurrence) continue;
+    if (++fault_hits_[i] != fault.occurrence && fault.occurrence != 0) continue;
     if (after_bytes) *after_bytes = fault.after_bytes;
+    reason = fault.error == DiskError::kNone ? UsualError(op) : fault.error;
     return true;
   }
   return false;
@@ -166,7 +209,7 @@ bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes) {
 
 bool FakeDisk::stat(const std::string& path, DirEntry* entry) {
   Node* node = Find(path);
-  if (!node) return false;
+  if (!node) return Fail(DiskError::kNotFound);
   entry->name = BaseName(path);
   entry->is_dir = node->is_dir;
   entry->size = node->is_dir ? 0 : node->content.size();
@@ -177,7 +220,7 @@ bool FakeDisk::stat(const std::string& path, DirEntry* entry) {
 bool FakeDisk::read_dir(const std::string& dir, std::vector<DirEntry>* entries) {
   entries->clear();
   Node* folder = Find(dir);
-  if (!folder || !folder->is_dir) return false;
+  if (!folder || !folder->is_dir) return Fail(DiskError::kNotFound);
   for (const auto& item : nodes_) {
     if (item.first.empty() || Parent(item.first) != dir) continue;
     DirEntry entry;
@@ -193,16 +236,25 @@ bool FakeDisk::read_dir(const std::string& dir, std::vector<DirEntry>* entries) 
 std::unique_ptr<InputFile> FakeDisk::open_read(const std::string& path) {
   if (Step(DiskOp::kOpenRead, path)) return nullptr;
   Node* node = Find(path);
-  if (!node || node->is_dir) return nullptr;
+  if (!node || node->is_dir) {
+    Fail(node ? DiskError::kNotRegular : DiskError::kNotFound);
+    return nullptr;
+  }
   return std::make_unique<FakeInput>(this, path, node->content);
 }
 
 std::unique_ptr<OutputFile> FakeDisk::open_write(const std::string& path, bool append) {
   if (Step(DiskOp::kOpenWrite, path)) return nullptr;
   Node* node = Find(path);
-  if (node && node->is_dir) return nullptr;
+  if (node && node->is_dir) {
+    Fail(DiskError::kNotRegular);
+    return nullptr;
+  }
   if (!node) {
-    if (!ParentIsDir(path)) return nullptr;
+    if (!ParentIsDir(path)) {
+      Fail(DiskError::kNotFound);
+      return nullptr;
+    }
     node = &nodes_[path];
   }
   if (!append) node->content.clear();
@@ -212,7 +264,8 @@ std::unique_ptr<OutputFile> FakeDisk::open_write(const std::string& path, bool a
 
 bool FakeDisk::make_dir(const std::string& path) {
   if (Step(DiskOp::kMakeDir, path)) return false;
-  if (Find(path) || !ParentIsDir(path)) return false;
+  if (Find(path)) return Fail(DiskError::kExists);
+  if (!ParentIsDir(path)) return Fail(DiskError::kNotFound);
   nodes_[path].is_dir = true;
   nodes_[path].mtime = ++clock_;
   return true;
@@ -221,7 +274,7 @@ bool FakeDisk::make_dir(const std::string& path) {
 bool FakeDisk::remove_file(const std::string& path) {
   if (Step(DiskOp::kRemove, path)) return false;
   Node* node = Find(path);
-  if (!node || node->is_dir) return false;
+  if (!node || node->is_dir) return Fail(node ? DiskError::kNotRegular : DiskError::kNotFound);
   nodes_.erase(path);
   return true;
 }
@@ -229,9 +282,9 @@ bool FakeDisk::remove_file(const std::string& path) {
 bool FakeDisk::rename(const std::string& from, const std::string& to) {
   if (Step(DiskOp::kRename, from)) return false;
   Node* source = Find(from);
-  if (!source || source->is_dir || !ParentIsDir(to)) return false;
+  if (!source || source->is_dir || !ParentIsDir(to)) return Fail(DiskError::kNotFound);
   Node* target = Find(to);
-  if (target && target->is_dir) return false;
+  if (target && target->is_dir) return Fail(DiskError::kNotRegular);
   Node moved = *source;
   nodes_.erase(from);
   nodes_[to] = moved;

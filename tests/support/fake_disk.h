@@ -21,8 +21,11 @@ struct DiskKilled {};
 struct Fault {
   DiskOp op;
   std::string path_contains;  ///< Empty matches every path.
-  int occurrence = 1;         ///< Fires on the n-th matching operation only.
+  int occurrence = 1;         ///< Fires on the n-th matching operation only (0: on every one).
   long after_bytes = 0;       ///< kRead, kWrite: bytes that still get through.
+  /// The reason given; kNone gives the usual one (a full disk for writes and
+  /// closes, a read error for reads, no permission for the others).
+  DiskError error = DiskError::kNone;
 };
 
 class FakeDisk : public Disk {
@@ -37,6 +40,7 @@ class FakeDisk : public Disk {
   /// Every file below the root, path to content.
   std::map<std::string, std::string> Files() const;
   void AddFault(const Fault& fault) { faults_.push_back(fault); }
+  void ClearFaults() { faults_.clear(); }
   /// Throws DiskKilled at the n-th mutating or opening operation (1-based);
   /// a kill at a close fails it, and the next opening or mutating operation
   /// throws. KillAt(0) lets the disk live again.
@@ -45,6 +49,19 @@ class FakeDisk : public Disk {
     killed_ = false;
   }
   long steps() const { return steps_; }
+  /// How many operations of a kind were asked for, and the bytes written.
+  long count(DiskOp op) const {
+    auto it = counts_.find(op);
+    return it == counts_.end() ? 0 : it->second;
+  }
+  long written() const { return written_; }
+  /// A full disk: writes may move `bytes` in all; the write that crosses the
+  /// budget is cut short and every later one fails.
+  void SetByteBudget(long bytes) { budget_ = bytes; }
+  /// What the disk says is free (1 GB unless set).
+  void SetFreeBytes(uint64_t bytes) { free_ = bytes; }
+  /// Another process holds the lock of the root folder.
+  void LockElsewhere() { locked_elsewhere_ = true; }
 
   // Disk.
   bool stat(const std::string& path, DirEntry* entry) override;
@@ -55,7 +72,8 @@ class FakeDisk : public Disk {
   bool remove_file(const std::string& path) override;
   bool rename(const std::string& from, const std::string& to) override;
   std::string absolute_path(const std::string& path) override;
-  uint64_t free_bytes() override { return 1u << 30; }
+  uint64_t free_bytes() override { return free_; }
+  bool lock_root() override { return locked_elsewhere_ ? Fail(DiskError::kDenied) : true; }
 
   struct Node {
     bool is_dir = false;
@@ -64,8 +82,12 @@ class FakeDisk : public Disk {
   };
 
   /// Counts a step, throws when the kill step is reached, and tells whether a
-  /// fault fires; `after_bytes` receives the fault's allowance.
-  bool Step(DiskOp op, const std::string& path, long* after_bytes = nullptr);
+  /// fault fires; `after_bytes` receives the fault's allowance, and the
+  /// disk's last error (or `*error`) its reason.
+  bool Step(DiskOp op, const std::string& path, long* after_bytes = nullptr,
+            DiskError* error = nullptr);
+  /// Takes `n` bytes from the budget; false with `*allowed` the part that fits.
+  bool Spend(size_t n, size_t* allowed);
   Node* Find(const std::string& path);
 
  private:
@@ -78,6 +100,11 @@ class FakeDisk : public Disk {
   long kill_at_ = 0;
   bool killed_ = false;
   int64_t clock_ = 1700000000;
+  long budget_ = -1;
+  uint64_t free_ = 1u << 30;
+  long written_ = 0;
+  std::map<DiskOp, long> counts_;
+  bool locked_elsewhere_ = false;
 };
 
 }  // namespace quillon

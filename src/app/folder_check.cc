@@ -1,0 +1,161 @@
+#include "app/folder_check.h"
+
+#include <map>
+#include <set>
+
+#include "base/paths.h"
+#include "base/text.h"
+#include "base/wildcard.h"
+#include "intake/html_reformat.h"
+#include "intake/input_intake.h"
+#include "intake/verified_copy.h"
+#include "run/work_files.h"
+
+namespace quillon {
+
+namespace {
+
+using namespace work_files;
+
+// A plain file of this folder alone: the only kind the run writes.
+bool PlainFile(const DirEntry& entry) {
+  return entry.is_file() && !entry.is_link && entry.links <= 1;
+}
+
+bool RealFolder(const DirEntry& entry) {
+  return entry.is_dir && !entry.is_link;
+}
+
+// What compare_in holds, and the names the intake writes from it.
+class Inputs {
+ public:
+  explicit Inputs(Disk& disk) : disk_(disk) {
+    DirEntry folder;
+    if (!find_entry(disk, "", kInputFolder, &folder) || !RealFolder(folder)) return;
+    path_ = folder.name;
+    if (!list_folder(disk, path_, &entries_)) return;
+    for (const DirEntry& entry : entries_) {
+      if (entry.is_file()) written_.insert(entry.name);
+    }
+    for (const auto& names : clean_names(entries_)) {
+      written_.insert(names.second);
+      std::string twin = text_twin_name(names.second);
+      if (!twin.empty()) twins_[twin] = names.first;
+    }
+  }
+
+  /// True when the intake or the HTML inputs write a file of this name.
+  bool Writes(const std::string& name) const {
+    return written_.count(name) > 0 || twins_.count(name) > 0;
+  }
+
+  /// True when the file holds the bytes of a file of compare_in, or of the
+  /// text twin of one of its HTML files.
+  bool Copied(const DirEntry& file) {
+    // Inputs are told apart by size and checksum before bytes are compared,
+    // so that thousands of small inputs of one size cost one pass each.
+    uint64_t checksum = 0;
+    if (!content_checksum(disk_, file.name, &checksum)) return false;
+    auto same = Checksums().equal_range({file.size, checksum});
+    for (auto it = same.first; it != same.second; ++it) {
+      if (same_bytes(disk_, file.name, join_path(path_, it->second))) return true;
+    }
+    auto twin = twins_.find(file.name);
+    if (twin == twins_.end()) return false;
+    std::string text;
+    if (!text_twin(disk_, join_path(path_, twin->second), &text)) return false;
+    std::unique_ptr<InputFile> in = disk_.open_read(file.name);
+    std::string content;
+    std::vector<char> buffer(65536);
+    for (long got; in && (got = in->read(buffer.data(), buffer.size())) > 0;) {
+      content.append(buffer.data(), static_cast<size_t>(got));
+      if (content.size() > text.size()) return false;
+    }
+    return content == text;
+  }
+
+ private:
+  using Key = std::pair<uint64_t, uint64_t>;  // size and checksum
+
+  const std::multimap<Key, std::string>& Checksums() {
+    if (!summed_) {
+      summed_ = true;
+      for (const DirEntry& entry : entries_) {
+        uint64_t checksum = 0;
+        if (entry.is_file() && content_checksum(disk_, join_path(path_, entry.name), &checksum)) {
+          by_content_.insert({{entry.size, checksum}, entry.name});
+        }
+      }
+    }
+    return by_content_;
+  }
+
+  Disk& disk_;
+  std::string path_;
+  std::vector<DirEntry> entries_;
+  std::set<std::string> written_;
+  bool summed_ = false;
+  std::multimap<Key, std::string> by_content_;
+  std::map<std::string, std::string> twins_;  // twin name to the HTML input's given name
+};
+
+// The names, in any letter case, that the run's own names resolve to when
+// the exact one is missing.
+bool WorkNameInAnyCase(const std::string& name) {
+  return is_work_file_name(to_lower(name)) || is_work_folder_name(to_lower(name));
+}
+
+bool Touched(const std::string& name, Inputs& inputs) {
+  for (const std::string& pattern : kDeletedPatterns) {
+    if (matches_pattern(pattern, name)) return true;
+  }
+  return WorkNameInAnyCase(name) || inputs.Writes(name);
+}
+
+void CheckWorkFolder(Disk& disk, const DirEntry& folder, std::vector<std::string>* in_the_way) {
+  if (!RealFolder(folder)) {
+    in_the_way->push_back(folder.name);
+    return;
+  }
+  std::vector<DirEntry> entries;
+  list_folder(disk, folder.name, &entries);
+  for (const DirEntry& entry : entries) {
+    if (!PlainFile(entry) && !RealFolder(entry))
+      in_the_way->push_back(folder.name + "/" + entry.name);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> entries_in_the_way(Disk& disk) {
+  std::vector<std::string> in_the_way;
+  std::vector<DirEntry> entries;
+  if (!list_folder(disk, "", &entries)) return in_the_way;
+  std::set<std::string> names;
+  for (const DirEntry& entry : entries) names.insert(entry.name);
+  Inputs inputs(disk);
+  for (const DirEntry& entry : entries) {
+    const std::string& name = entry.name;
+    std::string lower = to_lower(name);
+    if (lower == kInputFolder) {
+      // The user's own folder; the run works in it only when it is real.
+      if (entry.is_link) in_the_way.push_back(name);
+      continue;
+    }
+    if (is_work_folder_name(lower)) {
+      // Another spelling is used only while the exact one is missing.
+      if (name == lower) {
+        CheckWorkFolder(disk, entry, &in_the_way);
+      } else if (!names.count(lower)) {
+        in_the_way.push_back(name);
+      }
+      continue;
+    }
+    if (!Touched(name, inputs) || RealFolder(entry)) continue;
+    if (PlainFile(entry) && (is_work_file_name(name) || inputs.Copied(entry))) continue;
+    in_the_way.push_back(name);
+  }
+  return in_the_way;
+}
+
+}  // namespace quillon
