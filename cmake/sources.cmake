@@ -27,7 +27,6 @@ set(QUILLON_RUN_SOURCES
   src/run/clean_name.cc
   src/run/console_waits.cc
   src/run/file_table.cc
-  src/run/work_file_sort.cc
   src/run/work_files.cc
   src/run/work_folders.cc)
 set(QUILLON_PHASE_SOURCES
@@ -84,7 +83,6 @@ set(QUILLON_UNIT_TESTS
   src/shell/text_commands_test.cc
   src/run/clean_name_test.cc
   src/run/file_table_test.cc
-  src/run/work_file_sort_test.cc
   src/app/run_driver_test.cc
   src/intake/file_selection_test.cc
   src/intake/html_reformat_test.cc

@@ -1,12 +1,15 @@
 #include "app/usage.h"
 
+#include <string>
+
+#include "compare/comparison_page.h"
 #include "run/product.h"
 
 namespace quillon {
 
 std::string usage_text() {
   return std::string(
-             "Usage: quillon [--help | --version]\n"
+             "Usage: quillon [--help | --version | --part-size=BYTES]\n"
              "\n"
              "Puts two UTF-8 text (or HTML) files side by side and makes every word of\n"
              "three bytes or more searchable.\n"
@@ -17,6 +20,15 @@ std::string usage_text() {
              "that search links are restricted to. The finished pages land in htm_out:\n"
              "compare.htm (the files side by side), page_01.htm (every word clickable),\n"
              "i_*.htm, s_*.htm, files_list.htm and index.htm.\n"
+             "\n"
+             "A comparison larger than a part (") +
+         std::to_string(kDefaultPartSize) +
+         std::string(
+             " bytes of page) is indexed in parts,\n"
+             "page_001.htm, page_002.htm, ..., each a stretch of both files side by side,\n"
+             "so that a browser opens every page quickly; compare.htm stays whole, and a\n"
+             "long index of all words goes on in index_2.htm, ... --part-size=BYTES sets\n"
+             "the size of a part; --part-size=0 indexes the comparison as one page.\n"
              "\n"
              "Start it in a folder of its own that holds only compare_in. It creates\n"
              "and deletes work files and folders there (*.txt, *.htm, its *.list and\n"

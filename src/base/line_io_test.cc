@@ -7,7 +7,7 @@
 namespace quillon {
 namespace {
 
-// Reading is sort_file's and the sort command's case, line ends included.
+// Reading is the sort command's case, line ends included.
 TEST(LineIoTest, WriterEndsLinesWithCrLfAndStopsAtTheFirstFailedWrite) {
   FakeDisk disk;
   LineWriter writer(disk.open_write("out.txt", false));

@@ -127,6 +127,14 @@ long WriteParts(Run& run, const std::string& table_width, const std::string& lef
   return written;
 }
 
+void MovePage(Run& run, const std::string& from, const std::string& to) {
+  std::string source, target;
+  if (!resolve_path(run.disk, from, &source) || !resolve_for_writing(run.disk, to, &target) ||
+      !run.disk.rename(source, target)) {
+    run.failures.note(DiskAction::kRename, from, run.disk.last_error());
+  }
+}
+
 long long FileSize(Run& run, const std::string& name) {
   std::string path;
   DirEntry entry;
@@ -140,8 +148,11 @@ ComparisonPages write_comparison_page(Run& run, const std::string& table_width, 
   int listing = run.files.free_file_number();
   run.files.open_input(kWorkingCopyList, listing);
   std::string left = NextListedFile(run, listing);
+  // The page goes straight to where the index takes it up: a copy in the
+  // run's folder would be deleted unread when the pages are prepared.
+  const std::string whole = kHtmlWork + "\\" + kComparePage;
   int page = run.files.free_file_number();
-  run.files.open_output(kComparePage, page);
+  run.files.open_output(whole, page);
   WriteHead(run, page, table_width);
   Source source;
   OpenSource(run, left, &source);
@@ -158,15 +169,15 @@ ComparisonPages write_comparison_page(Run& run, const std::string& table_width, 
   run.files.close_file(listing);
   run.files.close_file(page);
   ComparisonPages pages;
-  long long size = part_size > 0 ? FileSize(run, kComparePage) : 0;
+  pages.whole_page_folder = kHtmlWork;
+  long long size = part_size > 0 ? FileSize(run, whole) : 0;
   if (size > part_size) {
+    // The parts are indexed instead, and the whole page waits for delivery
+    // where the index does not take it up.
     pages.parts = WriteParts(run, table_width, left, right, (size + part_size - 1) / part_size);
+    pages.whole_page_folder = kTextWork;
+    MovePage(run, whole, kTextWork + "\\" + kComparePage);
   }
-  // With parts, the whole page waits for delivery where the index does not
-  // take it up.
-  pages.whole_page_folder = pages.parts > 0 ? kTextWork : kHtmlWork;
-  run.run_command("copy /y " + kComparePage + " " + pages.whole_page_folder + "\\" + kComparePage +
-                  " > " + kSink);
   return pages;
 }
 

@@ -187,8 +187,8 @@ TEST(OwnFolderTest, OneRunAtATime) {
   EXPECT_EQ(Snapshot(workspace.root()), before);
 }
 
-TEST(OwnFolderTest, ArgumentsOtherThanHelpAndVersionTouchNothing) {
-  for (const char* argument : {"-h", "--bogus", "file.txt"}) {
+TEST(OwnFolderTest, UnknownArgumentsTouchNothing) {
+  for (const char* argument : {"-h", "--bogus", "file.txt", "--part-size=", "--part-size=-5"}) {
     SCOPED_TRACE(argument);
     Workspace workspace;
     workspace.write("notes.txt", "mine");
@@ -198,7 +198,8 @@ TEST(OwnFolderTest, ArgumentsOtherThanHelpAndVersionTouchNothing) {
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.transcript.substr(0, outcome.transcript.find('\n') + 1),
               "quillon: unknown argument '" + std::string(argument) + "'\n");
-    EXPECT_NE(outcome.transcript.find("Usage: quillon [--help | --version]"), std::string::npos);
+    EXPECT_NE(outcome.transcript.find("Usage: quillon [--help | --version | --part-size=BYTES]"),
+              std::string::npos);
     EXPECT_EQ(Snapshot(workspace.root()), before);
   }
 }

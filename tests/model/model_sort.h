@@ -1,6 +1,6 @@
-// The sort of work files as the straightforward procedure does it: runs of
-// 2000 lines sorted by selection, each in a file of its own, merged at most
-// 50 at a time through the file table, with an order check after each pass.
+// The sort of the straightforward procedure's quoted work files, as simply
+// as it can be had: whole lines in `compare_text` order. The procedure's
+// run files and merges leave nothing behind that a run keeps.
 
 #ifndef QUILLON_MODEL_MODEL_SORT_H_
 #define QUILLON_MODEL_MODEL_SORT_H_
@@ -11,9 +11,8 @@
 
 namespace quillon {
 
-/// Sorts `input` into `output`; ends the run as the procedure does when no
-/// input is named, the merged lines come out of order, or no file number is
-/// left for the merge output.
+/// Sorts the lines of `input` into `output` (a missing input gives an empty
+/// output).
 void model_sort_file(Run& run, const std::string& input, const std::string& output);
 
 }  // namespace quillon
