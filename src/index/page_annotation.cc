@@ -71,7 +71,9 @@ void GroupRewriter::OpenPage(const std::string& page) {
 void GroupRewriter::Add(const Occurrence& o) {
   const std::string& page = table_.linked_pages[o.page];
   if (page_.empty()) OpenPage(page);
-  if (previous_start_ > 0 && (page != page_ || o.line != lines_read_)) WriteRest();
+  if (previous_start_ > 0 && (page != page_ || static_cast<long>(o.line) != lines_read_)) {
+    WriteRest();
+  }
   if (page != page_) {
     FinishPage();
     ReplacePage();
