@@ -40,14 +40,14 @@ test:
 
 unit-test:
 	@tools/setup test
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLON_TESTS=ON >/dev/null
-	cmake --build $(BUILD)
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLON_TESTS=ON >/dev/null
+	cmake --build $(BUILD) | $(SUMMARY) brief
 	cd $(BUILD) && $(CTEST) | $(SUMMARY) brief
 
 sanitize-test:
 	@tools/setup test
-	cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON >/dev/null
-	cmake --build $(SANITIZE)
+	@cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON >/dev/null
+	cmake --build $(SANITIZE) | $(SUMMARY) brief
 	cd $(SANITIZE) && $(CTEST) | $(SUMMARY) brief
 
 browser-test: program
