@@ -8,8 +8,10 @@ SHELL := /bin/bash
 BUILD := build/release
 SANITIZE := build/sanitize
 DEMO := demo
-SUMMARY := $(CURDIR)/tools/test-summary
-CTEST := ctest --output-on-failure -j2
+SUMMARY := tools/test-summary
+# ctest shows the output of failing tests.
+export CTEST_OUTPUT_ON_FAILURE := 1
+CTEST := ctest -j2 --test-dir
 
 .PHONY: all program demo test unit-test sanitize-test browser-test fuzz clean
 
@@ -42,13 +44,13 @@ unit-test:
 	@tools/setup test
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLON_TESTS=ON >/dev/null
 	cmake --build $(BUILD) | $(SUMMARY) brief
-	cd $(BUILD) && $(CTEST) | $(SUMMARY) brief
+	$(CTEST) $(BUILD) | $(SUMMARY) brief
 
 sanitize-test:
 	@tools/setup test
 	@cmake -S . -B $(SANITIZE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLON_SANITIZE=ON >/dev/null
 	cmake --build $(SANITIZE) | $(SUMMARY) brief
-	cd $(SANITIZE) && $(CTEST) | $(SUMMARY) brief
+	$(CTEST) $(SANITIZE) | $(SUMMARY) brief
 
 browser-test: program
 	@tools/setup test
