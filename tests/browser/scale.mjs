@@ -1,8 +1,8 @@
 // How a browser copes with the pages of a large run: every delivered page
 // loaded in a fresh tab, with its load time and the renderer's peak memory,
 // and every numbered page opened once more at its most frequent word, timed
-// until that word is highlighted. Prints the figures per kind of page; fails
-// only when a page does not load at all.
+// until that word is highlighted ("lit"). Prints the figures per kind of page;
+// fails only when a page does not load at all.
 //
 //   node scale.mjs NAME HTM_OUT
 import fs from 'node:fs';
@@ -89,11 +89,12 @@ async function main() {
     kinds.set(kindOf(file), kind);
   }
   await browser.close();
+  // One line per kind of page, short enough for a terminal: pages, the
+  // largest's size, and the most time and memory any of them took.
   for (const [kind, k] of kinds) {
-    console.log(`scale ${name}: ${kind.padEnd(14)} ${String(k.count).padStart(4)} pages, ` +
-        `largest ${(k.size / 1e6).toFixed(2)} MB, load max ${Math.round(k.load)} ms, ` +
-        `renderer max ${k.memory} MB` +
-        (k.highlight ? `, highlight max ${Math.round(k.highlight)} ms` : ''));
+    console.log(`scale ${name} ${kind.padEnd(14)} ${String(k.count).padStart(3)} pages ` +
+        `${(k.size / 1e6).toFixed(2)} MB  load ${Math.round(k.load)} ms  ${k.memory} MB` +
+        (k.highlight ? `  lit ${Math.round(k.highlight)} ms` : ''));
   }
   return failed === 0 ? 0 : 1;
 }
