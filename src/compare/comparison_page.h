@@ -11,7 +11,7 @@ namespace quillon {
 
 /// Page bytes above which the comparison is also written in parts: the size
 /// of an annotated part that a browser opens and highlights comfortably.
-const long kDefaultPartSize = 40000;
+const long kDefaultPartSize = 30000;
 
 /// Where the comparison went.
 struct ComparisonPages {
