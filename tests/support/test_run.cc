@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/phase_table.h"
+
 namespace quillon {
 
 namespace fs = std::filesystem;
@@ -43,6 +45,10 @@ std::string DiskRun::read(const std::string& path) {
   std::stringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+bool RunPhases(Run& run, RunState& state, const std::string& first, const std::string& last) {
+  return Completes([&] { run_phases(run, state, first, last); });
 }
 
 std::string WithoutClock(const std::string& text) {

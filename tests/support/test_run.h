@@ -7,11 +7,29 @@
 #include <memory>
 #include <string>
 
+#include "base/end_run.h"
 #include "run/run.h"
 #include "support/fake_console.h"
 #include "support/fake_disk.h"
 
 namespace quillon {
+
+struct RunState;
+
+/// Calls `work`; false when it ended the run.
+template <class Work>
+bool Completes(Work&& work) {
+  try {
+    work();
+    return true;
+  } catch (const RunEnded&) {
+    return false;
+  }
+}
+
+/// Runs the phases from `first` to `last`, as the driver does; false when
+/// the run ended on the way.
+bool RunPhases(Run& run, RunState& state, const std::string& first, const std::string& last);
 
 /// The text with the date and time lines of page heads made constant.
 std::string WithoutClock(const std::string& text);
@@ -35,6 +53,13 @@ struct FakeRun {
     run.console.flush();
     return console.transcript();
   }
+  /// What a command line prints, standard error included.
+  std::string issue(const std::string& line) {
+    transcript();
+    console.clear();
+    run.run_command(line);
+    return transcript();
+  }
   FakeDisk disk;
   FakeConsole console;
   Run run;
@@ -47,6 +72,12 @@ struct DiskRun {
   std::string transcript() {
     run.console.flush();
     return console.transcript();
+  }
+  std::string issue(const std::string& line) {
+    transcript();
+    console.clear();
+    run.run_command(line);
+    return transcript();
   }
   void write(const std::string& path, const std::string& content);
   std::string read(const std::string& path);
