@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "app/phase_table.h"
-#include "base/end_run.h"
 #include "run/work_files.h"
 #include "support/test_run.h"
 
@@ -26,14 +25,7 @@ class WorkingCopiesTest : public ::testing::Test {
     t->disk.AddDir("htm_wrk");
     t->disk.AddDir("txt_in");
   }
-  bool Prepare() {
-    try {
-      run_phases(t->run, state, "destination address", "working copies");
-      return true;
-    } catch (const RunEnded&) {
-      return false;
-    }
-  }
+  bool Prepare() { return RunPhases(t->run, state, "destination address", "working copies"); }
   // The transcript after the destination prompt and its answer.
   std::string AfterPrompt(const std::string& answer) {
     std::string transcript = t->transcript();
