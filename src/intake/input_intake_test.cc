@@ -14,8 +14,6 @@
 namespace quillon {
 namespace {
 
-using FileMap = std::map<std::string, std::string>;
-
 // The names themselves are clean_name's; here, what is moved and copied.
 TEST(InputIntakeTest, CleansNamesAndSendsOtherKindsOut) {
   FakeRun t;

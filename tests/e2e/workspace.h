@@ -4,42 +4,19 @@
 #ifndef QUILLON_TESTS_E2E_WORKSPACE_H_
 #define QUILLON_TESTS_E2E_WORKSPACE_H_
 
-#include <map>
 #include <string>
 #include <vector>
+
+#include "support/test_run.h"
 
 namespace quillon {
 namespace e2e {
 
-using FileMap = std::map<std::string, std::string>;
-
 /// A path below the source tree.
 std::string SourcePath(const std::string& path);
-/// A whole file; empty when it cannot be read.
-std::string ReadFile(const std::string& path);
-/// Every file below an absolute folder, relative path to content.
-FileMap FilesBelow(const std::string& dir);
 
-class Workspace {
- public:
-  Workspace();
-  ~Workspace();
-  Workspace(const Workspace&) = delete;
-  Workspace& operator=(const Workspace&) = delete;
-
-  const std::string& root() const { return root_; }
-  /// Writes a file below the root, making its folders.
-  void write(const std::string& path, const std::string& content) const;
-  std::string read(const std::string& path) const { return ReadFile(root_ + "/" + path); }
-  bool Exists(const std::string& path) const;
-  /// Every file below the root (or below `dir`), relative path to content.
-  FileMap Files(const std::string& dir = "") const {
-    return FilesBelow(dir.empty() ? root_ : root_ + "/" + dir);
-  }
-
- private:
-  std::string root_;
-};
+/// The folder a run of the program works in.
+using Workspace = TempDir;
 
 struct Outcome {
   std::string transcript;  ///< Standard output and error, merged in order.
