@@ -111,16 +111,6 @@ TEST(CopyFailureTest, SaysWhichFileCouldNotBeReadOrWrittenAndWhy) {
                 std::string(kCopiedNone));
 }
 
-TEST(CopyJoinTest, CopyOfSeveralFilesIntoOneOfThemSkipsIt) {
-  FakeRun t;
-  t.disk.AddFile("a.txt", "ay");
-  t.disk.AddFile("all.txt", "old");
-  t.disk.AddFile("b.txt", "bee");
-  t.run.run_command("copy /y *.txt all.txt");
-  EXPECT_EQ(t.transcript(), "The file cannot be copied onto itself.\r\n" + std::string(kCopiedOne));
-  EXPECT_EQ(t.disk.Content("all.txt"), "aybee");
-}
-
 // On the real disk a name is cut at a NUL byte, so that "..\0" would be the
 // folder above the working folder.
 TEST_F(FileCommandsTest, NamesWithANulByteReachNothingOutsideTheFolder) {
