@@ -51,16 +51,14 @@ std::vector<std::string> Queries(FakeRun& t, uint32_t lines, uint32_t words,
   return queries;
 }
 
-TEST(SearchPageTest, TwentyEightWordsAreTheQueryAsTheyStandAndDrawNothing) {
+// Up to 28 words are the query as they stand, and draw nothing; from 29 on,
+// the query is up to 28 distinct words drawn at random, never the first.
+TEST(SearchPageTest, LongLinesDrawTheirQueryAtRandom) {
   FakeRun t;
   std::string all;
   for (int i = 1; i <= 28; ++i) all += "w" + std::to_string(i) + "x ";
   EXPECT_EQ(Queries(t, 1, 28), std::vector<std::string>{all});
   EXPECT_EQ(t.run.random.random_fraction(), RandomFractions().random_fraction());
-}
-
-TEST(SearchPageTest, TwentyNineWordsGiveDistinctDrawnWordsButNeverTheFirst) {
-  FakeRun t;
   // The first line's last word repeats its first: only through it can w1x
   // be drawn there.
   std::vector<std::string> queries = Queries(t, 2, 29, "w1x");
