@@ -96,11 +96,9 @@ set(QUILLON_UNIT_TESTS
   tests/model/model_test.cc)
 
 set(QUILLON_E2E_TESTS
-  tests/e2e/comparison_test.cc
   tests/e2e/golden_test.cc
   tests/e2e/hostile_input_test.cc
-  tests/e2e/intake_test.cc
   tests/e2e/own_folder_test.cc
-  tests/e2e/selection_test.cc
+  tests/e2e/phases_test.cc
   tests/e2e/terminal_test.cc
   tests/e2e/workspace.cc)
