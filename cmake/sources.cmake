@@ -89,7 +89,6 @@ set(QUILLON_UNIT_TESTS
   src/intake/input_intake_test.cc
   src/compare/comparison_page_test.cc
   src/compare/working_copies_test.cc
-  src/index/delivery_test.cc
   src/index/search_pages_test.cc
   src/index/word_extraction_test.cc
   src/index/word_index_page_test.cc

@@ -26,7 +26,8 @@ TEST(IntakeTest, NamesAreCleanedAndOtherKindsLeave) {
   // \304\214 is a C with a caron in UTF-8.
   const FileMap given = {{"My File.txt", "blanks\r\n"}, {"\304\214aj.txt", "accent\r\n"},
                          {"notes.TXT", "upper\r\n"},    {"report.html", kReport},
-                         {"data.csv", "1,2\r\n"},       {"photo.jpg", "\xff\xd8"}};
+                         {"data.csv", "1,2\r\n"},       {"photo.jpg", "\xff\xd8"},
+                         {"notes.list", "mine\r\n"}};
   for (const auto& file : given) workspace.write("compare_in/" + file.first, file.second);
   workspace.write("compare_in/old/kept.txt", "in a folder\r\n");
   Outcome outcome = RunQuillon(workspace, Opening("1\n3\n\n\n"));
@@ -40,6 +41,8 @@ TEST(IntakeTest, NamesAreCleanedAndOtherKindsLeave) {
                                                     {"report.txt", "Report line\r\n"}}));
   EXPECT_EQ(workspace.read("data.csv"), "1,2\r\n");
   EXPECT_EQ(workspace.read("photo.jpg"), "\xff\xd8");
+  // The run's own lists are deleted at the end, a user's list is not.
+  EXPECT_EQ(workspace.read("notes.list"), "mine\r\n");
   EXPECT_EQ(workspace.read("htm_wrk/compare.htm"),
             ComparePage("100%", {"blanks"}, {"Report line"}));
 }
