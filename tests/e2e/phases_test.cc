@@ -139,14 +139,17 @@ TEST(ComparisonTest, PageOfTwoFilesLineByLine) {
                   "\xef\xbb\xbf"
                   "<b>bold</b>\n\ttab\t\nthree\nfour\nfive");
   // The right file is chosen first, yet the page follows the listing; the
-  // width goes in as entered, even when it makes no sense.
-  Outcome outcome = RunQuillon(workspace, Opening("2\n1\n-5\nshop.example\n"));
+  // width goes in as entered, even when it makes no sense; the destination
+  // is the answer's first field.
+  Outcome outcome = RunQuillon(workspace, Opening("2\n1\n-5\nshop.example, other\n"));
   EXPECT_EQ(outcome.status, 0);
   EXPECT_TRUE(Printed(outcome, "1. file for compare: Right_File.txt"));
   std::string page = ComparePage("-5%", {"one", "a < b & c", ""},
                                  {"\xef\xbb\xbf<b>bold</b>", "\ttab\t", "three", "four", "five"});
   EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), page);
   EXPECT_EQ(workspace.read("txt_wrk/left.txt"), "one\r\n  a < b & c  \r\n\r\n");
+  EXPECT_NE(workspace.read("htm_out/s_1.htm").find(" site:shop.example\"> shop.example</a>"),
+            std::string::npos);
 }
 
 TEST(ComparisonTest, DuplicateFilesAskThenKeyOneGoesOnAndKeyTwoEnds) {
