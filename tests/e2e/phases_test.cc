@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "phase_dialogue.h"
 #include "workspace.h"
 
 namespace quillon {
