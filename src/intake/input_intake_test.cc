@@ -32,16 +32,6 @@ TEST(InputIntakeTest, CleansNamesSendsOtherKindsOutAndEmptiesTheWorkFolders) {
   EXPECT_FALSE(t.disk.HasFile("htm_wrk/old.htm"));
 }
 
-// "a b.txt" and "a-b.txt" both clean to "a_b.txt": both copies ask.
-TEST(InputIntakeTest, TwoNamesWithOneCleanNameAskAndYesReplacesTheFirst) {
-  FakeRun t("y\ny\n");
-  t.disk.AddFile("compare_in/a b.txt", "first");
-  t.disk.AddFile("compare_in/a-b.txt", "second");
-  Completes([&] { take_in_input_folder(t.run); });
-  EXPECT_EQ(t.disk.Files("compare_in"), (FileMap{{"a_b.txt", "second"}}));
-  EXPECT_EQ(t.disk.Content("a b.txt"), "first");
-}
-
 // Two names to clean and one file of another kind; each failure ends the run
 // with a message that says which file and why, and leaves what the next run
 // completes.

@@ -72,16 +72,23 @@ TEST(IntakeTest, AClashOfTwinsAsksAndOnlyKeyTwoRecreatesTheText) {
   EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), ComparePage("100%", {"from html"}, {"second"}));
 }
 
-TEST(IntakeTest, TwoNamesWithOneCleanNameAskAndOverwriteNothing) {
-  Workspace workspace;
-  workspace.write("compare_in/a b.txt", "first\r\n");
-  workspace.write("compare_in/a-b.txt", "second\r\n");
-  Outcome outcome = RunQuillon(workspace, Opening("n\nn\n"));
-  EXPECT_EQ(outcome.status, 0);
-  EXPECT_TRUE(Printed(outcome, Lines({"Overwrite a_b.txt? (Yes/No/All): n", "",
-                                      "Overwrite compare_in\\a_b.txt? (Yes/No/All): n"})));
-  EXPECT_EQ(workspace.Files("compare_in"),
-            (FileMap{{"a_b.txt", "first\r\n"}, {"a-b.txt", "second\r\n"}}));
+// Both names clean to a_b.txt: both copies ask; yes replaces the first file.
+TEST(IntakeTest, TwoNamesWithOneCleanNameAskBeforeOverwriting) {
+  const std::pair<std::string, FileMap> cases[] = {
+      {"n", {{"a_b.txt", "first\r\n"}, {"a-b.txt", "second\r\n"}}},
+      {"y", {{"a_b.txt", "second\r\n"}}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first);
+    Workspace workspace;
+    workspace.write("compare_in/a b.txt", "first\r\n");
+    workspace.write("compare_in/a-b.txt", "second\r\n");
+    Outcome outcome = RunQuillon(workspace, Opening(c.first + "\n" + c.first + "\n"));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(
+        Printed(outcome, Lines({"Overwrite a_b.txt? (Yes/No/All): " + c.first, "",
+                                "Overwrite compare_in\\a_b.txt? (Yes/No/All): " + c.first})));
+    EXPECT_EQ(workspace.Files("compare_in"), c.second);
+  }
 }
 
 const char kChoiceEnd[] = "<...> any key for continue, end";
