@@ -89,18 +89,15 @@ set(QUILLON_UNIT_TESTS
   src/intake/input_intake_test.cc
   src/compare/comparison_page_test.cc
   src/compare/working_copies_test.cc
-  src/index/delivery_test.cc
   src/index/search_pages_test.cc
   src/index/word_extraction_test.cc
   src/index/word_index_page_test.cc
   tests/model/model_test.cc)
 
 set(QUILLON_E2E_TESTS
-  tests/e2e/comparison_test.cc
   tests/e2e/golden_test.cc
   tests/e2e/hostile_input_test.cc
-  tests/e2e/intake_test.cc
   tests/e2e/own_folder_test.cc
-  tests/e2e/selection_test.cc
+  tests/e2e/phases_test.cc
   tests/e2e/terminal_test.cc
   tests/e2e/workspace.cc)

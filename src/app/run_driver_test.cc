@@ -23,8 +23,6 @@
 namespace quillon {
 namespace {
 
-using FileMap = std::map<std::string, std::string>;
-
 const FileMap kInputs = {{"My File.txt", "first line of words\r\nsecond line here\r\n"},
                          {"notes-2.txt", "other text with words\r\n"},
                          {"data.csv", "1,2,3\r\n"}};
@@ -41,12 +39,8 @@ void AddInputs(FakeDisk& disk) {
 }
 
 FileMap Below(const FakeDisk& disk, const std::string& folder) {
-  FileMap files;
-  for (const auto& file : disk.Files()) {
-    if (file.first.compare(0, folder.size() + 1, folder + "/") == 0) {
-      files[file.first.substr(folder.size() + 1)] = WithoutClock(file.second);
-    }
-  }
+  FileMap files = disk.Files(folder);
+  for (auto& file : files) file.second = WithoutClock(file.second);
   return files;
 }
 
@@ -104,10 +98,7 @@ TEST(RunDriverTest, AFullDiskInAnyPhaseFailsTheRunCleanly) {
     RunState state;
     for (const Phase& phase : phase_table()) {
       long before = t.disk.written();
-      try {
-        run_phases(t.run, state, phase.name, phase.name);
-      } catch (const RunEnded&) {
-      }
+      RunPhases(t.run, state, phase.name, phase.name);
       if (t.disk.written() > before) phases.push_back({phase.name, {before, t.disk.written()}});
     }
   }

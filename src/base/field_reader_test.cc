@@ -1,10 +1,11 @@
+// The fields of strings. Records written and read back through the file
+// table are the model comparison's, which stores its work in them.
+
 #include "base/field_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "support/test_run.h"
 
 namespace quillon {
 namespace {
@@ -50,27 +51,6 @@ TEST(FieldReaderTest, NumberFields) {
   ASSERT_EQ(numbers.size(), 6u);
   EXPECT_EQ(numbers[3], 7);
   EXPECT_EQ(numbers[5], 23);
-}
-
-TEST(FieldReaderTest, FileFieldsReadBackWhatWriteQuotedWroteAndKeepAByteOrderMark) {
-  FakeRun t;
-  FileTable& files = t.run.files;
-  files.open_output("rec.txt", 1);
-  files.write_quoted(1, {"alpha", "be ta", ""});
-  files.write_quoted(1, {"x,y", "  lead"});
-  files.close_file(1);
-  files.open_input("rec.txt", 1);
-  Fields read;
-  while (!files.end_of_file(1)) read.push_back(files.read_token(1));
-  EXPECT_EQ(read, (Fields{"alpha", "be ta", "", "x,y", "  lead"}));
-  EXPECT_EQ(files.read_token(1), "");
-  EXPECT_EQ(files.read_number(1), 0);
-  files.close_file(1);
-  t.disk.AddFile("bom.txt", "\xEF\xBB\xBF\"a\",12\r\n");
-  files.open_input("bom.txt", 1);
-  EXPECT_EQ(files.read_token(1), "\xEF\xBB\xBF\"a\"");
-  EXPECT_EQ(files.read_number(1), 12);
-  EXPECT_TRUE(files.end_of_file(1));
 }
 
 }  // namespace

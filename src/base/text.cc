@@ -65,11 +65,6 @@ std::string blank_text(long n) {
   return n <= 0 ? "" : std::string(static_cast<size_t>(n), ' ');
 }
 
-int byte_code(const std::string& text, long position) {
-  if (position < 1 || position > text_length(text)) return 0;
-  return static_cast<unsigned char>(text[static_cast<size_t>(position - 1)]);
-}
-
 int compare_text(const std::string& a, const std::string& b) {
   size_t common = a.size() < b.size() ? a.size() : b.size();
   int order = common == 0 ? 0 : std::memcmp(a.data(), b.data(), common);

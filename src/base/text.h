@@ -39,9 +39,6 @@ std::string to_lower(const std::string& text);
 /// `n` blanks; empty for n <= 0.
 std::string blank_text(long n);
 
-/// Value of the byte at `position`, or 0 outside the text.
-int byte_code(const std::string& text, long position);
-
 /// Below, equal to or above 0: unsigned bytes, a prefix before the longer text.
 int compare_text(const std::string& a, const std::string& b);
 

@@ -1,12 +1,12 @@
-// The destination answer, the duplicate check and the clean-named working
-// copies, on the fake disk as the selection leaves it.
+// The duplicate check and the clean-named working copies, on the fake disk
+// as the selection leaves it; the destination answer is the end-to-end
+// comparison test's.
 
 #include "compare/working_copies.h"
 
 #include <gtest/gtest.h>
 
 #include "app/phase_table.h"
-#include "base/end_run.h"
 #include "run/work_files.h"
 #include "support/test_run.h"
 
@@ -16,45 +16,6 @@ namespace {
 std::string Duplicate(const std::string& first, const std::string& second) {
   return "\r\n----- duplicate files -----\r\n" + first + "\r\n" + second +
          "\r\n\r\n<1> continue\r\n<2> end\r\n";
-}
-
-class WorkingCopiesTest : public ::testing::Test {
- protected:
-  void Start(const std::string& keys) {
-    t = std::make_unique<FakeRun>(keys);
-    t->disk.AddDir("txt_wrk");
-    t->disk.AddDir("htm_wrk");
-    t->disk.AddDir("txt_in");
-  }
-  bool Prepare() {
-    try {
-      run_phases(t->run, state, "destination address", "working copies");
-      return true;
-    } catch (const RunEnded&) {
-      return false;
-    }
-  }
-  // The transcript after the destination prompt and its answer.
-  std::string AfterPrompt(const std::string& answer) {
-    std::string transcript = t->transcript();
-    std::string head = ") =? " + answer + "\r\n\r\n";
-    size_t at = transcript.find(head);
-    EXPECT_NE(at, std::string::npos) << transcript;
-    return at == std::string::npos ? transcript : transcript.substr(at + head.size());
-  }
-  std::unique_ptr<FakeRun> t;
-  RunState state;
-};
-
-TEST_F(WorkingCopiesTest, DestinationIsOneFieldAsTyped) {
-  for (const auto& answer :
-       {std::make_pair("", ""), std::make_pair("shop.example, other", "shop.example"),
-        std::make_pair("  \tsite.org  ", "site.org  "), std::make_pair("\"a, b\" c", "a, b")}) {
-    Start(std::string(answer.first) + "\n");
-    EXPECT_TRUE(Prepare());
-    EXPECT_EQ(state.destination_site, answer.second) << answer.first;
-    AfterPrompt(answer.first);
-  }
 }
 
 TEST(PageNumberPadTest, LastRuleThatHoldsWins) {
@@ -69,17 +30,19 @@ TEST(PageNumberPadTest, LastRuleThatHoldsWins) {
 // first file repeats in every file, a leading part in the longer file, and a
 // longer first file is no duplicate of a shorter one: each of its lines past
 // the end counts as a difference, also where it equals the last line read.
-TEST_F(WorkingCopiesTest, EveryPairOnceInListingOrder) {
-  Start("\n111111");
-  t->disk.AddFile("txt_in/0.txt", "");
-  t->disk.AddFile("txt_in/a.txt", "x\r\n");
-  t->disk.AddFile("txt_in/b.txt", "x\r\nx\r\n");
-  t->disk.AddFile("txt_in/c.txt", "z\r\n");
-  t->disk.AddFile("txt_in/d.txt", "x\r\n");
-  EXPECT_TRUE(Prepare());
-  EXPECT_EQ(AfterPrompt(""), Duplicate("0.txt", "a.txt") + Duplicate("0.txt", "b.txt") +
-                                 Duplicate("0.txt", "c.txt") + Duplicate("0.txt", "d.txt") +
-                                 Duplicate("a.txt", "b.txt") + Duplicate("a.txt", "d.txt"));
+TEST(WorkingCopiesTest, EveryPairOnceInListingOrder) {
+  FakeRun t("111111");
+  for (const char* folder : {"txt_wrk", "htm_wrk", "txt_in"}) t.disk.AddDir(folder);
+  t.disk.AddFile("txt_in/0.txt", "");
+  t.disk.AddFile("txt_in/a.txt", "x\r\n");
+  t.disk.AddFile("txt_in/b.txt", "x\r\nx\r\n");
+  t.disk.AddFile("txt_in/c.txt", "z\r\n");
+  t.disk.AddFile("txt_in/d.txt", "x\r\n");
+  RunState state;
+  EXPECT_TRUE(RunPhases(t.run, state, "duplicate check", "working copies"));
+  EXPECT_EQ(t.transcript(), Duplicate("0.txt", "a.txt") + Duplicate("0.txt", "b.txt") +
+                                Duplicate("0.txt", "c.txt") + Duplicate("0.txt", "d.txt") +
+                                Duplicate("a.txt", "b.txt") + Duplicate("a.txt", "d.txt"));
 }
 
 }  // namespace

@@ -1,11 +1,11 @@
 // Name clashes and the .txt twins of HTML inputs, on the fake disk after an
-// intake, as the run leaves it.
+// intake, as the run leaves it. The question at a clash, and the overwrite
+// of an older twin, are the end-to-end intake test's.
 
 #include "intake/html_reformat.h"
 
 #include <gtest/gtest.h>
 
-#include "base/end_run.h"
 #include "support/test_run.h"
 
 namespace quillon {
@@ -17,15 +17,6 @@ void AddInput(FakeRun& t, const std::string& name, const std::string& content) {
   t.disk.AddFile(name, content);
 }
 
-bool Reformat(FakeRun& t) {
-  try {
-    reformat_html_inputs(t.run);
-    return true;
-  } catch (const RunEnded&) {
-    return false;
-  }
-}
-
 // Only a bare body marker counts, in any letter case; pre markers go.
 TEST(HtmlReformatTest, BodyLinesWithoutPreMarkers) {
   FakeRun t;
@@ -34,28 +25,11 @@ TEST(HtmlReformatTest, BodyLinesWithoutPreMarkers) {
            "\tline <b>two</b> &amp;\r\n</pre>\r\n<body>\r\n</Body>\r\nafter\r\n</html>\r\n");
   AddInput(t, "b.htm", "<body class=\"x\">\r\ntext\r\n</body>\r\n");
   AddInput(t, "c.html", "<body>\r\nrest\r\n</html>\r\n");
-  EXPECT_TRUE(Reformat(t));
+  EXPECT_TRUE(Completes([&] { reformat_html_inputs(t.run); }));
   EXPECT_EQ(t.disk.Content("a.txt"), "line one\r\n\tline <b>two</b> &amp;\r\n<body>\r\n");
   EXPECT_EQ(t.disk.Content("compare_in/a.txt"), t.disk.Content("a.txt"));
   EXPECT_EQ(t.disk.Content("compare_in/b.txt"), "");
   EXPECT_EQ(t.disk.Content("compare_in/c.txt"), "rest\r\n</html>\r\n");
-}
-
-TEST(HtmlReformatTest, KeyTwoRecreatesTheTxtAndAsksBeforeOverwriting) {
-  FakeRun t("x2y\n");
-  AddInput(t, "a.htm", "<body>\r\nfrom html\r\n</body>\r\n");
-  AddInput(t, "a.html", "<body>\r\nfrom html\r\n</body>\r\n");
-  AddInput(t, "a.txt", "old text\r\n");
-  t.disk.AddDir("compare_in/sub");
-  EXPECT_TRUE(Reformat(t));
-  // One report for "a", the list rewritten without it and without the folder.
-  const std::string transcript = t.transcript();
-  const std::string report = "File has the same name and two extensions";
-  EXPECT_EQ(transcript.find(report), transcript.rfind(report));
-  // "y" to the first overwrite, an empty answer to the second.
-  EXPECT_NE(transcript.find("(Yes/No/All): \r\n        0 file(s) copied.\r\n"), std::string::npos);
-  EXPECT_EQ(t.disk.Content("compare_04.txt"), "");
-  EXPECT_EQ(t.disk.Content("compare_in/a.txt"), "from html\r\n");
 }
 
 TEST(HtmlReformatTest, OnlyTheClashingStemLeavesTheSecondList) {
@@ -65,7 +39,7 @@ TEST(HtmlReformatTest, OnlyTheClashingStemLeavesTheSecondList) {
   AddInput(t, "b.txt", "b");
   AddInput(t, " c.txt", "c");
   t.disk.AddDir("compare_in/sub");
-  Reformat(t);
+  Completes([&] { reformat_html_inputs(t.run); });
   EXPECT_EQ(t.disk.Content("compare_04.txt"), "c.txt\r\na.txt\r\n");
 }
 

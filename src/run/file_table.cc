@@ -344,29 +344,4 @@ void FileTable::delete_file(const std::string& path) {
   }
 }
 
-void FileTable::copy_file(const std::string& from, const std::string& to) {
-  std::string source, target;
-  if (!resolve_path(*disk_, from, &source) || !resolve_for_writing(*disk_, to, &target)) return;
-  // Opening the target empties it: a copy onto itself would lose the file.
-  if (source == target) return;
-  std::unique_ptr<InputFile> in = disk_->open_read(source);
-  if (!in) {
-    if (disk_->last_error() != DiskError::kNotFound) {
-      failures_->note(DiskAction::kRead, from, disk_->last_error());
-    }
-    return;
-  }
-  std::unique_ptr<OutputFile> out = disk_->open_write(target, false);
-  if (!out) return failures_->note(DiskAction::kWrite, to, disk_->last_error());
-  std::vector<char> buffer(kInputBuffer);
-  long got;
-  while ((got = in->read(buffer.data(), buffer.size())) > 0) {
-    if (!out->write(buffer.data(), static_cast<size_t>(got))) {
-      return failures_->note(DiskAction::kWrite, to, out->error());
-    }
-  }
-  if (got < 0) failures_->note(DiskAction::kRead, from, in->error());
-  if (!out->close()) failures_->note(DiskAction::kWrite, to, out->error());
-}
-
 }  // namespace quillon

@@ -56,7 +56,6 @@ class FileTable {
 
   bool file_exists(const std::string& path);
   void delete_file(const std::string& path);
-  void copy_file(const std::string& from, const std::string& to);
 
   /// True while the number is taken by an open, also one that failed.
   bool is_open(int number) const;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 #include "support/test_run.h"
@@ -82,25 +83,6 @@ TEST_F(FileTableTest, ReadLineSplitsAtLfDropsTheCrBeforeItAndEndsAtAReadError) {
   EXPECT_EQ(ReadLines("ab\r\ncd\r\nef\r\n"), (Lines{"ab", ""}));
 }
 
-TEST_F(FileTableTest, NumbersPrintZonesQuotedRecordsAndAppend) {
-  files.open_output("out.txt", 3);
-  files.print_number(3, 0, Ending::kNone);
-  files.print_number(3, -5, Ending::kLine);
-  files.print_text(3, "12345678901234");
-  files.print_number(3, 7, Ending::kZone);
-  files.print_text(3, "y\r\nab");
-  files.print_number(3, 1234567890123, Ending::kZone);
-  files.print_line(3, "|");
-  files.write_quoted(3, {"say \"hi\"", ""});
-  files.close_file(3);
-  files.open_append("out.txt", 3);
-  files.print_text(3, "+");
-  files.close_file(3);
-  EXPECT_EQ(t.disk.Content("out.txt"),
-            " 0-5\r\n12345678901234 7            y\r\nab 1234567890123            |\r\n"
-            "\"say \"hi\"\",\"\"\r\n+");
-}
-
 TEST_F(FileTableTest, AFailedWriteLeavesACleanPrefix) {
   t.disk.AddFault({DiskOp::kWrite, "out.txt", 1, 100});
   files.open_output("out.txt", 1);
@@ -117,7 +99,7 @@ TEST_F(FileTableTest, AFailedWriteLeavesACleanPrefix) {
   EXPECT_EQ(files.free_file_number(), 1);
 }
 
-TEST_F(FileTableTest, NamesFindEntriesWithEitherSeparatorAndAnyCase) {
+TEST_F(FileTableTest, NamesFindEntriesWithEitherSeparatorAndAnyCaseAndAreDeleted) {
   t.disk.AddFile("txt_in/Data.txt", "x\r\n");
   // A name written in another case is another file where the disk tells
   // case apart; a name read finds the file in any case.
@@ -129,18 +111,8 @@ TEST_F(FileTableTest, NamesFindEntriesWithEitherSeparatorAndAnyCase) {
   EXPECT_TRUE(files.file_exists("TXT_IN\\data.TXT"));
   EXPECT_FALSE(files.file_exists("txt_in"));
   EXPECT_FALSE(files.file_exists("..\\txt_in\\Data.txt"));
-}
-
-TEST_F(FileTableTest, CopyAndDeleteFiles) {
-  t.disk.AddFile("a.txt", "alpha");
-  t.disk.AddFile("b.txt", "old and longer");
-  files.copy_file("A.TXT", "b.txt");
-  files.copy_file("missing.txt", "b.txt");
-  EXPECT_EQ(t.disk.Content("b.txt"), "alpha");
-  files.copy_file("a.txt", "A.txt");
-  EXPECT_EQ(t.disk.Content("a.txt"), "alpha");
-  files.delete_file("B.TXT");
-  EXPECT_FALSE(t.disk.HasFile("b.txt"));
+  files.delete_file("Txt_In\\DATA.txt");
+  EXPECT_EQ(t.disk.Files("txt_in"), (std::map<std::string, std::string>{{"Data.txt", "x\r\n"}}));
 }
 
 }  // namespace

@@ -18,22 +18,16 @@ class CommandLayerTest : public ::testing::Test {
     t.disk.AddFile("txt_in/a.htm", "<a>");
     t.disk.AddFile("txt_in/b.html", "<b>");
   }
-  std::string Issue(const std::string& line) {
-    t.run.console.flush();
-    t.console.clear();
-    t.run.run_command(line);
-    return t.transcript();
-  }
   FakeRun t;
 };
 
 TEST_F(CommandLayerTest, RedirectionsTruncateAppendAndFeedTheLastTarget) {
   const std::string page = "Active code page: 65001\r\n";
-  Issue("chcp > a.txt");
-  Issue("chcp >> a.txt");
+  t.issue("chcp > a.txt");
+  t.issue("chcp >> a.txt");
   EXPECT_EQ(t.disk.Content("a.txt"), page + page);
   t.disk.AddFile("c.txt", "old");
-  Issue("chcp > b.txt >> c.txt");
+  t.issue("chcp > b.txt >> c.txt");
   EXPECT_EQ(t.disk.Content("b.txt"), "");
   EXPECT_EQ(t.disk.Content("c.txt"), "old" + page);
 }
@@ -41,40 +35,40 @@ TEST_F(CommandLayerTest, RedirectionsTruncateAppendAndFeedTheLastTarget) {
 // A target that cannot be made must stop the command: "del" here would
 // otherwise remove a user's file.
 TEST_F(CommandLayerTest, TargetsAreMadeEvenWhenTheCommandFails) {
-  EXPECT_EQ(Issue("find \"x\" missing.txt > made.txt"), "File not found - missing.txt\r\n");
+  EXPECT_EQ(t.issue("find \"x\" missing.txt > made.txt"), "File not found - missing.txt\r\n");
   EXPECT_TRUE(t.disk.HasFile("made.txt"));
-  EXPECT_EQ(Issue("del /q keep.txt > no_dir\\out.txt"),
+  EXPECT_EQ(t.issue("del /q keep.txt > no_dir\\out.txt"),
             "The system cannot find the path specified.\r\n");
   EXPECT_TRUE(t.disk.HasFile("keep.txt"));
-  EXPECT_EQ(Issue("dir >"), "The syntax of the command is incorrect.\r\n");
+  EXPECT_EQ(t.issue("dir >"), "The syntax of the command is incorrect.\r\n");
 }
 
 TEST_F(CommandLayerTest, UnknownCommandsAndQuotedCommandNamesAreRefused) {
   const std::string second = "operable program or batch file.\r\n";
-  EXPECT_EQ(Issue("wget -q x > out.txt"),
+  EXPECT_EQ(t.issue("wget -q x > out.txt"),
             "'wget' is not recognized as an internal or external command,\r\n" + second);
-  EXPECT_EQ(Issue("\"del\" /q keep.txt"),
+  EXPECT_EQ(t.issue("\"del\" /q keep.txt"),
             "'del' is not recognized as an internal or external command,\r\n" + second);
   EXPECT_TRUE(t.disk.HasFile("keep.txt"));
   EXPECT_EQ(t.console.errors(), t.console.transcript());
 }
 
 TEST_F(CommandLayerTest, ForLoopsRunTheBodyForEachValue) {
-  Issue("for %i in (TXT_IN\\*.htm, keep.txt;none) do find /c \"<\" %i > counts.txt");
+  t.issue("for %i in (TXT_IN\\*.htm, keep.txt;none) do find /c \"<\" %i > counts.txt");
   EXPECT_EQ(t.disk.Content("counts.txt"),
             "---------- TXT_IN\\A.HTM: 1\r\n---------- TXT_IN\\B.HTML: 1\r\n"
             "---------- KEEP.TXT: 0\r\n");
   EXPECT_EQ(t.console.errors(), "File not found - none\r\n");
   t.disk.AddFile("a", "user");
   t.disk.AddFile("a,b.txt", "user");
-  Issue("for %i in (" + QuoteArgument("a,b.txt") + ") do del /q %i");
+  t.issue("for %i in (" + QuoteArgument("a,b.txt") + ") do del /q %i");
   EXPECT_TRUE(t.disk.HasFile("a"));
   EXPECT_FALSE(t.disk.HasFile("a,b.txt"));
 }
 
 TEST_F(CommandLayerTest, CmdSlashCAndThePipe) {
-  EXPECT_EQ(Issue("CMD /C"), "");
-  EXPECT_EQ(Issue("dir *.htm | find /c \".htm\" > count.txt"), "File Not Found\r\n");
+  EXPECT_EQ(t.issue("CMD /C"), "");
+  EXPECT_EQ(t.issue("dir *.htm | find /c \".htm\" > count.txt"), "File Not Found\r\n");
   EXPECT_EQ(t.disk.Content("count.txt"), "0\r\n");
 }
 

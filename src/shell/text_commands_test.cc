@@ -12,37 +12,32 @@ class TextCommandsTest : public ::testing::Test {
   void SetUp() override {
     t.write("wrd.txt", "\"id01\",\"Alpha\"\r\nxid01y\nbeta\r\n\"ID01\"\r\n");
   }
-  std::string Issue(const std::string& line) {
-    t.run.console.flush();
-    t.console.clear();
-    t.run.run_command(line);
-    return t.transcript();
-  }
   DiskRun t;
 };
 
 TEST_F(TextCommandsTest, FindAndFindstrSelectOrCountLines) {
-  Issue("find /c /i \"id01\" wrd.txt > count.txt");
+  t.issue("find /c /i \"id01\" wrd.txt > count.txt");
   EXPECT_EQ(t.read("count.txt"), "---------- WRD.TXT: 3\r\n");
-  EXPECT_EQ(Issue("find /c \"gamma\" Wrd.txt"), "---------- WRD.TXT: 0\r\n");
-  Issue("find \"id01\" wrd.txt > out.txt");
+  EXPECT_EQ(t.issue("find /c \"gamma\" Wrd.txt"), "---------- WRD.TXT: 0\r\n");
+  t.issue("find \"id01\" wrd.txt > out.txt");
   EXPECT_EQ(t.read("out.txt"), "\r\n---------- WRD.TXT\r\n\"id01\",\"Alpha\"\r\nxid01y\r\n");
 }
 
 TEST_F(TextCommandsTest, FiltersNameAMissingFileAsWritten) {
-  EXPECT_EQ(Issue("find /c \"x\" wrd_11_2.txt > count.txt"), "File not found - wrd_11_2.txt\r\n");
+  EXPECT_EQ(t.issue("find /c \"x\" wrd_11_2.txt > count.txt"), "File not found - wrd_11_2.txt\r\n");
   EXPECT_EQ(t.read("count.txt"), "");
-  EXPECT_EQ(Issue("findstr \"x\" Missing.txt > out.txt"), "FINDSTR: Cannot open Missing.txt\r\n");
-  EXPECT_EQ(Issue("sort missing.txt /o out.txt"), "The system cannot find the file specified.\r\n");
+  EXPECT_EQ(t.issue("findstr \"x\" Missing.txt > out.txt"), "FINDSTR: Cannot open Missing.txt\r\n");
+  EXPECT_EQ(t.issue("sort missing.txt /o out.txt"),
+            "The system cannot find the file specified.\r\n");
 }
 
 TEST_F(TextCommandsTest, SortIgnoresCaseKeepsEqualKeysInInputOrderAndMaySortInPlace) {
   t.write("in.txt", "b\r\nB\r\na_\r\nA\r\n\r\nab\nAB\r\na\r\n_\r\n");
   const std::string sorted = "\r\nA\r\na\r\nab\r\nAB\r\na_\r\nb\r\nB\r\n_\r\n";
-  EXPECT_EQ(Issue("sort in.txt /o out.txt"), "");
+  EXPECT_EQ(t.issue("sort in.txt /o out.txt"), "");
   EXPECT_EQ(t.read("out.txt"), sorted);
-  EXPECT_EQ(Issue("sort in.txt"), sorted);
-  Issue("sort in.txt /o in.txt");
+  EXPECT_EQ(t.issue("sort in.txt"), sorted);
+  t.issue("sort in.txt /o in.txt");
   EXPECT_EQ(t.read("in.txt"), sorted);
 }
 

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "phase_dialogue.h"
 #include "workspace.h"
 
 namespace quillon {

@@ -15,7 +15,6 @@
 #include <random>
 #include <thread>
 
-#include "phase_dialogue.h"
 #include "workspace.h"
 
 namespace quillon {

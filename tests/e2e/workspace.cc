@@ -5,36 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace quillon {
 namespace e2e {
-
-namespace fs = std::filesystem;
-
-Workspace::Workspace() {
-  char pattern[] = "/tmp/quillon-e2e-XXXXXX";
-  if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-  root_ = pattern;
-}
-
-Workspace::~Workspace() {
-  std::error_code ignored;
-  if (!getenv("QUILLON_KEEP_WORKSPACE")) fs::remove_all(root_, ignored);
-}
-
-void Workspace::write(const std::string& path, const std::string& content) const {
-  fs::path full = fs::path(root_) / path;
-  fs::create_directories(full.parent_path());
-  std::ofstream(full, std::ios::binary) << content;
-}
-
-bool Workspace::Exists(const std::string& path) const {
-  return fs::exists(fs::path(root_) / path);
-}
 
 Outcome RunQuillon(const Workspace& workspace, const std::string& keys,
                    const std::vector<std::string>& args) {
@@ -77,23 +51,6 @@ Outcome RunQuillon(const Workspace& workspace, const std::string& keys,
 
 std::string SourcePath(const std::string& path) {
   return std::string(QUILLON_SOURCE_DIR) + "/" + path;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-FileMap FilesBelow(const std::string& dir) {
-  FileMap files;
-  std::error_code missing;
-  for (fs::recursive_directory_iterator it(dir, missing), end; it != end; it.increment(missing)) {
-    if (!it->is_directory())
-      files[it->path().lexically_relative(dir).string()] = ReadFile(it->path());
-  }
-  return files;
 }
 
 }  // namespace e2e

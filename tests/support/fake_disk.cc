@@ -125,10 +125,13 @@ std::string FakeDisk::Content(const std::string& path) const {
   return it == nodes_.end() ? "" : it->second.content;
 }
 
-std::map<std::string, std::string> FakeDisk::Files() const {
+std::map<std::string, std::string> FakeDisk::Files(const std::string& folder) const {
+  std::string prefix = folder.empty() ? "" : folder + "/";
   std::map<std::string, std::string> files;
   for (const auto& item : nodes_) {
-    if (!item.second.is_dir) files[item.first] = item.second.content;
+    if (!item.second.is_dir && item.first.compare(0, prefix.size(), prefix) == 0) {
+      files[item.first.substr(prefix.size())] = item.second.content;
+    }
   }
   return files;
 }

@@ -37,8 +37,8 @@ class FakeDisk : public Disk {
   void AddDir(const std::string& path);
   bool HasFile(const std::string& path) const;
   std::string Content(const std::string& path) const;
-  /// Every file below the root, path to content.
-  std::map<std::string, std::string> Files() const;
+  /// Every file below the root (or below `folder`, relative to it), path to content.
+  std::map<std::string, std::string> Files(const std::string& folder = "") const;
   void AddFault(const Fault& fault) { faults_.push_back(fault); }
   void ClearFaults() { faults_.clear(); }
   /// Throws DiskKilled at the n-th mutating or opening operation (1-based);

@@ -1,0 +1,183 @@
+// The work phases up to the comparison page as the user meets them: names
+// cleaned and other kinds of files moved out of compare_in, .txt twins of
+// .htm files and clashes that must ask first; every way the choice of files
+// can stop the run; the comparison page worked out line by line, and the
+// question the run asks when the two chosen files are the same.
+
+#include <gtest/gtest.h>
+
+#include "workspace.h"
+
+namespace quillon {
+namespace e2e {
+namespace {
+
+const char kReport[] =
+    "<html>\r\n<head><title>Report</title></head>\r\n<body>\r\n<pre>\r\n  Report line  \r\n"
+    "</pre>\r\n</body>\r\n</html>\r\n";
+
+bool Printed(const Outcome& outcome, const std::string& text) {
+  return outcome.transcript.find(text) != std::string::npos;
+}
+
+TEST(IntakeTest, NamesAreCleanedAndOtherKindsLeave) {
+  Workspace workspace;
+  // \304\214 is a C with a caron in UTF-8.
+  const FileMap given = {{"My File.txt", "blanks\r\n"}, {"\304\214aj.txt", "accent\r\n"},
+                         {"notes.TXT", "upper\r\n"},    {"report.html", kReport},
+                         {"data.csv", "1,2\r\n"},       {"photo.jpg", "\xff\xd8"},
+                         {"notes.list", "mine\r\n"}};
+  for (const auto& file : given) workspace.write("compare_in/" + file.first, file.second);
+  workspace.write("compare_in/old/kept.txt", "in a folder\r\n");
+  Outcome outcome = RunQuillon(workspace, Opening("1\n3\n\n\n"));
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_TRUE(Printed(outcome, FileList({"My_File.txt", "notes.TXT", "report.txt", "__aj.txt"})));
+  EXPECT_EQ(workspace.Files("compare_in"), (FileMap{{"My_File.txt", "blanks\r\n"},
+                                                    {"__aj.txt", "accent\r\n"},
+                                                    {"notes.TXT", "upper\r\n"},
+                                                    {"old/kept.txt", "in a folder\r\n"},
+                                                    {"report.html", kReport},
+                                                    {"report.txt", "Report line\r\n"}}));
+  EXPECT_EQ(workspace.read("data.csv"), "1,2\r\n");
+  EXPECT_EQ(workspace.read("photo.jpg"), "\xff\xd8");
+  // The run's own lists are deleted at the end, a user's list is not.
+  EXPECT_EQ(workspace.read("notes.list"), "mine\r\n");
+  EXPECT_EQ(workspace.read("htm_wrk/compare.htm"),
+            ComparePage("100%", {"blanks"}, {"Report line"}));
+}
+
+TEST(IntakeTest, AClashOfTwinsAsksAndOnlyKeyTwoRecreatesTheText) {
+  const FileMap inputs = {{"a.htm", "<BODY>\r\nfrom html\r\n</body>\r\n"},
+                          {"a.txt", "old text\r\n"},
+                          {"b.htm", "<body>\r\n  second  \r\n"}};
+  const std::string question = "<2> = continue and *.txt file will be recreate from *.htm\r\n";
+  {
+    Workspace workspace;
+    for (const auto& file : inputs) workspace.write("compare_in/" + file.first, file.second);
+    Outcome outcome = RunQuillon(workspace, Opening("1"));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(EndsWith(outcome.transcript, question));
+    EXPECT_EQ(workspace.Files("compare_in"), inputs);
+  }
+  Workspace workspace;
+  for (const auto& file : inputs) workspace.write("compare_in/" + file.first, file.second);
+  // Other keys than 1 and 2 change nothing; then the overwrite is confirmed.
+  Outcome outcome = RunQuillon(workspace, Opening("x2y\n1\n2\n\n\n"));
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_TRUE(Printed(outcome, question + "Overwrite compare_in\\a.txt? (Yes/No/All): y\r\n"));
+  FileMap expected = inputs;
+  expected["a.txt"] = "from html\r\n";
+  expected["b.txt"] = "second\r\n";
+  EXPECT_EQ(workspace.Files("compare_in"), expected);
+  EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), ComparePage("100%", {"from html"}, {"second"}));
+}
+
+// Both names clean to a_b.txt: both copies ask; yes replaces the first file.
+TEST(IntakeTest, TwoNamesWithOneCleanNameAskBeforeOverwriting) {
+  const std::pair<std::string, FileMap> cases[] = {
+      {"n", {{"a_b.txt", "first\r\n"}, {"a-b.txt", "second\r\n"}}},
+      {"y", {{"a_b.txt", "second\r\n"}}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.first);
+    Workspace workspace;
+    workspace.write("compare_in/a b.txt", "first\r\n");
+    workspace.write("compare_in/a-b.txt", "second\r\n");
+    Outcome outcome = RunQuillon(workspace, Opening(c.first + "\n" + c.first + "\n"));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(
+        Printed(outcome, Lines({"Overwrite a_b.txt? (Yes/No/All): " + c.first, "",
+                                "Overwrite compare_in\\a_b.txt? (Yes/No/All): " + c.first})));
+    EXPECT_EQ(workspace.Files("compare_in"), c.second);
+  }
+}
+
+const char kChoiceEnd[] = "<...> any key for continue, end";
+// The answer echoed, the reason it was refused, and the wait that ends the run.
+std::string Refused(const std::string& answer, const std::string& reason) {
+  return Lines({"select file with line number = ? " + answer, reason, "", kChoiceEnd});
+}
+
+TEST(SelectionTest, ChoicesThatEndTheRun) {
+  const FileMap two = {{"a.txt", "alpha\r\n"}, {"b.txt", "beta\r\n"}};
+  const struct {
+    const char* what;
+    FileMap inputs;
+    std::string keys;
+    std::string ending;
+    bool first_copied;
+  } cases[] = {
+      {"no compare_in",
+       {},
+       "21",
+       Lines({"", kSeparator, "Subfolder compare_in is empty",
+              "The files you want to compare must be written to UTF-8 format and copied to the "
+              "COMPARE_IN subfolder.",
+              "", "<1> = continue and end"}),
+       false},
+      {"an upper-case extension is not counted",
+       {{"A.TXT", "a"}, {"b.txt", "b"}},
+       "1",
+       Lines({"", kSeparator, "The compare_in subfolder must contain at least 2 files.", "",
+              "<1> = continue and end"}),
+       false},
+      {"first 0", two, "0\nx", Refused("0", "line number is out of range"), false},
+      {"first 3", two, "3\nx", Refused("3", "line number is out of range"), false},
+      {"first not a number", two, "two\nx", Refused("two", "line number is out of range"), false},
+      {"second 3", two, "1\n3\n", Refused("3", "line number is out of range"), true},
+      {"second the same", two, "1\n1\n", Refused("1", "the file is duplicated"), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Workspace workspace;
+    for (const auto& input : c.inputs) workspace.write("compare_in/" + input.first, input.second);
+    Outcome outcome = RunQuillon(workspace, Opening(c.keys));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(EndsWith(outcome.transcript, c.ending)) << outcome.transcript;
+    // A first choice taken is in txt_in already.
+    EXPECT_EQ(workspace.read("txt_in/a.txt"), c.first_copied ? "alpha\r\n" : "");
+  }
+}
+
+TEST(ComparisonTest, PageOfTwoFilesLineByLine) {
+  Workspace workspace;
+  workspace.write("compare_in/left.txt", "one\r\n  a < b & c  \r\n\r\n");
+  workspace.write("compare_in/Right File.txt",
+                  "\xef\xbb\xbf"
+                  "<b>bold</b>\n\ttab\t\nthree\nfour\nfive");
+  // The right file is chosen first, yet the page follows the listing; the
+  // width goes in as entered, even when it makes no sense; the destination
+  // is the answer's first field.
+  Outcome outcome = RunQuillon(workspace, Opening("2\n1\n-5\nshop.example, other\n"));
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_TRUE(Printed(outcome, "1. file for compare: Right_File.txt"));
+  std::string page = ComparePage("-5%", {"one", "a < b & c", ""},
+                                 {"\xef\xbb\xbf<b>bold</b>", "\ttab\t", "three", "four", "five"});
+  EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), page);
+  EXPECT_EQ(workspace.read("txt_wrk/left.txt"), "one\r\n  a < b & c  \r\n\r\n");
+  EXPECT_NE(workspace.read("htm_out/s_1.htm").find(" site:shop.example\"> shop.example</a>"),
+            std::string::npos);
+}
+
+TEST(ComparisonTest, DuplicateFilesAskThenKeyOneGoesOnAndKeyTwoEnds) {
+  const std::string question =
+      Lines({"", "----- duplicate files -----", "a.txt", "b.txt", "", "<1> continue", "<2> end"});
+  for (const std::string key : {"1", "x2"}) {
+    SCOPED_TRACE(key);
+    Workspace workspace;
+    workspace.write("compare_in/a.txt", "same\r\n");
+    workspace.write("compare_in/b.txt", "same\r\n");
+    Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\n" + key));
+    EXPECT_EQ(outcome.status, 0);
+    if (key == "1") {
+      EXPECT_TRUE(Printed(outcome, question));
+      EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), ComparePage("100%", {"same"}, {"same"}));
+    } else {
+      EXPECT_TRUE(EndsWith(outcome.transcript, question));
+      EXPECT_FALSE(workspace.Exists("htm_wrk/compare.htm"));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace e2e
+}  // namespace quillon
