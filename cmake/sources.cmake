@@ -11,6 +11,7 @@ set(QUILLON_BASE_SOURCES
   src/base/line_io.cc
   src/base/paths.cc
   src/base/text.cc
+  src/base/verified_copy.cc
   src/base/wildcard.cc)
 set(QUILLON_POSIX_SOURCES
   src/base/console_posix.cc
@@ -33,7 +34,6 @@ set(QUILLON_PHASE_SOURCES
   src/intake/file_selection.cc
   src/intake/html_reformat.cc
   src/intake/input_intake.cc
-  src/intake/verified_copy.cc
   src/compare/comparison_page.cc
   src/compare/destination_address.cc
   src/compare/duplicate_check.cc

@@ -5,10 +5,10 @@
 
 #include "base/paths.h"
 #include "base/text.h"
+#include "base/verified_copy.h"
 #include "base/wildcard.h"
 #include "intake/html_reformat.h"
 #include "intake/input_intake.h"
-#include "intake/verified_copy.h"
 #include "run/work_files.h"
 
 namespace quillon {

@@ -1,5 +1,10 @@
 #include "compare/working_copies.h"
 
+#include <set>
+#include <vector>
+
+#include "base/verified_copy.h"
+#include "base/wildcard.h"
 #include "run/clean_name.h"
 #include "run/work_files.h"
 #include "run/work_folders.h"
@@ -32,11 +37,35 @@ long CleanWorkingCopyNames(Run& run) {
   return count;
 }
 
+// True when txt_wrk holds exactly what emptying it and copying txt_in's
+// text files into it would give: the duplicate check's copies, untouched.
+// Making them again would write every input a second time for nothing.
+bool CopiesStand(Disk& disk) {
+  std::vector<DirEntry> inputs, copies;
+  if (!disk.read_dir(kTextIn, &inputs) || !disk.read_dir(kTextWork, &copies)) return false;
+  std::set<std::string> expected;
+  for (const DirEntry& entry : inputs) {
+    if (entry.is_file() && matches_pattern("*.txt", entry.name)) expected.insert(entry.name);
+  }
+  // With nothing to copy the copy has an error to show.
+  if (expected.empty() || copies.size() != expected.size()) return false;
+  for (const DirEntry& copy : copies) {
+    bool plain = copy.is_file() && !copy.is_link && copy.links <= 1;
+    if (!plain || expected.count(copy.name) == 0 ||
+        !same_bytes(disk, join_path(kTextIn, copy.name), join_path(kTextWork, copy.name))) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string make_working_copies(Run& run) {
-  clear_folder(run, kTextWork);
-  run.run_command("copy /y " + kTextIn + "\\*.txt " + kTextWork + "\\ > " + kSink);
+  if (!CopiesStand(run.disk)) {
+    clear_folder(run, kTextWork);
+    run.run_command("copy /y " + kTextIn + "\\*.txt " + kTextWork + "\\ > " + kSink);
+  }
   run.run_command("dir /b " + kTextWork + "\\*.txt > " + kWorkingCopyList);
   long count = CleanWorkingCopyNames(run);
   clear_folder(run, kHtmlWork);

@@ -45,5 +45,24 @@ TEST(WorkingCopiesTest, EveryPairOnceInListingOrder) {
                                 Duplicate("a.txt", "b.txt") + Duplicate("a.txt", "d.txt"));
 }
 
+// The duplicate check's copies serve as the working copies while they stand;
+// one that changed in between is made afresh with the others.
+TEST(WorkingCopiesTest, DuplicateCheckCopiesAreNotWrittenTwice) {
+  for (bool changed : {false, true}) {
+    FakeRun t("1");
+    for (const char* folder : {"txt_wrk", "htm_wrk", "txt_in"}) t.disk.AddDir(folder);
+    std::string text(5000, 'a');
+    t.disk.AddFile("txt_in/old.txt", text + "\r\n");
+    t.disk.AddFile("txt_in/new.txt", "b\r\n" + text);
+    RunState state;
+    ASSERT_TRUE(RunPhases(t.run, state, "duplicate check", "duplicate check"));
+    if (changed) t.disk.AddFile("txt_wrk/new.txt", "changed\r\n");
+    long before = t.disk.written();
+    ASSERT_TRUE(RunPhases(t.run, state, "working copies", "working copies"));
+    EXPECT_EQ(t.disk.Files("txt_wrk"), t.disk.Files("txt_in")) << changed;
+    EXPECT_EQ(t.disk.written() - before > 10000, changed);
+  }
+}
+
 }  // namespace
 }  // namespace quillon

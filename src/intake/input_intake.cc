@@ -5,7 +5,7 @@
 
 #include "base/paths.h"
 #include "base/text.h"
-#include "intake/verified_copy.h"
+#include "base/verified_copy.h"
 #include "run/clean_name.h"
 #include "run/console_waits.h"
 #include "run/work_files.h"

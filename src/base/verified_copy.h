@@ -2,8 +2,8 @@
 // that a short read, a full disk or a failed close can never pass for a
 // complete copy of a user's file.
 
-#ifndef QUILLON_INTAKE_VERIFIED_COPY_H_
-#define QUILLON_INTAKE_VERIFIED_COPY_H_
+#ifndef QUILLON_BASE_VERIFIED_COPY_H_
+#define QUILLON_BASE_VERIFIED_COPY_H_
 
 #include <cstdint>
 #include <string>
@@ -28,4 +28,4 @@ bool content_checksum(Disk& disk, const std::string& path, uint64_t* checksum);
 
 }  // namespace quillon
 
-#endif  // QUILLON_INTAKE_VERIFIED_COPY_H_
+#endif  // QUILLON_BASE_VERIFIED_COPY_H_

@@ -1,4 +1,4 @@
-#include "intake/verified_copy.h"
+#include "base/verified_copy.h"
 
 #include <cstring>
 #include <memory>
