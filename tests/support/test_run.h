@@ -65,21 +65,25 @@ class TempDir {
   std::string root_;
 };
 
+/// Everything the run printed so far.
+inline std::string transcript_of(Run& run, FakeConsole& console) {
+  run.console.flush();
+  return console.transcript();
+}
+
+/// What a command line prints, standard error included.
+inline std::string output_of(Run& run, FakeConsole& console, const std::string& line) {
+  transcript_of(run, console);
+  console.clear();
+  run.run_command(line);
+  return transcript_of(run, console);
+}
+
 /// A run on the fake disk.
 struct FakeRun {
   explicit FakeRun(const std::string& keys = "") : console(keys), run(&disk, &console, "quillon") {}
-  /// Everything printed so far.
-  std::string transcript() {
-    run.console.flush();
-    return console.transcript();
-  }
-  /// What a command line prints, standard error included.
-  std::string issue(const std::string& line) {
-    transcript();
-    console.clear();
-    run.run_command(line);
-    return transcript();
-  }
+  std::string transcript() { return transcript_of(run, console); }
+  std::string issue(const std::string& line) { return output_of(run, console, line); }
   FakeDisk disk;
   FakeConsole console;
   Run run;
@@ -89,16 +93,8 @@ struct FakeRun {
 struct DiskRun {
   explicit DiskRun(const std::string& keys = "")
       : disk(make_real_disk(dir.root())), console(keys), run(disk.get(), &console, "quillon") {}
-  std::string transcript() {
-    run.console.flush();
-    return console.transcript();
-  }
-  std::string issue(const std::string& line) {
-    transcript();
-    console.clear();
-    run.run_command(line);
-    return transcript();
-  }
+  std::string transcript() { return transcript_of(run, console); }
+  std::string issue(const std::string& line) { return output_of(run, console, line); }
   void write(const std::string& path, const std::string& content) { dir.write(path, content); }
   std::string read(const std::string& path) { return dir.read(path); }
   TempDir dir;
