@@ -60,7 +60,9 @@ std::string WithoutLowBytes(const std::string& line) {
   return kept;
 }
 
-void StripInto(Run& run, const std::string& source, const std::string& target) {
+}  // namespace
+
+void strip_into(Run& run, const std::string& source, const std::string& target) {
   int out = run.files.free_file_number();
   run.files.open_output(target, out);
   int in = run.files.free_file_number();
@@ -73,6 +75,8 @@ void StripInto(Run& run, const std::string& source, const std::string& target) {
   run.files.close_file(in);
   run.files.close_file(out);
 }
+
+namespace {
 
 // The stripped copy is deleted unread once it has been copied to the page
 // name, so it is renamed instead; not when it bears a page name itself,
@@ -94,7 +98,7 @@ void MakePages(Run& run, const std::string& pad) {
     long q = find_text(1, lower, ".htm");
     if (q == 0) continue;
     std::string stripped = stripped_copy(lower);
-    StripInto(run, kHtmlIn + "\\" + lower, stripped);
+    strip_into(run, kHtmlIn + "\\" + lower, stripped);
     std::string name = page_name(pad, ++page);
     if (!matches_pattern("page_*.htm", stripped) && MoveTo(run, stripped, name)) continue;
     run.run_command("copy /y " + QuoteArgument(stripped) + " " + name + " > " + kSink);
@@ -108,7 +112,7 @@ std::string raised_page_number_pad(const std::string& pad, long count) {
   return count > 1 ? page_number_pad_for(count) : pad;
 }
 
-void prepare_pages(Run& run, const std::string& page_number_pad) {
+std::string stage_pages(Run& run, const std::string& page_number_pad) {
   run.run_command("dir > " + kTextIn + "\\" + kTextInClearingFile);
   run.run_command("del /q " + kTextIn + "\\*.htm* > " + kSink);
   run.run_command("copy /y " + kHtmlWork + "\\*.htm* " + kTextIn + "\\ > " + kSink);
@@ -120,13 +124,21 @@ void prepare_pages(Run& run, const std::string& page_number_pad) {
   run.run_command("cmd /c for %i in (" + kTextIn + ") do copy %i\\*.htm* " + kHtmlIn + "\\ >> " +
                   kSink);
   run.run_command("dir /b " + kHtmlIn + "\\*.htm* > " + kScratchListing);
-  MakePages(run, raised_page_number_pad(page_number_pad, CountListedPages(run)));
+  return raised_page_number_pad(page_number_pad, CountListedPages(run));
+}
+
+void start_indexing(Run& run) {
   run.print_line();
   run.print_line("============ INDEXING ===========");
   run.print_line();
   run.print_line("processed 1%");
   run.run_command("dir /b > " + kScratchListing);
   run.run_command("del /q *.txt");
+}
+
+void prepare_pages(Run& run, const std::string& page_number_pad) {
+  MakePages(run, stage_pages(run, page_number_pad));
+  start_indexing(run);
 }
 
 }  // namespace quillon

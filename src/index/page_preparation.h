@@ -16,6 +16,15 @@ namespace quillon {
 /// removed from the folder.
 void prepare_pages(Run& run, const std::string& page_number_pad);
 
+/// The steps of prepare_pages, for a caller that makes the pages its own way.
+/// Stages the HTML files in htm_in and lists them in the scratch listing;
+/// gives the page number pad for their count.
+std::string stage_pages(Run& run, const std::string& page_number_pad);
+/// Writes `source` to `target` line by line without bytes below 16.
+void strip_into(Run& run, const std::string& source, const std::string& target);
+/// Prints the indexing heading and clears the folder of .txt files.
+void start_indexing(Run& run);
+
 /// The page number width for `count` files: raised from `pad`, never lowered.
 std::string raised_page_number_pad(const std::string& pad, long count);
 

@@ -66,20 +66,19 @@ void start_line(TextLine* text, const SearchRecord& record, const std::string& g
   text->page = record.page;
 }
 
-// Up to 28 distinct words of a long line, each with a blank in front, in the
-// order drawn. A draw starts at a blank, so the line's first word is never
-// drawn itself.
-std::string random_query(Run& run, const TextLine& text) {
-  const std::string& list = text.word_list;
-  long length = text.selection_length;
+}  // namespace
+
+std::string search_query(RandomFractions& random, const std::string& word_list, long word_count,
+                         long selection_length) {
+  if (word_count <= kQueryWords) return word_list;
   std::array<std::string, kQueryWords> slots;
   for (std::string& slot : slots) {
-    long p = static_cast<long>(run.random.random_fraction() * length);
+    long p = static_cast<long>(random.random_fraction() * selection_length);
     if (p < 1) p = 1;
-    long q = find_text(p, list, " ");
-    if (q < 1 || q > length) continue;
-    long r = find_text(q + 1, list, " ");
-    if (r > q) slot = substring(list, q, r - q);
+    long q = find_text(p, word_list, " ");
+    if (q < 1 || q > selection_length) continue;
+    long r = find_text(q + 1, word_list, " ");
+    if (r > q) slot = substring(word_list, q, r - q);
   }
   for (int i = 0; i < kQueryWords - 1; ++i) {
     for (int j = i + 1; j < kQueryWords; ++j) {
@@ -91,10 +90,7 @@ std::string random_query(Run& run, const TextLine& text) {
   return query;
 }
 
-std::string search_query(Run& run, const TextLine& text) {
-  if (text.word_count <= kQueryWords) return text.word_list;
-  return random_query(run, text);
-}
+namespace {
 
 // Whether the markup holds "</html>" in any letter case.
 bool HoldsPageEnd(const std::string& markup) {
@@ -115,7 +111,8 @@ void write_text_line(Run& run, int file, const std::string& group, const std::st
   b += "&nbsp <a href=\"" + text.first_index_page + "#" + text.first_id + "\">index</a>\r\n";
   b += "&nbsp <a href=\"files_list.htm#" + text.page + "\"> Content (" + text.page + ")</a>\r\n";
   std::string link = std::string("&nbsp <a href=\"") + kSearchAddress +
-                     search_address_text(search_query(run, text));
+                     search_address_text(search_query(run.random, text.word_list, text.word_count,
+                                                      text.selection_length));
   if (!site.empty()) {
     b += link + " site:" + search_address_text(site) + "\"> " + site + "</a>\r\n";
   }

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "base/text.h"
 #include "index/word_table.h"
 #include "run/run.h"
 
@@ -17,6 +18,13 @@ namespace quillon {
 /// run.random, so the pages must be written in group order.
 void write_group_search_page(Run& run, const WordTable& table, int group,
                              const std::string& destination_site);
+
+/// The web-search query of a text line: its word list, or for a line of
+/// more than 28 words up to 28 distinct words drawn at random from the list
+/// before its last word (`selection_length` bytes), each with a blank in
+/// front. A draw starts at a blank, so the line's first word is never drawn.
+std::string search_query(RandomFractions& random, const std::string& word_list, long word_count,
+                         long selection_length);
 
 /// `text` with the bytes that would change a search address ('%', '&', '#',
 /// '+' and '"') written as %-escapes; every other byte kept.

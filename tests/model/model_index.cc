@@ -23,67 +23,6 @@ using Record = std::vector<std::string>;
 
 // ---- Page preparation: each page stripped into a copy, then copied ----
 
-// The number on the last line of count.txt; a file without lines counts 0.
-long LeftoverCount(Run& run) {
-  int number = run.files.free_file_number();
-  run.files.open_input(kLeftoverCount, number);
-  long count = 0;
-  std::string line;
-  while (!run.files.end_of_file(number)) {
-    run.files.read_line(number, &line);
-    count = round_to_int32(text_to_number(line));
-  }
-  run.files.close_file(number);
-  return count;
-}
-
-void CheckNoHtmlLeft(Run& run) {
-  run.run_command("dir *.htm | find /c \".htm\" > " + kLeftoverCount);
-  if (LeftoverCount(run) < 1) return;
-  run.print_line(kSeparator);
-  run.print_line("error at reading *.htm");
-  run.print_line();
-  run.print_line("The file must be deleted first, completely created and read.");
-  run.print_line();
-  end_prompt(run);
-}
-
-long CountListedPages(Run& run) {
-  int number = run.files.free_file_number();
-  run.files.open_input(kScratchListing, number);
-  long count = 0;
-  std::string line;
-  while (!run.files.end_of_file(number)) {
-    run.files.read_line(number, &line);
-    if (find_text(1, to_lower(line), ".htm") > 0) ++count;
-  }
-  run.files.close_file(number);
-  return count;
-}
-
-std::string WithoutLowBytes(const std::string& line) {
-  std::string kept;
-  kept.reserve(line.size());
-  for (char c : line) {
-    if (static_cast<unsigned char>(c) >= 16) kept += c;
-  }
-  return kept;
-}
-
-void StripInto(Run& run, const std::string& source, const std::string& target) {
-  int out = run.files.free_file_number();
-  run.files.open_output(target, out);
-  int in = run.files.free_file_number();
-  run.files.open_input(source, in);
-  std::string line;
-  while (!run.files.end_of_file(in)) {
-    run.files.read_line(in, &line);
-    run.files.print_line(out, WithoutLowBytes(line));
-  }
-  run.files.close_file(in);
-  run.files.close_file(out);
-}
-
 void MakePages(Run& run, const std::string& pad) {
   int list = run.files.free_file_number();
   run.files.open_input(kScratchListing, list);
@@ -95,7 +34,7 @@ void MakePages(Run& run, const std::string& pad) {
     long q = find_text(1, lower, ".htm");
     if (q == 0) continue;
     std::string stripped = stripped_copy(lower);
-    StripInto(run, kHtmlIn + "\\" + lower, stripped);
+    strip_into(run, kHtmlIn + "\\" + lower, stripped);
     std::string name = page_name(pad, ++page);
     run.run_command("copy /y " + QuoteArgument(stripped) + " " + name + " > " + kSink);
   }
@@ -103,24 +42,8 @@ void MakePages(Run& run, const std::string& pad) {
 }
 
 void PreparePages(Run& run, const std::string& page_number_pad) {
-  run.run_command("dir > " + kTextIn + "\\" + kTextInClearingFile);
-  run.run_command("del /q " + kTextIn + "\\*.htm* > " + kSink);
-  run.run_command("copy /y " + kHtmlWork + "\\*.htm* " + kTextIn + "\\ > " + kSink);
-  run.run_command("dir > " + kHtmlClearingFile);
-  run.run_command("del /q *.htm* > " + kSink);
-  CheckNoHtmlLeft(run);
-  run.run_command("dir > " + kHtmlIn + "\\" + kHtmlClearingFile);
-  run.run_command("del /q " + kHtmlIn + "\\*.htm* > " + kSink);
-  run.run_command("cmd /c for %i in (" + kTextIn + ") do copy %i\\*.htm* " + kHtmlIn + "\\ >> " +
-                  kSink);
-  run.run_command("dir /b " + kHtmlIn + "\\*.htm* > " + kScratchListing);
-  MakePages(run, raised_page_number_pad(page_number_pad, CountListedPages(run)));
-  run.print_line();
-  run.print_line("============ INDEXING ===========");
-  run.print_line();
-  run.print_line("processed 1%");
-  run.run_command("dir /b > " + kScratchListing);
-  run.run_command("del /q *.txt");
+  MakePages(run, stage_pages(run, page_number_pad));
+  start_indexing(run);
 }
 
 // ---- Word extraction, with a listing of each page's lines and words -------

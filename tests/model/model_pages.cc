@@ -4,8 +4,6 @@
 
 #include "model/model_pages.h"
 
-#include <array>
-
 #include "base/text.h"
 #include "index/page_parts.h"
 #include "index/search_pages.h"
@@ -136,8 +134,6 @@ void model_write_group_index_page(Run& run, int group) {
 namespace {
 
 const char kSearchAddress[] = "http://www.google.com/search?q=";
-// A query longer than this is drawn at random from the line's words.
-const int kQueryWords = 28;
 
 struct SearchRecord {
   std::string page;
@@ -201,36 +197,6 @@ void start_line(TextLine* text, const SearchRecord& record, const std::string& g
   text->line = record.line;
 }
 
-// Up to 28 distinct words of a long line, each with a blank in front, in the
-// order drawn. A draw starts at a blank, so the line's first word is never
-// drawn itself.
-std::string random_query(Run& run, const TextLine& text) {
-  const std::string& list = text.word_list;
-  long length = text.selection_length;
-  std::array<std::string, kQueryWords> slots;
-  for (std::string& slot : slots) {
-    long p = static_cast<long>(run.random.random_fraction() * length);
-    if (p < 1) p = 1;
-    long q = find_text(p, list, " ");
-    if (q < 1 || q > length) continue;
-    long r = find_text(q + 1, list, " ");
-    if (r > q) slot = substring(list, q, r - q);
-  }
-  for (int i = 0; i < kQueryWords - 1; ++i) {
-    for (int j = i + 1; j < kQueryWords; ++j) {
-      if (slots[j] == slots[i]) slots[j].clear();
-    }
-  }
-  std::string query;
-  for (const std::string& slot : slots) query += slot;
-  return query;
-}
-
-std::string search_query(Run& run, const TextLine& text) {
-  if (text.word_count <= kQueryWords) return text.word_list;
-  return random_query(run, text);
-}
-
 void write_text_line(Run& run, int file, const std::string& group, const std::string& site,
                      const TextLine& text) {
   FileTable& files = run.files;
@@ -243,7 +209,8 @@ void write_text_line(Run& run, int file, const std::string& group, const std::st
   files.print_line(
       file, "&nbsp <a href=\"files_list.htm#" + text.page + "\"> Content (" + text.page + ")</a>");
   std::string link = std::string("&nbsp <a href=\"") + kSearchAddress +
-                     search_address_text(search_query(run, text));
+                     search_address_text(search_query(run.random, text.word_list, text.word_count,
+                                                      text.selection_length));
   if (!site.empty()) {
     files.print_line(file, link + " site:" + search_address_text(site) + "\"> " + site + "</a>");
   }
