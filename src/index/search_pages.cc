@@ -120,7 +120,9 @@ void write_text_line(Run& run, int file, const std::string& group, const std::st
   run.files.print_text(file, b);
 }
 
-void write_search_head(Run& run, int file) {
+}  // namespace
+
+void write_search_page_head(Run& run, int file) {
   FileTable& files = run.files;
   const char* lines[] = {
       "<html>",
@@ -138,8 +140,6 @@ void write_search_head(Run& run, int file) {
   for (const char* line : lines) files.print_line(file, line);
   write_highlight_script(run, file);
 }
-
-}  // namespace
 
 std::string search_address_text(const std::string& text) {
   std::string out;
@@ -174,7 +174,7 @@ void write_group_search_page(Run& run, const WordTable& table, int group,
   std::string g = number_text(group);
   int out = files.free_file_number();
   files.open_output(work_files::group_search_page(group), out);
-  write_search_head(run, out);
+  write_search_page_head(run, out);
   std::pair<size_t, size_t> range = table.group_range(group);
   TextLine text;
   SearchRecord record;

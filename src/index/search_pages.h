@@ -19,6 +19,9 @@ namespace quillon {
 void write_group_search_page(Run& run, const WordTable& table, int group,
                              const std::string& destination_site);
 
+/// The head of a search page, down to "<body>" and the highlight script.
+void write_search_page_head(Run& run, int file);
+
 /// The web-search query of a text line: its word list, or for a line of
 /// more than 28 words up to 28 distinct words drawn at random from the list
 /// before its last word (`selection_length` bytes), each with a blank in

@@ -218,25 +218,6 @@ void write_text_line(Run& run, int file, const std::string& group, const std::st
   files.print_line(file, "<br><br>");
 }
 
-void write_search_head(Run& run, int file) {
-  FileTable& files = run.files;
-  const char* lines[] = {
-      "<html>",
-      "<br>",
-      "<head>",
-      "<br>",
-      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">",
-      "<br>",
-      "<title>search.htm, content (only words) from input *.htm files</title>",
-      "<br>",
-      "</head>",
-      "<br>",
-      "<body>",
-  };
-  for (const char* line : lines) files.print_line(file, line);
-  write_highlight_script(run, file);
-}
-
 }  // namespace
 
 void model_write_group_search_page(Run& run, int group, const std::string& destination_site) {
@@ -244,7 +225,7 @@ void model_write_group_search_page(Run& run, int group, const std::string& desti
   std::string g = number_text(group);
   int out = files.free_file_number();
   files.open_output(work_files::group_search_page(group), out);
-  write_search_head(run, out);
+  write_search_page_head(run, out);
   int in = files.free_file_number();
   files.open_input(work_files::group_occurrences_sorted(group), in);
   TextLine text;
