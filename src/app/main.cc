@@ -34,11 +34,11 @@ int main(int argc, char** argv) {
     return quillon::kExitDone;
   }
   // Anything else is a mistake, not a run: the folder is not touched.
-  long part_size = quillon::kDefaultPartSize;
-  if (argc > 2 || (argc == 2 && !PartSize(argv[1], &part_size))) {
+  quillon::RunOptions options;
+  if (argc > 2 || (argc == 2 && !PartSize(argv[1], &options.part_size))) {
     std::fprintf(stderr, "quillon: unknown argument '%s'\n\n", argv[argc > 2 ? 2 : 1]);
     std::fputs(quillon::usage_text().c_str(), stderr);
     return quillon::kExitRefused;
   }
-  return quillon::run_main(argc > 0 ? argv[0] : "", part_size);
+  return quillon::run_main(argc > 0 ? argv[0] : "", options);
 }

@@ -49,7 +49,7 @@ const std::vector<Phase> kPhases = {
     {"comparison page",
      [](Run& run, RunState& s) {
        s.whole_page_folder =
-           write_comparison_page(run, s.table_width, s.part_size).whole_page_folder;
+           write_comparison_page(run, s.table_width, s.options.part_size).whole_page_folder;
      }},
     {"space check", [](Run& run, RunState&) { check_free_space(run); }},
     {"page preparation", [](Run& run, RunState& s) { prepare_pages(run, s.page_number_pad); }},

@@ -11,16 +11,17 @@
 #include "compare/comparison_page.h"
 #include "index/word_table.h"
 #include "run/run.h"
+#include "run/run_options.h"
 #include "run/work_files.h"
 
 namespace quillon {
 
 /// What one phase hands to a later one.
 struct RunState {
-  std::string table_width;            ///< From selection, for the comparison page.
-  std::string destination_site;       ///< From the address question, for the search pages.
-  std::string page_number_pad;        ///< From the working copies, for page preparation.
-  long part_size = kDefaultPartSize;  ///< From the command line, for the comparison page.
+  std::string table_width;       ///< From selection, for the comparison page.
+  std::string destination_site;  ///< From the address question, for the search pages.
+  std::string page_number_pad;   ///< From the working copies, for page preparation.
+  RunOptions options;            ///< From the command line, for the phases that read them.
   /// From the comparison page, for delivery: where compare.htm waits.
   std::string whole_page_folder = work_files::kHtmlWork;
   WordTable words;           ///< From word extraction on, for the index phases.

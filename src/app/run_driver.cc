@@ -57,7 +57,7 @@ void ShowFailure(Run& run, const FailureLog& failures, bool with_output) {
 
 }  // namespace
 
-int drive_run(Run& run, long part_size) {
+int drive_run(Run& run, const RunOptions& options) {
   if (!run.disk.lock_root()) {
     run.print_line(run.disk.last_error() == DiskError::kNotFound
                        ? "quillon cannot open the folder it was started in."
@@ -71,7 +71,7 @@ int drive_run(Run& run, long part_size) {
     return Refused(run);
   }
   RunState state;
-  state.part_size = part_size;
+  state.options = options;
   bool failed = false;
   try {
     run_phases(run, state);
@@ -92,11 +92,11 @@ int drive_run(Run& run, long part_size) {
   return kExitDone;
 }
 
-int run_main(const char* argv0, long part_size) {
+int run_main(const char* argv0, const RunOptions& options) {
   std::unique_ptr<Disk> disk = make_real_disk(".");
   std::unique_ptr<ConsoleDevice> device = make_standard_console();
   Run run(disk.get(), device.get(), argv0 ? argv0 : "");
-  return drive_run(run, part_size);
+  return drive_run(run, options);
 }
 
 }  // namespace quillon

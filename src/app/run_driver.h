@@ -6,6 +6,7 @@
 
 #include "compare/comparison_page.h"
 #include "run/run.h"
+#include "run/run_options.h"
 
 namespace quillon {
 
@@ -17,13 +18,12 @@ const int kExitFailed = 1;
 const int kExitRefused = 2;
 
 /// Takes the folder's lock, checks that the folder is the run's own, walks
-/// the phase table with the comparison cut into parts of `part_size` bytes
-/// (0: one page) and gives the exit status. A run that fails says what
-/// failed and why, and removes its work files.
-int drive_run(Run& run, long part_size = kDefaultPartSize);
+/// the phase table with the run's options and gives the exit status. A run
+/// that fails says what failed and why, and removes its work files.
+int drive_run(Run& run, const RunOptions& options = RunOptions());
 
 /// The same on the real console and disk, in the current folder.
-int run_main(const char* argv0, long part_size);
+int run_main(const char* argv0, const RunOptions& options);
 
 }  // namespace quillon
 

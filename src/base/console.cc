@@ -41,6 +41,11 @@ void Console::print_error_line(const std::string& text) {
   device_->write_err(line.data(), line.size());
 }
 
+void Console::print_warning(const std::string& text) {
+  if (column_ != 0) print_line();
+  print_line("Warning: " + text);
+}
+
 void Console::flush() {
   if (pending_.empty()) return;
   device_->write_out(pending_.data(), pending_.size());

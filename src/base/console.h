@@ -48,6 +48,9 @@ class Console {
   void print_number(long long value, Ending ending);
   /// A line on standard error, after everything printed so far.
   void print_error_line(const std::string& text);
+  /// "Warning: " and the text, as a console line of its own: what the run
+  /// adds beside the dialogue's lines, never instead of one.
+  void print_warning(const std::string& text);
   void flush();
 
   /// "" when no key is waiting, else the key; ends the run when scripted

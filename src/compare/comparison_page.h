@@ -6,12 +6,9 @@
 #include <string>
 
 #include "run/run.h"
+#include "run/run_options.h"
 
 namespace quillon {
-
-/// Page bytes above which the comparison is also written in parts: the size
-/// of an annotated part that a browser opens and highlights comfortably.
-const long kDefaultPartSize = 30000;
 
 /// Where the comparison went.
 struct ComparisonPages {
