@@ -61,6 +61,27 @@ std::string to_lower(const std::string& text) {
   return out;
 }
 
+std::string escape_markup(const std::string& text) {
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
 std::string blank_text(long n) {
   return n <= 0 ? "" : std::string(static_cast<size_t>(n), ' ');
 }

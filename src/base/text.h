@@ -36,6 +36,10 @@ std::string trim_right(const std::string& text);
 std::string to_upper(const std::string& text);
 std::string to_lower(const std::string& text);
 
+/// The text with "&", "<" and ">" written as "&amp;", "&lt;" and "&gt;",
+/// so that a browser shows it as it is and never takes it for markup.
+std::string escape_markup(const std::string& text);
+
 /// `n` blanks; empty for n <= 0.
 std::string blank_text(long n);
 
