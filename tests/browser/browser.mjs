@@ -9,7 +9,7 @@ import puppeteer from 'puppeteer-core';
 
 /// How each browser is started. Both drivers turn the popup blocker off by
 /// default; the pages must open their popups the way a user's browser allows.
-const kLaunch = {
+export const kLaunch = {
   chromium: {
     browser: 'chrome',
     executablePath: '/usr/bin/chromium',

@@ -1,13 +1,15 @@
 // How a browser copes with the pages of a large run: every delivered page
-// loaded in a fresh tab of Chromium, with its load time and the renderer's peak memory,
-// and every numbered page opened once more at its most frequent word, timed
-// until that word is highlighted ("lit"). Prints the figures per kind of page;
-// fails only when a page does not load at all.
+// loaded in a fresh tab of Chromium, with its load time and the renderer's
+// peak memory, and every numbered page opened once more at its most frequent
+// word, timed until that word is highlighted ("lit"). Prints the figures per
+// kind of page; fails only when a page does not load at all.
 //
 //   node scale.mjs NAME HTM_OUT
 import fs from 'node:fs';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+
+import {kLaunch} from './browser.mjs';
 
 const kTimeoutMs = 60000;
 const kRed = 'rgb(255, 0, 0)';
@@ -42,12 +44,8 @@ async function main() {
   const [name, dir] = process.argv.slice(2);
   const htm = path.resolve(dir);
   const browser = await puppeteer.launch({
-    browser: 'chrome',
-    executablePath: '/usr/bin/chromium',
+    ...kLaunch.chromium,
     headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    ignoreDefaultArgs: ['--disable-popup-blocking'],
     defaultViewport: {width: 1200, height: 800},
     timeout: kTimeoutMs,
     protocolTimeout: kTimeoutMs,
