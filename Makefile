@@ -2,7 +2,7 @@
 #   make demo   builds the program alone and runs it on the bundled examples
 #   make test   runs every test suite and ends with one summary of them: unit and
 #               end-to-end tests, again under AddressSanitizer and UBSan, the
-#               pages in a real browser, and the fuzzers
+#               pages in Chromium and in Firefox, and the fuzzers
 SHELL := /bin/bash
 .SHELLFLAGS := -o pipefail -c
 BUILD := build/release
@@ -36,7 +36,8 @@ test:
 	@$(SUMMARY) reset
 	@$(SUMMARY) run "unit and end-to-end" $(MAKE) --no-print-directory unit-test
 	@$(SUMMARY) run "unit and end-to-end, ASan and UBSan" $(MAKE) --no-print-directory sanitize-test
-	@$(SUMMARY) run "browser" $(MAKE) --no-print-directory browser-test
+	@$(SUMMARY) run "browser, Chromium" $(MAKE) --no-print-directory browser-test BROWSERS=chromium
+	@$(SUMMARY) run "browser, Firefox" $(MAKE) --no-print-directory browser-test BROWSERS=firefox
 	@$(SUMMARY) run "fuzzers" $(MAKE) --no-print-directory fuzz
 	@$(SUMMARY) report
 
@@ -53,9 +54,11 @@ sanitize-test:
 	cmake --build $(SANITIZE) | $(SUMMARY) brief
 	$(CTEST) $(SANITIZE) | $(SUMMARY) brief
 
+# The browsers the browser test drives: make browser-test BROWSERS=firefox.
+BROWSERS := chromium firefox
 browser-test: program
 	@tools/setup test
-	tests/browser/run $(BUILD)/quillon
+	tests/browser/run $(BROWSERS:%=--browser %) $(BUILD)/quillon
 
 fuzz:
 	fuzz/run

@@ -1,18 +1,19 @@
-// Drives the pages of finished Quillon runs in headless Chromium, as a user
+// Drives the pages of finished Quillon runs in a headless browser, as a user
 // would, and counts the checks.
 //
-//   node pages.test.mjs --case NAME RUN_FOLDER KEYS_FILE [--case ...]
+//   node pages.test.mjs --browser chromium|firefox
+//                       --case NAME RUN_FOLDER KEYS_FILE [--case ...]
 //                       [--parts NAME RUN_FOLDER LEAST_PARTS ...]
 //
 // RUN_FOLDER is the folder a scripted run worked in (its compare_in and
 // htm_out); KEYS_FILE the keys it was given. A --parts run is one whose
 // comparison was indexed in at least LEAST_PARTS parts. With QUILLON_SCREENSHOT=FILE the
-// first case's page, opened by a double-click on a word, is saved as FILE
-// (a PNG of 1000x700).
+// first case's page in Chromium, opened by a double-click on a word, is saved
+// as FILE (a PNG of 1000x700).
 import fs from 'node:fs';
 import path from 'node:path';
 
-import {Checks, closeBrowser, openAt, openBrowser, sample} from './browser.mjs';
+import {Checks, closeBrowser, kBrowserNames, openAt, openBrowser, sample} from './browser.mjs';
 import {checkComparePage, checkIndexPages, checkPageLinks, kDeliveredPages} from './other_pages.mjs';
 import {checkParts} from './parts.mjs';
 import * as wordPage from './word_page.mjs';
@@ -40,13 +41,13 @@ function describeRun(name, dir, keysFile) {
 }
 
 // A double-click needs a real user gesture: the same handler run by a
-// synthetic event must be stopped by the popup blocker.
+// synthetic event must be stopped by the popup blocker, which gives null.
 async function checkPopupBlocker(checks, browser, run) {
-  const page = await browser.context.newPage();
+  const page = await browser.newPage();
   browser.quiet.add(page);
   let popups = 0;
   page.on('popup', () => (popups += 1));
-  await page.addInitScript(() => {
+  await page.evaluateOnNewDocument(() => {
     const open = window.open;
     window.open = (...args) => (window.openedWindow = open.apply(window, args));
     document.addEventListener('DOMContentLoaded', () => {
@@ -55,7 +56,6 @@ async function checkPopupBlocker(checks, browser, run) {
     });
   });
   await openAt(page, run.htm, wordPage.kWordPage);
-  await page.waitForTimeout(300);
   const opened = await page.evaluate(() => window.openedWindow !== null);
   checks.check(
       'popup blocker on: a double-click without user input opens nothing', !opened && popups === 0,
@@ -83,8 +83,8 @@ async function checkWordClicks(checks, page, run, words) {
   for (const word of [...more, shot].filter((w) => w && w.id !== target.id)) {
     await checks.step(`double-click on "${word.text}"`, async () => {
       const opened = await wordPage.checkDoubleClick(checks, page, run, word);
-      if (word === shot && process.env.QUILLON_SCREENSHOT) {
-        await opened.screenshot({path: process.env.QUILLON_SCREENSHOT});
+      if (word === shot && run.screenshot) {
+        await opened.screenshot({path: run.screenshot});
       }
       await opened.close();
     });
@@ -116,30 +116,38 @@ async function checkRun(checks, browser, page, run) {
   await page.goto('about:blank');
 }
 
+const kUsage = 'usage: node pages.test.mjs --browser chromium|firefox ' +
+    '--case NAME RUN_FOLDER KEYS_FILE [--case ...] [--parts NAME RUN_FOLDER LEAST_PARTS ...]';
+
 async function main() {
   const args = process.argv.slice(2);
   const runs = [], partRuns = [];
-  for (let i = 0; i < args.length; i += 4) {
-    if (!['--case', '--parts'].includes(args[i]) || args.length < i + 4) {
-      throw new Error('usage: node pages.test.mjs --case NAME RUN_FOLDER KEYS_FILE [--case ...] ' +
-                      '[--parts NAME RUN_FOLDER LEAST_PARTS ...]');
-    }
-    if (args[i] === '--parts') {
+  let name = '';
+  for (let i = 0; i < args.length; i += args[i] === '--browser' ? 2 : 4) {
+    if (args[i] === '--browser' && kBrowserNames.includes(args[i + 1])) {
+      name = args[i + 1];
+    } else if (args[i] === '--parts' && args.length >= i + 4) {
       partRuns.push({name: args[i + 1], htm: path.join(args[i + 2], 'htm_out'), least: +args[i + 3]});
-    } else {
+    } else if (args[i] === '--case' && args.length >= i + 4) {
       runs.push(describeRun(args[i + 1], args[i + 2], args[i + 3]));
+    } else {
+      throw new Error(kUsage);
     }
   }
-  if (runs.length > 0) runs[0].isFirst = true;
-  const checks = new Checks();
+  if (!name) throw new Error(kUsage);
+  if (runs.length > 0) {
+    runs[0].isFirst = true;
+    if (name === 'chromium') runs[0].screenshot = process.env.QUILLON_SCREENSHOT;
+  }
+  const start = performance.now();
+  const checks = new Checks(`${name}: `);
   const watchdog = setTimeout(() => {
-    console.error(`FAIL browser checks still running after ${kWatchdogMs / 1000} s`);
+    console.error(`FAIL ${name}: browser checks still running after ${kWatchdogMs / 1000} s`);
     process.exit(2);
   }, kWatchdogMs);
-  const browser = await openBrowser();
+  const browser = await openBrowser(name);
   try {
-    const page = browser.context.pages()[0] ?? (await browser.context.newPage());
-    page.setDefaultTimeout(10000);
+    const page = (await browser.instance.pages())[0] ?? (await browser.newPage());
     for (const run of runs) await checkRun(checks.of(run), browser, page, run);
     for (const run of partRuns) {
       const of = checks.of(run);
@@ -150,7 +158,8 @@ async function main() {
     clearTimeout(watchdog);
   }
   const {passed, failed} = checks.tally;
-  console.log(`browser: ${passed} passed, ${failed} failed`);
+  console.log(`${name}: checks took ${((performance.now() - start) / 1000).toFixed(1)} s`);
+  console.log(`${name}: ${passed} passed, ${failed} failed`);
   return failed === 0 ? 0 : 1;
 }
 

@@ -2,14 +2,15 @@
 // every link and fragment resolves, the navigators of every part lead on to
 // the next part that holds the word, the Before and Next links chain the
 // parts, the group index and search pages of every group point back at the
-// right parts, and in the browser a click on a ">>" navigator lands on the
-// next part at the word, highlighted. A book-sized run has hundreds of pages
+// right parts, and in the browser a double-click on a word opens its part at
+// the word, highlighted, where a click on a ">>" navigator lands on the next
+// part at the word, highlighted. A book-sized run has hundreds of pages
 // of megabytes each, so the structure is read from the page sources, as the
 // program writes them; the browser does the walking.
 import fs from 'node:fs';
 import path from 'node:path';
 
-import {openAt, sample} from './browser.mjs';
+import {doubleClickOpens, fileOf, openAt, sample, waitForPage} from './browser.mjs';
 
 const kRed = 'rgb(255, 0, 0)';
 
@@ -128,21 +129,35 @@ export async function checkParts(checks, page, htm, least) {
       'every group search page has an anchor for each occurrence of its parts',
       wrongAnchors.length === 0, sample(wrongAnchors));
 
-  // A user's walk: a word that stands in several parts, opened at the word
-  // on its first part, where its last navigator is clicked at ">>".
+  // A user's walk: a word that stands in several parts, double-clicked on its
+  // first part, where its last navigator is clicked at ">>".
   const spread = [...holding.entries()].find(([, ks]) => ks.length >= 2);
   if (!checks.check('some word stands in two parts or more', spread !== undefined)) return;
   const [id, ks] = spread;
-  await openAt(page, htm, pages[ks[0]], `#${id}`);
-  await page.locator(`span[hidden][id="${id}"]`).last().locator('a', {hasText: '>>'}).click();
-  await page.waitForURL(`**/${pages[ks[1]]}#${id}`);
-  const landed = await page.evaluate((id) => {
+  const [first, next] = [pages[ks[0]], pages[ks[1]]];
+  const colour = (page) => page.evaluate((id) => {
     const e = document.getElementById(id);
     const box = e.getBoundingClientRect();
     return {color: getComputedStyle(e).color, visible: box.bottom > 0 && box.top < innerHeight};
   }, id);
+  await openAt(page, htm, first);
+  const popup = await doubleClickOpens(
+      page, `span[ondblclick][id="${id}"]`, (url) => fileOf(url.href) === first);
+  const opened = await colour(popup);
   checks.check(
-      `a click on the last ">>" of ${id} on ${pages[ks[0]]} opens ${pages[ks[1]]} at the ` +
-          'word, highlighted',
+      `a double-click on ${id} on ${first} opens it at the word, highlighted`,
+      popup.url().endsWith(`/${first}#${id}`) && opened.color === kRed,
+      `${popup.url()} ${JSON.stringify(opened)}`);
+  const far = await popup.evaluateHandle((id) => {
+    const navigators = document.querySelectorAll(`span[hidden][id="${id}"]`);
+    return [...navigators.item(navigators.length - 1).querySelectorAll('a')]
+        .find((a) => a.textContent.includes('>>'));
+  }, id);
+  await far.click();
+  await waitForPage(popup, next, (url) => fileOf(url.href) === next && url.hash === `#${id}`);
+  const landed = await colour(popup);
+  checks.check(
+      `a click on the last ">>" of ${id} on ${first} opens ${next} at the word, highlighted`,
       landed.color === kRed && landed.visible, JSON.stringify(landed));
+  await popup.close();
 }

@@ -1,13 +1,15 @@
 // How a browser copes with the pages of a large run: every delivered page
-// loaded in a fresh tab, with its load time and the renderer's peak memory,
-// and every numbered page opened once more at its most frequent word, timed
-// until that word is highlighted ("lit"). Prints the figures per kind of page;
-// fails only when a page does not load at all.
+// loaded in a fresh tab of Chromium, with its load time and the renderer's
+// peak memory, and every numbered page opened once more at its most frequent
+// word, timed until that word is highlighted ("lit"). Prints the figures per
+// kind of page; fails only when a page does not load at all.
 //
 //   node scale.mjs NAME HTM_OUT
 import fs from 'node:fs';
 import path from 'node:path';
-import {chromium} from 'playwright-core';
+import puppeteer from 'puppeteer-core';
+
+import {kLaunch} from './browser.mjs';
 
 const kTimeoutMs = 60000;
 const kRed = 'rgb(255, 0, 0)';
@@ -41,38 +43,44 @@ const kindOf = (name) => /^page_/.test(name) ? 'page_N.htm' : /^i_/.test(name) ?
 async function main() {
   const [name, dir] = process.argv.slice(2);
   const htm = path.resolve(dir);
-  const browser = await chromium.launch({
-    executablePath: '/usr/bin/chromium',
+  const browser = await puppeteer.launch({
+    ...kLaunch.chromium,
     headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    ignoreDefaultArgs: ['--disable-popup-blocking'],
+    defaultViewport: {width: 1200, height: 800},
     timeout: kTimeoutMs,
+    protocolTimeout: kTimeoutMs,
   });
-  const cdp = await browser.newBrowserCDPSession();
+  const cdp = await browser.target().createCDPSession();
   const renderers = async () => (await cdp.send('SystemInfo.getProcessInfo'))
       .processInfo.filter((p) => p.type === 'renderer').map((p) => p.id);
+  // A tab that asks for nothing off the machine.
+  const newPage = async (context) => {
+    const page = await context.newPage();
+    await page.setRequestInterception(true);
+    page.on('request', (r) => (r.url().startsWith('file:') ? r.continue() : r.abort()));
+    return page;
+  };
   const kinds = new Map();
   let failed = 0;
   for (const file of fs.readdirSync(htm).filter((f) => /\.htm$/.test(f)).sort()) {
-    const context = await browser.newContext({viewport: {width: 1200, height: 800}});
-    await context.route(/^(?!file:)/, (route) => route.abort());
+    const context = await browser.createBrowserContext();
     const full = path.join(htm, file);
     const figures = {size: fs.statSync(full).size, load: 0, memory: 0, highlight: 0};
     try {
-      const page = await context.newPage();
+      const page = await newPage(context);
       let start = performance.now();
       await page.goto(`file://${full}`, {waitUntil: 'load', timeout: kTimeoutMs});
       figures.load = performance.now() - start;
       const id = kindOf(file) === 'page_N.htm' ? mostFrequentId(full) : '';
       if (id) {
-        const second = await context.newPage();
+        const second = await newPage(context);
         start = performance.now();
-        await second.goto(`file://${full}#${id}`, {waitUntil: 'commit', timeout: kTimeoutMs});
-        await second.waitForFunction(([id, red]) => {
+        await second.goto(
+            `file://${full}#${id}`, {waitUntil: 'domcontentloaded', timeout: kTimeoutMs});
+        await second.waitForFunction((id, red) => {
           const e = document.getElementById(id);
           return e && getComputedStyle(e).color === red;
-        }, [id, kRed], {timeout: kTimeoutMs});
+        }, {timeout: kTimeoutMs}, id, kRed);
         figures.highlight = performance.now() - start;
       }
     } catch (error) {

@@ -2,7 +2,7 @@
 // hidden until a word is chosen, a real double-click that opens the page at
 // the word with all its occurrences highlighted and their navigators shown,
 // and those navigators clicked as a user clicks them.
-import {fileOf, openAt, sample} from './browser.mjs';
+import {doubleClickOpens, fileOf, openAt, sample, waitForPage} from './browser.mjs';
 
 export const kWordPage = 'page_01.htm';
 const kRed = 'rgb(255, 0, 0)';
@@ -113,15 +113,8 @@ export async function checkWordPage(checks, page, run) {
 /// Returns the opened page.
 export async function checkDoubleClick(checks, page, run, target) {
   await openAt(page, run.htm, kWordPage);
-  const element = page.locator(`span[ondblclick][id="${target.id}"]`).first();
-  await element.scrollIntoViewIfNeeded();
-  // The first line box: a word broken over two lines has its centre elsewhere.
-  const box = await element.evaluate((e) => e.getClientRects()[0].toJSON());
-  const opened = page.waitForEvent('popup');
-  await page.mouse.dblclick(box.x + box.width / 2, box.y + box.height / 2);
-  const popup = await opened;
-  popup.setDefaultTimeout(10000);
-  await popup.waitForLoadState('load');
+  const popup = await doubleClickOpens(
+      page, `span[ondblclick][id="${target.id}"]`, (url) => fileOf(url.href) === kWordPage);
   const url = new URL(popup.url());
   checks.check(
       `double-click on "${target.text}" opens ${kWordPage}#${target.id}`,
@@ -158,12 +151,14 @@ async function targetState(page) {
   return state ?? {id: ''};
 }
 
-// Clicks the link, waits for the page it names; returns its href and the target there.
+// Clicks the link (an element handle), waits for the page it names; returns
+// its href and the target there.
 async function follow(page, link) {
-  const href = await link.getAttribute('href');
+  const href = await link.evaluate((a) => a.getAttribute('href'));
   await link.click();
   const [file, fragment = ''] = href.split('#');
-  await page.waitForURL(
+  await waitForPage(
+      page, href,
       (url) => fileOf(url.href) === (file || kWordPage) &&
           url.hash === (fragment ? `#${fragment}` : ''));
   return {href, at: await targetState(page)};
@@ -174,14 +169,15 @@ async function follow(page, link) {
 /// "i" to the group index, "s" to the search page, "c" to the contents page.
 export async function checkNavigatorLinks(checks, page, run, target) {
   const label = `navigators of "${target.text}"`;
-  const link = (selector, k = 1) => page.locator(`span[hidden][id="${target.id}"]`)
-                                        .filter({hasText: new RegExp(`^\\s*\\(${k}\\)`)})
-                                        .first()
-                                        .locator(selector)
-                                        .first();
+  // The first link of `selector` in the navigator of occurrence k.
+  const link = (selector, k = 1) => page.evaluateHandle((id, k, selector) => {
+    const navigator = [...document.querySelectorAll(`span[hidden][id="${id}"]`)]
+                          .find((n) => n.textContent.trim().startsWith(`(${k})`));
+    return navigator.querySelector(selector);
+  }, target.id, k, selector);
   const steps = [];
   for (let k = 1; k < target.count; k += 1) {
-    const {at} = await follow(page, link('a', k));
+    const {at} = await follow(page, await link('a', k));
     steps.push(at.id);
     if (at.id !== `${target.id}_${k + 1}` || !at.before.startsWith(`(${k + 1})`) || !at.inView) {
       steps.push('(wrong)');
@@ -191,27 +187,27 @@ export async function checkNavigatorLinks(checks, page, run, target) {
   checks.check(
       `${label}: ">" leads from occurrence 1 through ${target.count}, each scrolled into view`,
       steps.length === target.count - 1 && !steps.includes('(wrong)'), steps.join(' '));
-  let {href, at} = await follow(page, link('a[href^="i_"]'));
+  let {href, at} = await follow(page, await link('a[href^="i_"]'));
   checks.check(
       `${label}: "i" opens the group index at the word's entry`,
       /^i_\d+\.htm#/.test(href) && at.id === target.id && at.tag === 'A' &&
           at.text === target.text && at.after.includes(`(${kWordPage}, ${target.count})`),
       `${href} ${at.text} ${at.after?.trim()}`);
-  await follow(page, page.locator(`a[id="${target.id}"]`));
+  await follow(page, await page.$(`a[id="${target.id}"]`));
   const back = (await readWordPage(page)).words.filter((word) => word.id === target.id);
   checks.check(
       `${label}: the index entry leads back to the page with the word highlighted`,
       back.length === target.count && back.every(isHighlighted));
   await openAt(page, run.htm, kWordPage, `#${target.id}`);
-  ({href, at} = await follow(page, link('a[href^="s_"]')));
+  ({href, at} = await follow(page, await link('a[href^="s_"]')));
   checks.check(
       `${label}: "s" opens the search page at occurrence 1, highlighted`,
       /^s_\d+\.htm#/.test(href) && at.id === `${target.id}_1` && at.text.includes(target.first) &&
           at.color === kRed,
       `${href} ${at.id} ${at.color}`);
   await openAt(page, run.htm, kWordPage, `#${target.id}`);
-  ({href} = await follow(page, link('a[href="files_list.htm"]')));
-  const listed = await page.locator(`a[href="${kWordPage}"]`).count();
+  ({href} = await follow(page, await link('a[href="files_list.htm"]')));
+  const listed = await page.$$eval(`a[href="${kWordPage}"]`, (links) => links.length);
   checks.check(
       `${label}: "c" opens the contents page listing ${kWordPage}`,
       href === 'files_list.htm' && listed === 1, `${listed} links`);
