@@ -41,6 +41,26 @@ TEST(TextTest, BlanksCaseOrderAndNumberTexts) {
   EXPECT_EQ(right_aligned(123456, 3), "123456");
 }
 
+TEST(TextTest, TheFirstByteThatIsNotUtf8) {
+  const size_t kAll = std::string::npos;
+  const std::pair<std::string, size_t> cases[] = {
+      {"plain", kAll},
+      {"\xef\xbb\xbf\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", kAll},
+      {"\xed\x9f\xbf\xf4\x8f\xbf\xbf", kAll},  // U+D7FF and U+10FFFF, the last before the gaps
+      {std::string("ab\0c", 4), 2},
+      {"caf\xe9 ok", 3},         // Latin-1
+      {"\xff\xfeh\0", 0},        // UTF-16 with its byte order mark
+      {"a\xc0\xaf", 1},          // overlong "/"
+      {"a\xe0\x9f\xbf", 1},      // overlong three bytes
+      {"a\xf0\x8f\xbf\xbf", 1},  // overlong four bytes
+      {"a\xed\xa0\x80", 1},      // a surrogate
+      {"a\xf4\x90\x80\x80", 1},  // beyond U+10FFFF
+      {"ab\xe2\x82", 2},         // cut short
+      {"ab\xe2\x28\xa1", 2},     // a continuation missing
+      {"\x80", 0}};
+  for (const auto& c : cases) EXPECT_EQ(first_non_utf8(c.first), c.second) << c.first;
+}
+
 TEST(TextTest, TextToNumberReadsExactlyTheDecimalGrammarAndAmpersandBases) {
   const std::pair<const char*, double> cases[] = {
       {"12abc", 12},    {" 7", 7},        {"x1", 0},     {"", 0},      {"\t7", 0},
