@@ -106,8 +106,8 @@ TEST(SelectionTest, ChoicesThatEndTheRun) {
     std::string ending;
     bool first_copied;
   } cases[] = {
-      {"no compare_in",
-       {},
+      {"no text file in compare_in",
+       {{"notes.docx", "x"}},
        "21",
        Lines({"", kSeparator, "Subfolder compare_in is empty",
               "The files you want to compare must be written to UTF-8 format and copied to the "
