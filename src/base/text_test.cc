@@ -32,6 +32,7 @@ TEST(TextTest, SubstringsCountFromOneAndCutAtTheEnds) {
 
 TEST(TextTest, BlanksCaseOrderAndNumberTexts) {
   EXPECT_EQ(trim_blanks("  a b \t "), "a b \t");
+  EXPECT_EQ(escape_markup("<a href=x>&amp;</a> b"), "&lt;a href=x&gt;&amp;amp;&lt;/a&gt; b");
   EXPECT_EQ(to_lower("\xC3\x89T\xC3\x89 Zz"), "\xC3\x89t\xC3\x89 zz");
   EXPECT_LT(compare_text("abc", "abcd"), 0);
   EXPECT_LT(compare_text("Z", "a"), 0);
