@@ -97,6 +97,7 @@ set(QUILLON_UNIT_TESTS
 set(QUILLON_E2E_TESTS
   tests/e2e/golden_test.cc
   tests/e2e/hostile_input_test.cc
+  tests/e2e/inputs_test.cc
   tests/e2e/own_folder_test.cc
   tests/e2e/phases_test.cc
   tests/e2e/terminal_test.cc

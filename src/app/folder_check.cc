@@ -158,4 +158,9 @@ std::vector<std::string> entries_in_the_way(Disk& disk) {
   return in_the_way;
 }
 
+bool has_input_folder(Disk& disk) {
+  DirEntry folder;
+  return find_entry(disk, "", kInputFolder, &folder) && folder.is_dir;
+}
+
 }  // namespace quillon

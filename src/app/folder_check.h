@@ -23,6 +23,10 @@ namespace quillon {
 /// real folder. Paths use '/'; a folder's entries are listed in order.
 std::vector<std::string> entries_in_the_way(Disk& disk);
 
+/// True when the folder holds a folder compare_in (in any letter case, or a
+/// link to one), the one thing a run needs to find there.
+bool has_input_folder(Disk& disk);
+
 }  // namespace quillon
 
 #endif  // QUILLON_APP_FOLDER_CHECK_H_

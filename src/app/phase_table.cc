@@ -40,7 +40,7 @@ const std::vector<Phase> kPhases = {
     {"opening screens", [](Run& run, RunState&) { show_opening_screens(run); }},
     {"tool checks", [](Run& run, RunState&) { run_tool_checks(run); }},
     {"intake", [](Run& run, RunState&) { take_in_input_folder(run); }},
-    {"html inputs", [](Run& run, RunState&) { reformat_html_inputs(run); }},
+    {"html inputs", [](Run& run, RunState& s) { s.html_twins = reformat_html_inputs(run); }},
     {"selection", [](Run& run, RunState& s) { s.table_width = select_input_files(run); }},
     {"destination address",
      [](Run& run, RunState& s) { s.destination_site = ask_destination_address(run); }},
@@ -49,7 +49,8 @@ const std::vector<Phase> kPhases = {
     {"comparison page",
      [](Run& run, RunState& s) {
        s.whole_page_folder =
-           write_comparison_page(run, s.table_width, s.options.part_size).whole_page_folder;
+           write_comparison_page(run, s.table_width, s.options.part_size, s.html_twins)
+               .whole_page_folder;
      }},
     {"space check", [](Run& run, RunState&) { check_free_space(run); }},
     {"page preparation", [](Run& run, RunState& s) { prepare_pages(run, s.page_number_pad); }},

@@ -5,6 +5,7 @@
 #ifndef QUILLON_APP_PHASE_TABLE_H_
 #define QUILLON_APP_PHASE_TABLE_H_
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ namespace quillon {
 
 /// What one phase hands to a later one.
 struct RunState {
+  /// From the HTML inputs, for the comparison page: the .txt twins made in
+  /// this run, whose lines stay markup.
+  std::set<std::string> html_twins;
   std::string table_width;       ///< From selection, for the comparison page.
   std::string destination_site;  ///< From the address question, for the search pages.
   std::string page_number_pad;   ///< From the working copies, for page preparation.

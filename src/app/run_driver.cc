@@ -31,6 +31,17 @@ void ShowEntriesInTheWay(Run& run, const std::vector<std::string>& names) {
   run.print_line("the folder compare_in with the files to compare.");
 }
 
+// Started elsewhere than in a folder made for it (a person's home folder,
+// say), the run would strew its work files there before it found nothing
+// to compare.
+void ShowNoInputFolder(Run& run) {
+  run.print_line(kSeparator);
+  run.print_line("This folder holds no folder compare_in with files to compare.");
+  run.print_line();
+  run.print_line("Nothing was changed. Make a folder compare_in here that holds the two files");
+  run.print_line("to compare, and start quillon in this folder again.");
+}
+
 // Says what failed and why, once the work files are gone, and waits for a
 // key as every end of a run does.
 void ShowFailure(Run& run, const FailureLog& failures, bool with_output) {
@@ -63,6 +74,10 @@ int drive_run(Run& run, const RunOptions& options) {
                        ? "quillon cannot open the folder it was started in."
                        : "Another quillon run is working in this folder. Wait until it ends, or "
                          "start quillon in a folder of its own.");
+    return Refused(run);
+  }
+  if (!has_input_folder(run.disk)) {
+    ShowNoInputFolder(run);
     return Refused(run);
   }
   std::vector<std::string> in_the_way = entries_in_the_way(run.disk);

@@ -64,22 +64,54 @@ std::string to_lower(const std::string& text) {
 std::string escape_markup(const std::string& text) {
   std::string escaped;
   escaped.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        escaped += "&amp;";
-        break;
-      case '<':
-        escaped += "&lt;";
-        break;
-      case '>':
-        escaped += "&gt;";
-        break;
-      default:
-        escaped += c;
-    }
+  // Runs between the three bytes are copied whole: a text's lines mostly
+  // hold none of them, and every line of a page passes through here.
+  const uint64_t kMarkupBytes = (1ULL << '&') | (1ULL << '<') | (1ULL << '>');
+  size_t copied = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c > '>' || ((kMarkupBytes >> c) & 1) == 0) continue;
+    escaped.append(text, copied, i - copied);
+    escaped += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
+    copied = i + 1;
   }
+  escaped.append(text, copied, std::string::npos);
   return escaped;
+}
+
+size_t first_non_utf8(const std::string& text) {
+  const size_t size = text.size();
+  for (size_t i = 0; i < size;) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    if (lead != 0 && lead < 0x80) {
+      ++i;
+      continue;
+    }
+    // The length of the sequence, and the range its second byte must lie
+    // in: narrower after the leads that could start an overlong form, a
+    // surrogate or a code point beyond U+10FFFF.
+    size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;
+      if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;
+    }
+    if (length == 0 || size - i < length) return i;
+    const unsigned char second = static_cast<unsigned char>(text[i + 1]);
+    if (second < low || second > high) return i;
+    for (size_t k = 2; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return i;
+    }
+    i += length;
+  }
+  return std::string::npos;
 }
 
 std::string blank_text(long n) {

@@ -40,6 +40,12 @@ std::string to_lower(const std::string& text);
 /// so that a browser shows it as it is and never takes it for markup.
 std::string escape_markup(const std::string& text);
 
+/// Where the text stops being UTF-8 that a browser shows as written: the
+/// 0-based offset of the first NUL byte or of the first byte that starts no
+/// well-formed sequence (overlong forms, surrogates and code points beyond
+/// U+10FFFF included); std::string::npos when there is none.
+size_t first_non_utf8(const std::string& text);
+
 /// `n` blanks; empty for n <= 0.
 std::string blank_text(long n);
 

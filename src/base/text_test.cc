@@ -32,6 +32,7 @@ TEST(TextTest, SubstringsCountFromOneAndCutAtTheEnds) {
 
 TEST(TextTest, BlanksCaseOrderAndNumberTexts) {
   EXPECT_EQ(trim_blanks("  a b \t "), "a b \t");
+  EXPECT_EQ(escape_markup("<a href=x>&amp;</a> b"), "&lt;a href=x&gt;&amp;amp;&lt;/a&gt; b");
   EXPECT_EQ(to_lower("\xC3\x89T\xC3\x89 Zz"), "\xC3\x89t\xC3\x89 zz");
   EXPECT_LT(compare_text("abc", "abcd"), 0);
   EXPECT_LT(compare_text("Z", "a"), 0);
@@ -39,6 +40,23 @@ TEST(TextTest, BlanksCaseOrderAndNumberTexts) {
   EXPECT_LT(compare_text(std::string("a\0b", 3), std::string("a\0c", 3)), 0);
   EXPECT_EQ(number_text_fraction(1.0 / 3), "0.3333333333333333");
   EXPECT_EQ(right_aligned(123456, 3), "123456");
+}
+
+TEST(TextTest, TheFirstByteThatIsNotUtf8) {
+  const size_t kAll = std::string::npos;
+  const std::pair<std::string, size_t> cases[] = {
+      {"plain", kAll},
+      {"\xef\xbb\xbf\xc3\xa9\xe2\x82\xac\xf0\x9f\x98\x80", kAll},
+      {"\xed\x9f\xbf\xf4\x8f\xbf\xbf", kAll},  // U+D7FF and U+10FFFF, the last before the gaps
+      {std::string("ab\0c", 4), 2},
+      {"caf\xe9 ok", 3},         // Latin-1
+      {"a\xc0\xaf", 1},          // overlong "/"
+      {"a\xf0\x8f\xbf\xbf", 1},  // overlong
+      {"a\xed\xa0\x80", 1},      // a surrogate
+      {"a\xf4\x90\x80\x80", 1},  // beyond U+10FFFF
+      {"ab\xe2\x82", 2},         // cut short
+      {"\x80", 0}};
+  for (const auto& c : cases) EXPECT_EQ(first_non_utf8(c.first), c.second) << c.first;
 }
 
 TEST(TextTest, TextToNumberReadsExactlyTheDecimalGrammarAndAmpersandBases) {

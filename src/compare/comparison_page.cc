@@ -1,6 +1,7 @@
 #include "compare/comparison_page.h"
 
 #include "base/paths.h"
+#include "base/verified_copy.h"
 #include "run/clean_name.h"
 #include "run/console_waits.h"
 #include "run/work_files.h"
@@ -49,14 +50,34 @@ struct Source {
   int file = 0;
   long long offset = 0;
   bool pending = false;  // `line` was read and not yet written.
+  bool markup = false;   // Its lines go to the page as markup, not as text.
   std::string line;
 };
 
-void OpenSource(Run& run, const std::string& name, Source* source) {
+// Only the text twin of an HTML input, made in this run, is markup: named
+// after it and holding its very bytes. A person's own text under such a name
+// (a.TXT beside a.htm, an a.txt kept at the overwrite question) is text.
+bool MadeFromHtml(Run& run, const std::string& name, const std::set<std::string>& html_twins) {
+  long marker = find_marker(name, ".txt");
+  if (marker == 0) return false;
+  std::string twin = left_text(name, marker - 1) + ".txt";
+  std::string copy, made;
+  return html_twins.count(twin) > 0 && resolve_path(run.disk, kTextWork + "\\" + name, &copy) &&
+         resolve_path(run.disk, twin, &made) && same_bytes(run.disk, copy, made);
+}
+
+// A working copy that txt_wrk.list names.
+struct Listed {
+  std::string name;
+  bool markup = false;
+};
+
+void OpenSource(Run& run, const Listed& listed, Source* source) {
   source->file = run.files.free_file_number();
-  run.files.open_input(kTextWork + "\\" + name, source->file);
+  run.files.open_input(kTextWork + "\\" + listed.name, source->file);
   source->offset = 0;
   source->pending = false;
+  source->markup = listed.markup;
 }
 
 // Writes the lines of `source` that start before `limit` as cell lines.
@@ -68,7 +89,8 @@ void WriteCellLines(Run& run, int page, Source* source, long long limit) {
       run.files.read_line(source->file, &source->line);
       source->pending = true;
     }
-    run.files.print_line(page, " <br>" + trim_blanks(source->line));
+    const std::string text = trim_blanks(source->line);
+    run.files.print_line(page, " <br>" + (source->markup ? text : escape_markup(text)));
     source->offset += text_length(source->line) + 1;
     source->pending = false;
   }
@@ -85,7 +107,7 @@ void WriteHead(Run& run, int page, const std::string& table_width) {
 // The bytes of a working copy as its lines count them (a line end is one).
 long long TextBytes(Run& run, const std::string& name) {
   Source source;
-  OpenSource(run, name, &source);
+  OpenSource(run, {name}, &source);
   long long bytes = 0;
   while (!run.files.end_of_file(source.file)) {
     run.files.read_line(source.file, &source.line);
@@ -99,12 +121,10 @@ long long TextBytes(Run& run, const std::string& name) {
 // together, each file in proportion to its length, so that a part shows
 // corresponding regions of both. A part ends after the lines that start
 // before its share of each file, so a line longer than a part stays whole.
-long WriteParts(Run& run, const std::string& table_width, const std::string& left,
-                const std::string& right, long parts) {
-  long long left_bytes = TextBytes(run, left), right_bytes = TextBytes(run, right);
+long WriteParts(Run& run, const std::string& table_width, const Listed (&files)[2], long parts) {
+  long long left_bytes = TextBytes(run, files[0].name), right_bytes = TextBytes(run, files[1].name);
   Source sources[2];
-  OpenSource(run, left, &sources[0]);
-  OpenSource(run, right, &sources[1]);
+  for (int i = 0; i < 2; ++i) OpenSource(run, files[i], &sources[i]);
   std::string pad = page_number_pad_for(parts);
   long written = 0;
   for (long k = 1; k <= parts; ++k) {
@@ -144,10 +164,13 @@ long long FileSize(Run& run, const std::string& name) {
 
 }  // namespace
 
-ComparisonPages write_comparison_page(Run& run, const std::string& table_width, long part_size) {
+ComparisonPages write_comparison_page(Run& run, const std::string& table_width, long part_size,
+                                      const std::set<std::string>& html_twins) {
   int listing = run.files.free_file_number();
   run.files.open_input(kWorkingCopyList, listing);
-  std::string left = NextListedFile(run, listing);
+  Listed files[2];
+  files[0].name = NextListedFile(run, listing);
+  files[0].markup = MadeFromHtml(run, files[0].name, html_twins);
   // The page goes straight to where the index takes it up: a copy in the
   // run's folder would be deleted unread when the pages are prepared.
   const std::string whole = kHtmlWork + "\\" + kComparePage;
@@ -155,14 +178,15 @@ ComparisonPages write_comparison_page(Run& run, const std::string& table_width, 
   run.files.open_output(whole, page);
   WriteHead(run, page, table_width);
   Source source;
-  OpenSource(run, left, &source);
+  OpenSource(run, files[0], &source);
   WriteCellLines(run, page, &source, kWholeFile);
   run.files.close_file(source.file);
   run.files.print_line(page, "</td>");
-  std::string right = NextListedFile(run, listing);
+  files[1].name = NextListedFile(run, listing);
+  files[1].markup = MadeFromHtml(run, files[1].name, html_twins);
   run.files.print_line(page, "<td>");
   run.files.print_line(page, "<td>");
-  OpenSource(run, right, &source);
+  OpenSource(run, files[1], &source);
   WriteCellLines(run, page, &source, kWholeFile);
   run.files.close_file(source.file);
   for (const char* line : kTail) run.files.print_line(page, line);
@@ -174,7 +198,7 @@ ComparisonPages write_comparison_page(Run& run, const std::string& table_width, 
   if (size > part_size) {
     // The parts are indexed instead, and the whole page waits for delivery
     // where the index does not take it up.
-    pages.parts = WriteParts(run, table_width, left, right, (size + part_size - 1) / part_size);
+    pages.parts = WriteParts(run, table_width, files, (size + part_size - 1) / part_size);
     pages.whole_page_folder = kTextWork;
     MovePage(run, whole, kTextWork + "\\" + kComparePage);
   }

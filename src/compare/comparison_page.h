@@ -3,6 +3,7 @@
 #ifndef QUILLON_COMPARE_COMPARISON_PAGE_H_
 #define QUILLON_COMPARE_COMPARISON_PAGE_H_
 
+#include <set>
 #include <string>
 
 #include "run/run.h"
@@ -17,11 +18,14 @@ struct ComparisonPages {
 };
 
 /// Writes compare.htm from the first two files that txt_wrk.list names, in a
-/// table `table_width` wide. When the page is larger than `part_size` bytes
-/// (and `part_size` is not 0), htm_wrk receives it in numbered parts of
-/// about that size, which are indexed instead; otherwise htm_wrk receives
-/// compare.htm. Ends the run when the list does not name two .txt files.
-ComparisonPages write_comparison_page(Run& run, const std::string& table_width, long part_size);
+/// table `table_width` wide, each line as text ("&", "<" and ">" escaped)
+/// unless the file is one of the `html_twins` of this run, whose lines are
+/// markup. When the page is larger than `part_size` bytes (and `part_size`
+/// is not 0), htm_wrk receives it in numbered parts of about that size,
+/// which are indexed instead; otherwise htm_wrk receives compare.htm. Ends
+/// the run when the list does not name two .txt files.
+ComparisonPages write_comparison_page(Run& run, const std::string& table_width, long part_size,
+                                      const std::set<std::string>& html_twins);
 
 }  // namespace quillon
 

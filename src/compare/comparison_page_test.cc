@@ -29,9 +29,10 @@ std::pair<std::string, std::string> Cells(const std::string& page) {
 }
 
 // A page larger than the part size goes to htm_wrk in parts whose slices of
-// both files advance together; compare.htm waits whole in txt_wrk.
+// both files advance together; compare.htm waits whole in txt_wrk. The parts
+// show a text as text and the twin of an HTML input as markup, as the page.
 TEST(ComparisonPageTest, ALargePageIsIndexedInParts) {
-  const std::string left = "l1\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\n";
+  const std::string left = "l<1\r\nl2\r\nl3\r\nl4\r\nl5\r\nl6\r\n";
   const struct {
     std::string left, right;
     long part_size;
@@ -39,7 +40,10 @@ TEST(ComparisonPageTest, ALargePageIsIndexedInParts) {
   } cases[] = {
       {left, "r1\r\nr2\r\nr3\r\n", 0, {}},
       {left, "r1\r\nr2\r\nr3\r\n", 10000, {}},
-      {left, "r1\r\nr2\r\nr3\r\n", 200, {{"l1|l2|", "r1|"}, {"l3|l4|", "r2|"}, {"l5|l6|", "r3|"}}},
+      {left,
+       "<i>r1</i>\r\nr2\r\nr3\r\n",
+       200,
+       {{"l&lt;1|l2|", "<i>r1</i>|"}, {"l3|l4|", "r2|"}, {"l5|l6|", "r3|"}}},
       // A line longer than a part stays whole; the other file still starts in
       // the first part, and a part with nothing of either file is left out.
       {std::string(2000, 'x') + "\r\n",
@@ -53,7 +57,8 @@ TEST(ComparisonPageTest, ALargePageIsIndexedInParts) {
     t.disk.AddFile("txt_wrk.list", "a.txt\r\nb.txt\r\n");
     t.disk.AddFile("txt_wrk/a.txt", c.left);
     t.disk.AddFile("txt_wrk/b.txt", c.right);
-    ComparisonPages pages = write_comparison_page(t.run, "100%", c.part_size);
+    t.disk.AddFile("b.txt", c.right);
+    ComparisonPages pages = write_comparison_page(t.run, "100%", c.part_size, {"b.txt"});
     std::map<std::string, std::string> files = t.disk.Files();
     const std::string whole = files[pages.whole_page_folder + "/compare.htm"];
     EXPECT_EQ(files.count("compare.htm"), 0u);

@@ -1,6 +1,8 @@
 #include "intake/file_selection.h"
 
 #include "base/field_reader.h"
+#include "base/line_io.h"
+#include "base/paths.h"
 #include "run/console_waits.h"
 #include "run/work_files.h"
 #include "run/work_folders.h"
@@ -85,14 +87,38 @@ std::string ListLine(Run& run, int list, int32_t choice) {
 }
 
 // Shows the chosen name and copies the file to txt_in, where the copy's
-// report is seen.
-void TakeChoice(Run& run, int list, int32_t choice, const char* label) {
+// report is seen; gives the name.
+std::string TakeChoice(Run& run, int list, int32_t choice, const char* label) {
   run.print_line();
   std::string name = ListLine(run, list, choice);
   run.print_line();
   run.print_text(label);
   run.print_line(name);
   run.run_command("copy /y " + QuoteArgument(kInputFolder + "\\" + name) + " " + kTextIn + "\\");
+  return name;
+}
+
+// A text in another character set (Latin-1, UTF-16) is compared and indexed
+// byte for byte as it is, which shows as wrong characters on the pages: the
+// person is told where it starts, and the run goes on.
+void WarnIfNotUtf8(Run& run, const std::string& name) {
+  std::string folder;
+  DirEntry entry;
+  if (!resolve_path(run.disk, kInputFolder, &folder) ||
+      !find_entry(run.disk, folder, name, &entry) || !entry.is_file()) {
+    return;
+  }
+  LineReader reader(run.disk, join_path(folder, entry.name), &run.failures);
+  std::string line;
+  for (long number = 1; reader.next(&line); ++number) {
+    size_t at = first_non_utf8(line);
+    if (at == std::string::npos) continue;
+    std::string where = "line " + number_text(number) +
+                        (line[at] == '\0' ? " holds a NUL byte" : " is the first that is not");
+    run.console.print_warning(name + " is not UTF-8 text (" + where +
+                              "); it is compared as its bytes are, unconverted.");
+    return;
+  }
 }
 
 void ChooseFiles(Run& run) {
@@ -107,7 +133,7 @@ void ChooseFiles(Run& run) {
   run.print_line("-- select 1. file for compare --");
   run.print_line();
   int32_t first = AskChoice(run, length);
-  TakeChoice(run, list, first, "1. file for compare: ");
+  std::string first_name = TakeChoice(run, list, first, "1. file for compare: ");
   run.print_line(kSeparator);
   PrintFileList(run, list);
   run.print_line("-- select 2. file for compare --");
@@ -118,8 +144,10 @@ void ChooseFiles(Run& run) {
     run.print_line();
     any_key_end(run, kChoiceEnd);
   }
-  TakeChoice(run, list, second, "2. file for compare: ");
+  std::string second_name = TakeChoice(run, list, second, "2. file for compare: ");
   run.files.close_file(list);
+  WarnIfNotUtf8(run, first_name);
+  WarnIfNotUtf8(run, second_name);
   run.run_command("dir /b  " + kTextIn + "\\*.txt > " + kTextFileListing);
 }
 

@@ -1,6 +1,7 @@
 #include "intake/html_reformat.h"
 
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "base/line_io.h"
@@ -92,13 +93,29 @@ bool LineReads(const std::string& line, const char* marker) {
   return to_lower(trim_blanks(line)) == marker;
 }
 
+// A line that opens the body: "<body>", or the tag with attributes after a
+// blank or a tab, as saved pages have it, as long as nothing else on the
+// line could be markup or text.
+bool OpensBody(const std::string& line) {
+  std::string tag = to_lower(trim_blanks(line));
+  if (tag == "<body>") return true;
+  return tag.size() > 6 && tag.compare(0, 5, "<body") == 0 && (tag[5] == ' ' || tag[5] == '\t') &&
+         tag.find_first_of("<>", 1) == tag.size() - 1;
+}
+
+struct Twin {
+  bool written = false;   ///< It took its name in the program's folder.
+  bool has_body = false;  ///< Its HTML input was read and holds a body line.
+};
+
 // The twin is completed aside and then takes its name, so that an
 // interrupted run never leaves half a twin under the twin's name.
-void WriteBodyText(Run& run, const std::string& html, const std::string& text) {
+Twin WriteBodyText(Run& run, const std::string& html, const std::string& text) {
+  Twin result;
   std::string path, twin;
   DirEntry entry;
   if (resolve_path(run.disk, html, &path) && run.disk.stat(path, &entry) &&
-      !text_twin(run.disk, path, &twin)) {
+      !text_twin(run.disk, path, &twin, &result.has_body)) {
     run.failures.note(DiskAction::kRead, html, run.disk.last_error());
   }
   int out = run.files.free_file_number();
@@ -108,15 +125,19 @@ void WriteBodyText(Run& run, const std::string& html, const std::string& text) {
   run.files.close_file(out);
   std::string from, to;
   if (written && resolve_path(run.disk, kTwinTemporary, &from) &&
-      resolve_for_writing(run.disk, text, &to) && !run.disk.rename(from, to)) {
-    run.failures.note(DiskAction::kWrite, text, run.disk.last_error());
+      resolve_for_writing(run.disk, text, &to)) {
+    result.written = run.disk.rename(from, to);
+    if (!result.written) run.failures.note(DiskAction::kWrite, text, run.disk.last_error());
   }
+  return result;
 }
 
-void ReformatHtmlFiles(Run& run) {
+std::set<std::string> ReformatHtmlFiles(Run& run) {
   run.run_command("dir /b /a-d " + kInputFolder + "\\*.htm > " + kHtmlInputList);
   int list = run.files.free_file_number();
   run.files.open_input(kHtmlInputList, list);
+  std::set<std::string> twins;
+  std::vector<std::pair<std::string, std::string>> without_body;
   std::string line;
   while (!run.files.end_of_file(list)) {
     line.clear();
@@ -124,12 +145,19 @@ void ReformatHtmlFiles(Run& run) {
     std::string entry = trim_blanks(line);
     std::string text = text_twin_name(entry);
     if (text.empty()) continue;
-    WriteBodyText(run, entry, text);
+    Twin twin = WriteBodyText(run, entry, text);
+    if (twin.written) twins.insert(text);
+    if (twin.written && !twin.has_body) without_body.emplace_back(entry, text);
     // No overwrite switch: an existing twin in compare_in is asked about.
     run.run_command("copy " + QuoteArgument(text) + " " +
                     QuoteArgument(kInputFolder + "\\" + text));
   }
   run.files.close_file(list);
+  for (const auto& file : without_body) {
+    run.console.print_warning(file.first + " has no line that opens its body, so its text " +
+                              file.second + " is empty.");
+  }
+  return twins;
 }
 
 }  // namespace
@@ -140,7 +168,7 @@ std::string text_twin_name(const std::string& entry) {
   return marker == 0 ? "" : left_text(given, marker - 1) + ".txt";
 }
 
-bool text_twin(Disk& disk, const std::string& html, std::string* text) {
+bool text_twin(Disk& disk, const std::string& html, std::string* text, bool* has_body) {
   text->clear();
   std::unique_ptr<InputFile> in = disk.open_read(html);
   if (!in) return false;
@@ -149,13 +177,14 @@ bool text_twin(Disk& disk, const std::string& html, std::string* text) {
   bool in_body = false;
   while (reader.next(&line)) {
     if (!in_body) {
-      in_body = LineReads(line, "<body>");
+      in_body = OpensBody(line);
     } else if (LineReads(line, "</body>")) {
       break;
     } else if (!LineReads(line, "<pre>") && !LineReads(line, "</pre>")) {
       *text += trim_blanks(line) + "\r\n";
     }
   }
+  if (has_body) *has_body = in_body;
   return !reader.failed();
 }
 
@@ -168,12 +197,12 @@ bool clash_stem(const std::string& entry, std::string* stem) {
   return true;
 }
 
-void reformat_html_inputs(Run& run) {
+std::set<std::string> reformat_html_inputs(Run& run) {
   run.print_line();
   run.print_line(kSeparator);
   run.print_line("Reformatting *.htm files to *.txt");
   CheckNameClashes(run);
-  ReformatHtmlFiles(run);
+  return ReformatHtmlFiles(run);
 }
 
 }  // namespace quillon

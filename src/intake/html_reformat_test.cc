@@ -17,7 +17,7 @@ void AddInput(FakeRun& t, const std::string& name, const std::string& content) {
   t.disk.AddFile(name, content);
 }
 
-// Only a bare body marker counts, in any letter case; pre markers go.
+// A body marker counts in any letter case, with attributes too; pre markers go.
 TEST(HtmlReformatTest, BodyLinesWithoutPreMarkers) {
   FakeRun t;
   AddInput(t, "a.htm",
@@ -28,7 +28,7 @@ TEST(HtmlReformatTest, BodyLinesWithoutPreMarkers) {
   EXPECT_TRUE(Completes([&] { reformat_html_inputs(t.run); }));
   EXPECT_EQ(t.disk.Content("a.txt"), "line one\r\n\tline <b>two</b> &amp;\r\n<body>\r\n");
   EXPECT_EQ(t.disk.Content("compare_in/a.txt"), t.disk.Content("a.txt"));
-  EXPECT_EQ(t.disk.Content("compare_in/b.txt"), "");
+  EXPECT_EQ(t.disk.Content("compare_in/b.txt"), "text\r\n");
   EXPECT_EQ(t.disk.Content("compare_in/c.txt"), "rest\r\n</html>\r\n");
 }
 

@@ -176,7 +176,8 @@ void TakeBackEntry(Run& run, const InputFolder& folder, const DirEntry& entry,
   PutBackUnderCleanName(run, folder, entry.name, clean);
 }
 
-void TakeInFiles(Run& run) {
+// Gives the files of other kinds, which the comparison leaves out.
+std::vector<std::string> TakeInFiles(Run& run) {
   run.run_command("dir /b " + kInputFolder + "\\ > " + kInputListing);
   InputFolder folder = ListInputFolder(run.disk);
   run.run_command("copy /y " + kInputFolder + "\\*.* > " + kSink);
@@ -186,11 +187,25 @@ void TakeInFiles(Run& run) {
   if (!HoldsFiles(folder)) run.run_command("del /q " + kInputFolder + "\\*.* > " + kSink);
   CheckCopiesOut(run, folder);
   std::map<std::string, std::string> clean = clean_names(folder.entries);
+  std::vector<std::string> left_out;
   for (const DirEntry& entry : folder.entries) {
-    if (entry.is_file()) TakeBackEntry(run, folder, entry, clean[entry.name]);
+    if (!entry.is_file()) continue;
+    TakeBackEntry(run, folder, entry, clean[entry.name]);
+    if (input_name_parts(entry.name).marker == 0) left_out.push_back(entry.name);
   }
   run.print_line();
   run.run_command("dir /b " + kInputFolder + "\\ > " + kInputListing);
+  return left_out;
+}
+
+// A file that silently left compare_in would make the person look for it,
+// or doubt the run when it says that compare_in is empty.
+void WarnLeftOut(Run& run, const std::vector<std::string>& left_out) {
+  for (const std::string& name : left_out) {
+    run.console.print_warning(
+        name + " is not a .txt or .htm file: it is left out and " +
+        (named_like_run_file(name) ? "stays in compare_in." : "now lies beside compare_in."));
+  }
 }
 
 void PrepareWorkFolder(Run& run, const std::string& folder) {
@@ -239,8 +254,9 @@ std::map<std::string, std::string> clean_names(const std::vector<DirEntry>& entr
 }
 
 void take_in_input_folder(Run& run) {
-  TakeInFiles(run);
+  std::vector<std::string> left_out = TakeInFiles(run);
   PrepareWorkFolders(run);
+  WarnLeftOut(run, left_out);
 }
 
 }  // namespace quillon

@@ -13,7 +13,7 @@
 import fs from 'node:fs';
 import path from 'node:path';
 
-import {Checks, closeBrowser, kBrowserNames, openAt, openBrowser, sample} from './browser.mjs';
+import {Checks, closeBrowser, fileOf, kBrowserNames, openAt, openBrowser, sample} from './browser.mjs';
 import {checkComparePage, checkIndexPages, checkPageLinks, kDeliveredPages} from './other_pages.mjs';
 import {checkParts} from './parts.mjs';
 import * as wordPage from './word_page.mjs';
@@ -63,6 +63,25 @@ async function checkPopupBlocker(checks, browser, run) {
   await page.close();
 }
 
+// A text input's markup is shown as text: no script of it may run on any
+// delivered page, neither as a dialog nor through the global it would set.
+async function checkInputScriptsStayText(checks, browser, run) {
+  const page = await browser.newPage();
+  browser.quiet.add(page);
+  const ran = [];
+  page.on('dialog', (dialog) => {
+    ran.push(`${fileOf(page.url())}: a dialog "${dialog.message()}"`);
+    dialog.dismiss().catch(() => {});
+  });
+  for (const file of fs.readdirSync(run.htm).filter((name) => name.endsWith('.htm')).sort()) {
+    await openAt(page, run.htm, file);
+    const global = await page.evaluate(() => window.quillonHostile);
+    if (global !== undefined) ran.push(`${file}: quillonHostile = ${global}`);
+  }
+  await page.close();
+  checks.check('no script of the input texts runs on any page', ran.length === 0, sample(ran));
+}
+
 // The word to follow through its navigators is the most frequent one, a
 // non-ASCII one where the input has any; then the most frequent word of each
 // script beyond ASCII is double-clicked, and on the first run the most
@@ -106,6 +125,7 @@ async function checkRun(checks, browser, page, run) {
         'index pages', () => checkIndexPages(checks, page, run, found.state, found.words));
   }
   await checks.step('links', () => checkPageLinks(checks, page, run));
+  await checks.step('input scripts', () => checkInputScriptsStayText(checks, browser, run));
   const errors = browser.errors.filter(([file]) => kDeliveredPages.includes(file));
   checks.check(
       'no script errors on the delivered pages', errors.length === 0,

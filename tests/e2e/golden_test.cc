@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/test_run.h"
 #include "workspace.h"
 
@@ -62,6 +64,7 @@ TEST(GoldenTest, OpeningScreensEndTheRunQuietly) {
   for (const auto& keys_and_screens : cases) {
     SCOPED_TRACE(keys_and_screens.first);
     Workspace workspace;
+    std::filesystem::create_directory(workspace.root() + "/compare_in");
     Outcome outcome = RunQuillon(workspace, keys_and_screens.first);
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.transcript, UpToScreen(keys_and_screens.second));

@@ -53,6 +53,11 @@ std::string InTheWay(std::initializer_list<std::string> names) {
          Lines(names) + kRefusal;
 }
 
+const std::string kNoInputFolder =
+    Lines({kSeparator, "This folder holds no folder compare_in with files to compare.", "",
+           "Nothing was changed. Make a folder compare_in here that holds the two files",
+           "to compare, and start quillon in this folder again."});
+
 // A folder beside the workspace that links may point into: it must stay as
 // it was.
 struct Outside {
@@ -112,6 +117,20 @@ TEST(OwnFolderTest, WhatIsInTheWayIsNamedAndNothingIsTouched) {
          Link(o.place.root(), w, "compare_in");
        },
        InTheWay({"compare_in"})},
+      // A person's home folder, say: nothing to compare, nothing written.
+      {"no compare_in",
+       [](const Workspace& w, const Outside&) {
+         fs::remove_all(w.root() + "/compare_in");
+         w.write("notes.txt", "my notes\r\n");
+         w.write("Documents/letter.htm", "<p>mine</p>");
+       },
+       kNoInputFolder},
+      {"compare_in a file",
+       [](const Workspace& w, const Outside&) {
+         fs::remove_all(w.root() + "/compare_in");
+         w.write("compare_in", "a file\r\n");
+       },
+       kNoInputFolder},
       {"a file moved out by an earlier run, with a newer one in compare_in",
        [](const Workspace& w, const Outside&) {
          w.write("notes.docx", "version 1");

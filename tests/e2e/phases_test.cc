@@ -106,8 +106,8 @@ TEST(SelectionTest, ChoicesThatEndTheRun) {
     std::string ending;
     bool first_copied;
   } cases[] = {
-      {"no compare_in",
-       {},
+      {"no text file in compare_in",
+       {{"notes.docx", "x"}},
        "21",
        Lines({"", kSeparator, "Subfolder compare_in is empty",
               "The files you want to compare must be written to UTF-8 format and copied to the "
@@ -150,8 +150,9 @@ TEST(ComparisonTest, PageOfTwoFilesLineByLine) {
   Outcome outcome = RunQuillon(workspace, Opening("2\n1\n-5\nshop.example, other\n"));
   EXPECT_EQ(outcome.status, 0);
   EXPECT_TRUE(Printed(outcome, "1. file for compare: Right_File.txt"));
-  std::string page = ComparePage("-5%", {"one", "a < b & c", ""},
-                                 {"\xef\xbb\xbf<b>bold</b>", "\ttab\t", "three", "four", "five"});
+  std::string page =
+      ComparePage("-5%", {"one", "a &lt; b &amp; c", ""},
+                  {"\xef\xbb\xbf&lt;b&gt;bold&lt;/b&gt;", "\ttab\t", "three", "four", "five"});
   EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), page);
   EXPECT_EQ(workspace.read("txt_wrk/left.txt"), "one\r\n  a < b & c  \r\n\r\n");
   EXPECT_NE(workspace.read("htm_out/s_1.htm").find(" site:shop.example\"> shop.example</a>"),

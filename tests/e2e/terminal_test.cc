@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -54,8 +55,9 @@ class Terminal {
   }
 
   /// Starts the program in the workspace on this terminal as its
-  /// controlling terminal.
+  /// controlling terminal; the workspace gets the compare_in a run needs.
   void Start(const Workspace& workspace) {
+    std::filesystem::create_directory(workspace.root() + "/compare_in");
     child_ = fork();
     if (child_ < 0) throw std::runtime_error("fork failed");
     if (child_ == 0) RunChild(workspace.root().c_str());
