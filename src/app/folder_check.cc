@@ -125,7 +125,52 @@ void CheckWorkFolder(Disk& disk, const DirEntry& folder, std::vector<std::string
   }
 }
 
+// What the intake names a file of compare_in: its clean name, or its given
+// name when it is of another kind and leaves the folder.
+std::string IntakeName(const std::map<std::string, std::string>& clean, const std::string& given) {
+  auto it = clean.find(given);
+  return it == clean.end() ? given : it->second;
+}
+
 }  // namespace
+
+std::vector<SharedName> inputs_sharing_a_name(Disk& disk) {
+  std::vector<SharedName> shared;
+  DirEntry folder;
+  std::vector<DirEntry> entries;
+  if (!find_entry(disk, "", kInputFolder, &folder) || !RealFolder(folder) ||
+      !list_folder(disk, folder.name, &entries)) {
+    return shared;
+  }
+  std::map<std::string, std::string> clean = clean_names(entries);
+  bool exact = disk.tells_case_apart();
+  std::map<std::string, SharedName> by_name;
+  std::map<std::string, bool> with_folder;
+  std::vector<std::string> order;
+  // A folder of compare_in keeps its name, and no file can take it.
+  for (const DirEntry& entry : entries) {
+    std::string name = entry.is_file() ? IntakeName(clean, entry.name) : entry.name;
+    std::string key = exact ? name : fold_name(name);
+    SharedName& group = by_name[key];
+    if (group.given.empty()) {
+      group.name = name;
+      order.push_back(key);
+    }
+    group.given.push_back(entry.name);
+    if (!entry.is_file()) with_folder[key] = true;
+  }
+  for (const std::string& key : order) {
+    const SharedName& group = by_name[key];
+    if (group.given.size() < 2) continue;
+    bool same = !with_folder[key];
+    std::string first = join_path(folder.name, group.given[0]);
+    for (size_t i = 1; same && i < group.given.size(); ++i) {
+      same = same_bytes(disk, first, join_path(folder.name, group.given[i]));
+    }
+    if (!same) shared.push_back(group);
+  }
+  return shared;
+}
 
 std::vector<std::string> entries_in_the_way(Disk& disk) {
   std::vector<std::string> in_the_way;

@@ -23,6 +23,17 @@ namespace quillon {
 /// real folder. Paths use '/'; a folder's entries are listed in order.
 std::vector<std::string> entries_in_the_way(Disk& disk);
 
+/// Files of compare_in that the intake would give one name: the name and
+/// their given names, in listing order. A name is shared when it is spelled
+/// the same, or on a disk that does not tell letter case apart, in any case.
+/// Files that hold the same bytes are left out: one of them is what an
+/// interrupted intake left, and taking them in keeps one.
+struct SharedName {
+  std::string name;
+  std::vector<std::string> given;
+};
+std::vector<SharedName> inputs_sharing_a_name(Disk& disk);
+
 }  // namespace quillon
 
 #endif  // QUILLON_APP_FOLDER_CHECK_H_

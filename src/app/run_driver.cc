@@ -6,6 +6,7 @@
 #include "app/phase_table.h"
 #include "base/end_run.h"
 #include "run/console_waits.h"
+#include "run/work_files.h"
 #include "run/work_folders.h"
 
 namespace quillon {
@@ -29,6 +30,20 @@ void ShowEntriesInTheWay(Run& run, const std::vector<std::string>& names) {
   run.print_line();
   run.print_line("Nothing was changed. Start quillon in a folder of its own that holds only");
   run.print_line("the folder compare_in with the files to compare.");
+}
+
+void ShowSharedNames(Run& run, const std::vector<SharedName>& shared) {
+  run.print_line(kSeparator);
+  for (const SharedName& group : shared) {
+    run.print_line("These files of compare_in would all be named " + printable_name(group.name) +
+                   ":");
+    for (const std::string& given : group.given) {
+      run.print_line(printable_name(work_files::kInputFolder + "\\" + given));
+    }
+  }
+  run.print_line();
+  run.print_line("Nothing was changed. Give each of them a name of its own, then start quillon");
+  run.print_line("again.");
 }
 
 // Says what failed and why, once the work files are gone, and waits for a
@@ -68,6 +83,11 @@ int drive_run(Run& run, const RunOptions& options) {
   std::vector<std::string> in_the_way = entries_in_the_way(run.disk);
   if (!in_the_way.empty()) {
     ShowEntriesInTheWay(run, in_the_way);
+    return Refused(run);
+  }
+  std::vector<SharedName> shared = inputs_sharing_a_name(run.disk);
+  if (!shared.empty()) {
+    ShowSharedNames(run, shared);
     return Refused(run);
   }
   RunState state;

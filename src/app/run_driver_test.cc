@@ -118,6 +118,23 @@ TEST(RunDriverTest, AFullDiskInAnyPhaseFailsTheRunCleanly) {
   }
 }
 
+// Where the disk takes a name in any letter case for one name, two inputs
+// that differ only in case would end up as one file: refused, both kept.
+TEST(RunDriverTest, CaseTwinsAreRefusedWhereTheDiskIgnoresCase) {
+  FakeRun t(kKeys);
+  t.disk.IgnoreCase();
+  t.disk.AddFile("compare_in/Notes.txt", "capital\r\n");
+  t.disk.AddFile("compare_in/notes.txt", "small\r\n");
+  Ending ending = Drive(t);
+  EXPECT_EQ(ending.status, kExitRefused);
+  EXPECT_NE(ending.transcript.find("would all be named Notes.txt:\r\ncompare_in\\Notes.txt\r\n"
+                                   "compare_in\\notes.txt\r\n"),
+            std::string::npos)
+      << ending.transcript;
+  EXPECT_EQ(t.disk.Files(), (FileMap{{"compare_in/Notes.txt", "capital\r\n"},
+                                     {"compare_in/notes.txt", "small\r\n"}}));
+}
+
 TEST(RunDriverTest, TooLittleRoomForIndexingEndsBeforeIt) {
   FakeRun t(kKeys);
   AddInputs(t.disk);

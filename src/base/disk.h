@@ -105,6 +105,8 @@ class Disk {
   /// adding a file to it; the system lets it go when the process ends, however
   /// it ends. False when another process holds it.
   virtual bool lock_root() = 0;
+  /// False where names that differ only in letter case name one entry.
+  virtual bool tells_case_apart() { return true; }
 
  protected:
   /// Notes the failure's reason and gives false, for `return Fail(...)`.

@@ -305,6 +305,9 @@ class PosixDisk : public Disk {
     return static_cast<uint64_t>(info.f_bavail) * info.f_frsize;
   }
 
+  // The file systems the program runs on here tell letter case apart.
+  bool tells_case_apart() override { return true; }
+
   bool lock_root() override {
     if (root_fd_.get() < 0) return Fail(FromErrno(ENOENT));
     if (flock(root_fd_.get(), LOCK_EX | LOCK_NB) != 0) return Fail(FromErrno(errno));

@@ -285,6 +285,10 @@ class WindowsDisk : public Disk {
   // The root opened for adding files without sharing that right: a second
   // run asks for the same right and is refused, while every other program
   // may still look into the folder. The handle closes when the process ends.
+  // The platform's folders take a name in any letter case as the same name,
+  // whatever the disk below could tell apart.
+  bool tells_case_apart() override { return false; }
+
   bool lock_root() override {
     HANDLE handle =
         CreateFileW(Native("").c_str(), FILE_ADD_FILE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,

@@ -40,6 +40,10 @@ std::string to_lower(const std::string& text);
 /// so that a browser shows it as it is and never takes it for markup.
 std::string escape_markup(const std::string& text);
 
+/// A name as a console message shows it: bytes below 32 and 127 as "\xNN",
+/// so that it stays on one line and moves no cursor.
+std::string printable_name(const std::string& name);
+
 /// `n` blanks; empty for n <= 0.
 std::string blank_text(long n);
 

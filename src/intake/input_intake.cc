@@ -130,21 +130,6 @@ void MoveThroughTemporary(Run& run, const InputFolder& folder, const std::string
   DeleteOriginal(run, folder, given);
 }
 
-// The clean name is taken in compare_in: the copy command asks the user
-// whether to overwrite it. Declined, the given file stays where it is.
-void ReplaceAfterQuestion(Run& run, const InputFolder& folder, const std::string& given,
-                          const std::string& clean, const std::string& target) {
-  std::string original = join_path(folder.path, given);
-  uint64_t before = 0, after = 0;
-  bool readable_before = content_checksum(run.disk, target, &before);
-  run.run_command("copy " + QuoteArgument(kInputFolder + "\\" + given) + " " +
-                  QuoteArgument(kInputFolder + "\\" + clean) + " > " + kSink);
-  if (same_bytes(run.disk, original, target)) return DeleteOriginal(run, folder, given);
-  bool readable_after = content_checksum(run.disk, target, &after);
-  if (readable_before == readable_after && before == after) return;
-  StopIntake(run, given, "its copy under the name " + clean + " is not complete.");
-}
-
 // A file whose name differs from the clean name only in letter case is
 // another file where the disk tells case apart: only the exact name counts.
 void PutBackUnderCleanName(Run& run, const InputFolder& folder, const std::string& given,
@@ -157,7 +142,9 @@ void PutBackUnderCleanName(Run& run, const InputFolder& folder, const std::strin
   if (same_bytes(run.disk, join_path(folder.path, given), target)) {
     return DeleteOriginal(run, folder, given);
   }
-  ReplaceAfterQuestion(run, folder, given, clean, target);
+  // Names that clean to one name were refused before the run began: this
+  // one appeared since, and neither file is touched.
+  StopIntake(run, given, "the name " + clean + " was taken while the run took the files in.");
 }
 
 void TakeBackEntry(Run& run, const InputFolder& folder, const DirEntry& entry,
