@@ -9,6 +9,7 @@ set(QUILLON_BASE_SOURCES
   src/base/failure_log.cc
   src/base/field_reader.cc
   src/base/line_io.cc
+  src/base/own_files.cc
   src/base/paths.cc
   src/base/text.cc
   src/base/verified_copy.cc

@@ -72,6 +72,7 @@ class FakeDisk : public Disk {
   std::unique_ptr<OutputFile> open_write(const std::string& path, bool append) override;
   bool make_dir(const std::string& path) override;
   bool remove_file(const std::string& path) override;
+  bool remove_dir(const std::string& path) override;
   bool rename(const std::string& from, const std::string& to) override;
   std::string absolute_path(const std::string& path) override;
   uint64_t free_bytes() override { return free_; }
