@@ -52,6 +52,7 @@ set(QUILLON_PHASE_SOURCES
   src/index/word_records.cc
   src/index/word_table.cc)
 set(QUILLON_APP_SOURCES
+  src/app/clean.cc
   src/app/opening_screens.cc
   src/app/folder_check.cc
   src/app/phase_table.cc
@@ -84,6 +85,7 @@ set(QUILLON_UNIT_TESTS
   src/shell/text_commands_test.cc
   src/run/clean_name_test.cc
   src/run/file_table_test.cc
+  src/app/clean_test.cc
   src/app/run_driver_test.cc
   src/intake/file_selection_test.cc
   src/intake/html_reformat_test.cc

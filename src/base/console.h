@@ -52,6 +52,8 @@ class Console {
   /// adds beside the dialogue's lines, never instead of one.
   void print_warning(const std::string& text);
   void flush();
+  /// True when the answers come from a script, not from a person.
+  bool scripted() { return device_->scripted(); }
 
   /// "" when no key is waiting, else the key; ends the run when scripted
   /// input is used up.

@@ -323,6 +323,41 @@ TEST(OwnFolderTest, AfterARunTheUsersFilesWithWorkNamesAreInTheWay) {
   EXPECT_EQ(Snapshot(workspace.root()), before);
 }
 
+// A folder used before the run kept its record: refused, with the way out;
+// --clean lists what it would remove and, told so, removes that and nothing
+// else, keeping the delivered pages; then a run works there again.
+TEST(OwnFolderTest, AFolderWithoutARecordIsCleanedWhenThePersonSaysSo) {
+  Workspace workspace;
+  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
+  ASSERT_EQ(RunQuillon(workspace, Opening(kCompareFirstTwo)).status, 0);
+  fs::remove(workspace.root() + "/.quillon-files");
+  workspace.write("notes.docx", "mine");
+  FileMap pages = workspace.Files("htm_out");
+  FileMap before = Snapshot(workspace.root());
+  Outcome refused = RunQuillon(workspace, Opening(kCompareFirstTwo));
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.transcript.find("\"quillon --clean\""), std::string::npos)
+      << refused.transcript;
+  Outcome listed = RunQuillon(workspace, "", {"--clean"});
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_NE(
+      listed.transcript.find("txt_wrk/b.txt\r\nwrd_24\r\nwrd_24/wrd_24_1.txt\r\n"
+                             "None of them was removed: \"quillon --clean --yes\" removes them."),
+      std::string::npos)
+      << listed.transcript;
+  EXPECT_EQ(Snapshot(workspace.root()), before);
+  Outcome cleaned = RunQuillon(workspace, "", {"--clean", "--yes"});
+  EXPECT_EQ(cleaned.status, 0);
+  FileMap left = workspace.Files();
+  for (const auto& file : kInputs) left.erase("compare_in/" + file.first);
+  for (const auto& page : pages) left.erase("htm_out/" + page.first);
+  left.erase(".quillon-files");
+  EXPECT_EQ(left, (FileMap{{"notes.docx", "mine"}}));
+  Outcome again = RunQuillon(workspace, Opening(kCompareFirstTwo));
+  EXPECT_EQ(again.status, 0) << again.transcript;
+  EXPECT_EQ(workspace.Files("htm_out").size(), pages.size());
+}
+
 // A folder in compare_in is never a file to compare, whatever its name.
 TEST(OwnFolderTest, AFolderNamedLikeATextFileIsNeitherOfferedNorCopied) {
   Workspace workspace;
