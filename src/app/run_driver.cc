@@ -90,6 +90,16 @@ void ShowFailure(Run& run, const FailureLog& failures, bool with_output) {
   }
 }
 
+// A run whose console could not be written to did not say what it did: it
+// failed, whatever it delivered.
+int Ended(Run& run, int status) {
+  if (!run.console.output_lost()) return status;
+  run.console.print_error_line(
+      "quillon: its console could not be written to; the run counts as failed. Pages already in "
+      "htm_out stay.");
+  return kExitFailed;
+}
+
 // Looks at the folder before anything is touched, and starts the record of
 // the run's own files: kExitDone to go on, or how the run ends.
 int TakeFolder(Run& run) {
@@ -146,12 +156,10 @@ int drive_run(Run& run, const RunOptions& options) {
     run.own.finish();
     warn_about_new_entries(run);
     ShowFailure(run, failures, with_output);
-    run.console.flush();
-    return kExitFailed;
+    return Ended(run, kExitFailed);
   }
   run.own.finish();
-  run.console.flush();
-  return kExitDone;
+  return Ended(run, kExitDone);
 }
 
 int run_main(const char* argv0, const RunOptions& options) {

@@ -358,6 +358,29 @@ TEST(OwnFolderTest, AFolderWithoutARecordIsCleanedWhenThePersonSaysSo) {
   EXPECT_EQ(workspace.Files("htm_out").size(), pages.size());
 }
 
+// Output to a full device: the run fails, and the pages it delivered stay.
+TEST(OwnFolderTest, AConsoleThatCannotBeWrittenToFailsTheRun) {
+  Workspace workspace;
+  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
+  workspace.write("keys", Opening(kCompareFirstTwo));
+  pid_t child = fork();
+  if (child == 0) {
+    int keys = open((workspace.root() + "/keys").c_str(), O_RDONLY);
+    int full = open("/dev/full", O_WRONLY);
+    int null = open("/dev/null", O_WRONLY);
+    if (keys < 0 || full < 0 || null < 0 || chdir(workspace.root().c_str()) != 0) _exit(127);
+    dup2(keys, 0);
+    dup2(full, 1);
+    dup2(null, 2);
+    execl(QUILLON_BINARY, "quillon", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  EXPECT_EQ(workspace.Files("htm_out").size(), 6u);
+}
+
 // A folder in compare_in is never a file to compare, whatever its name.
 TEST(OwnFolderTest, AFolderNamedLikeATextFileIsNeitherOfferedNorCopied) {
   Workspace workspace;
