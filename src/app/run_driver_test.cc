@@ -153,6 +153,19 @@ TEST(RunDriverTest, TooLittleRoomForIndexingEndsBeforeIt) {
   EXPECT_EQ(Below(t.disk, "compare_in").size(), 2u);
 }
 
+// What an interrupted run left and this run deletes before it indexes is
+// room the check counts.
+TEST(RunDriverTest, TheSpaceCheckCountsWhatTheRunIsAboutToDelete) {
+  FakeRun t(kKeys);
+  AddInputs(t.disk);
+  t.disk.AddFile(".quillon-files", "page_07_01.htm\n");
+  t.disk.AddFile("page_07_01.htm", std::string(2 << 20, 'x'));
+  t.disk.SetFreeBytes(space_needed(CleanPages().at("compare.htm").size()) - (1 << 20));
+  Ending ending = Drive(t);
+  EXPECT_EQ(ending.status, kExitDone) << ending.transcript;
+  EXPECT_FALSE(t.disk.HasFile("page_07_01.htm"));
+}
+
 #ifndef _WIN32
 // Every operation of each kind fails once, in a run of its own; a child
 // process runs it, so that a run that hangs is seen and stopped.
