@@ -40,12 +40,16 @@ TEST(ComparisonPageTest, ALargePageIsIndexedInParts) {
       {left, "r1\r\nr2\r\nr3\r\n", 0, {}},
       {left, "r1\r\nr2\r\nr3\r\n", 10000, {}},
       {left, "r1\r\nr2\r\nr3\r\n", 200, {{"l1|l2|", "r1|"}, {"l3|l4|", "r2|"}, {"l5|l6|", "r3|"}}},
-      // A line longer than a part stays whole; the other file still starts in
-      // the first part, and a part with nothing of either file is left out.
-      {std::string(2000, 'x') + "\r\n",
+      // A line longer than a part without a blank is cut where a part ends;
+      // the other file still starts in the first part, and a part with
+      // nothing of either file is left out.
+      {std::string(700, 'x') + "\r\n",
        "r1\r\nr2\r\n",
        300,
-       {{std::string(2000, 'x') + "|", "r1|"}, {"", "r2|"}}},
+       {{std::string(300, 'x') + "|", "r1|"},
+        {std::string(300, 'x') + "|", ""},
+        {"", "r2|"},
+        {std::string(100, 'x') + "|", ""}}},
   };
   for (const auto& c : cases) {
     FakeRun t;
@@ -72,6 +76,29 @@ TEST(ComparisonPageTest, ALargePageIsIndexedInParts) {
       EXPECT_EQ(part.substr(0, part.find("<td>")), whole.substr(0, whole.find("<td>")));
     }
   }
+}
+
+// A line longer than a part goes on in rows of the parts that follow, cut
+// at blanks: every word whole, in its order, none of it lost.
+TEST(ComparisonPageTest, ALongLineRunsOnThroughThePartsCutAtBlanks) {
+  std::string line;
+  for (int i = 0; i < 300; ++i) line += (i ? " w" : "w") + std::to_string(i);
+  FakeRun t;
+  t.disk.AddDir("htm_wrk");
+  t.disk.AddFile("txt_wrk.list", "a.txt\r\nb.txt\r\n");
+  t.disk.AddFile("txt_wrk/a.txt", line + "\r\n");
+  t.disk.AddFile("txt_wrk/b.txt", "right\r\n");
+  ComparisonPages pages = write_comparison_page(t.run, "100%", 400);
+  ASSERT_GT(pages.parts, 3);
+  std::string rows;
+  for (const auto& file : t.disk.Files("htm_wrk")) {
+    std::string cells = Cells(file.second).first;
+    for (size_t bar; (bar = cells.find('|')) != std::string::npos; cells.erase(0, bar + 1)) {
+      EXPECT_LE(bar, 400u);
+      rows += (rows.empty() ? "" : " ") + cells.substr(0, bar);
+    }
+  }
+  EXPECT_EQ(rows, line);
 }
 
 }  // namespace
