@@ -205,7 +205,7 @@ TEST(OwnFolderTest, UnknownArgumentsTouchNothing) {
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.transcript.substr(0, outcome.transcript.find('\n') + 1),
               "quillon: unknown argument '" + std::string(argument) + "'\n");
-    EXPECT_NE(outcome.transcript.find("Usage: quillon [--help | --version | --part-size=BYTES]"),
+    EXPECT_NE(outcome.transcript.find("Usage: quillon [--help | --version | --part-size=BYTES | --clean [--yes]]"),
               std::string::npos);
     EXPECT_EQ(Snapshot(workspace.root()), before);
   }
