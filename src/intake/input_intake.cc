@@ -194,6 +194,7 @@ void TakeBackEntry(Run& run, const InputFolder& folder, const DirEntry& entry,
 }
 
 void TakeInFiles(Run& run) {
+  g_given_copies.clear();
   run.run_command("dir /b " + kInputFolder + "\\ > " + kInputListing);
   InputFolder folder = ListInputFolder(run.disk);
   run.run_command("copy /y " + kInputFolder + "\\*.* > " + kSink);
