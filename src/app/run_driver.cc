@@ -152,6 +152,7 @@ int drive_run(Run& run, const RunOptions& options) {
   if (failed || !run.failures.empty()) {
     FailureLog failures = run.failures;
     bool with_output = state.phase >= phase_index("selection");
+    run.own.take_back_pending();
     remove_work_files(run.own, with_output);
     run.own.finish();
     warn_about_new_entries(run);

@@ -384,7 +384,10 @@ bool OwnDisk::remove_moved_original(const std::string& original, const std::stri
   if (!started_) return Disk::remove_moved_original(original, copy);
   if (!InUserFolder(original)) return Fail(DiskError::kNotOwn);
   if (!same_bytes(*inner_, original, copy)) return Fail(DiskError::kChanged);
-  return Pass(inner_->remove_file(original));
+  if (!Pass(inner_->remove_file(original))) return false;
+  std::lock_guard<std::mutex> lock(mutex_);
+  pending_.erase(copy);
+  return true;
 }
 
 bool OwnDisk::disown(const std::vector<std::string>& paths) {
@@ -392,7 +395,16 @@ bool OwnDisk::disown(const std::vector<std::string>& paths) {
   if (!record_.give_up(paths)) return Fail(record_.error());
   std::lock_guard<std::mutex> lock(mutex_);
   given_away_.insert(paths.begin(), paths.end());
+  pending_.insert(paths.begin(), paths.end());
   return true;
+}
+
+void OwnDisk::take_back_pending() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const std::string& path : pending_) {
+    if (record_.add(path)) given_away_.erase(path);
+  }
+  pending_.clear();
 }
 
 void OwnDisk::overwrite_agreed(const std::string& path) {

@@ -101,6 +101,10 @@ class OwnDisk : public Disk {
   std::vector<std::string> appeared();
   /// Writes the record anew, as the run ends.
   bool finish();
+  /// The copies given to the user (`disown`) whose originals are still
+  /// there, as a run stops in the middle of the intake's moves: the
+  /// program's own again, to go with its other files.
+  void take_back_pending();
 
   bool stat(const std::string& path, DirEntry* entry) override;
   bool read_dir(const std::string& dir, std::vector<DirEntry>* entries) override;
@@ -140,6 +144,7 @@ class OwnDisk : public Disk {
   std::mutex mutex_;
   std::set<std::string> at_start_;    ///< Strangers when the run started.
   std::set<std::string> given_away_;  ///< Made by the run, now the user's.
+  std::set<std::string> pending_;     ///< Given away, the original not yet gone.
   std::set<std::string> agreed_;      ///< The person agreed to replace them.
 };
 

@@ -1,6 +1,5 @@
 #include "intake/input_intake.h"
 
-#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -41,15 +40,9 @@ bool HoldsFiles(const InputFolder& folder) {
   return false;
 }
 
-// The copies given to the user whose originals are still in compare_in: if
-// the intake stops, they are the run's own again, and go with its work files.
-std::vector<std::string> g_given_copies;
-
 // The run fails: no file of compare_in goes without a complete copy, and
 // the driver removes what the run made, so the next run starts afresh.
 [[noreturn]] void StopIntake(Run& run, const std::string& name, const std::string& reason) {
-  for (const std::string& copy : g_given_copies) run.own.adopt(copy);
-  g_given_copies.clear();
   run.print_line();
   run.print_line(kSeparator);
   run.print_line(printable_name(kInputFolder + "\\" + name) + ": " + reason);
@@ -107,26 +100,22 @@ void DeleteOriginal(Run& run, const InputFolder& folder, const std::string& name
 // originals leave compare_in, all at once: a run killed in between leaves
 // two copies of the user's, never one of the user's only copy as the run's.
 void GiveAwayCopies(Run& run, const InputFolder& folder) {
-  g_given_copies.clear();
+  std::vector<std::string> copies;
   for (const DirEntry& entry : folder.entries) {
     NameParts parts = input_name_parts(entry.name);
     if (entry.is_file() && parts.marker == 0 && !named_like_run_file(entry.name)) {
-      g_given_copies.push_back(entry.name);
+      copies.push_back(entry.name);
     }
   }
-  if (g_given_copies.empty() || run.disk.disown(g_given_copies)) return;
+  if (copies.empty() || run.disk.disown(copies)) return;
   run.failures.note(DiskAction::kWrite, kOwnRecord, run.disk.last_error());
-  std::string first = g_given_copies.front();
-  g_given_copies.clear();
-  StopIntake(run, first,
+  StopIntake(run, copies.front(),
              "its copy could not be recorded as yours (" + describe(run.disk.last_error()) + ").");
 }
 
 // A file of another kind leaves compare_in.
 void MoveOut(Run& run, const InputFolder& folder, const std::string& name) {
   DeleteOriginal(run, folder, name, name);
-  g_given_copies.erase(std::remove(g_given_copies.begin(), g_given_copies.end(), name),
-                       g_given_copies.end());
 }
 
 // The program's folder gets a copy under the clean name, taken from the
@@ -194,7 +183,6 @@ void TakeBackEntry(Run& run, const InputFolder& folder, const DirEntry& entry,
 }
 
 void TakeInFiles(Run& run) {
-  g_given_copies.clear();
   run.run_command("dir /b " + kInputFolder + "\\ > " + kInputListing);
   InputFolder folder = ListInputFolder(run.disk);
   run.run_command("copy /y " + kInputFolder + "\\*.* > " + kSink);
@@ -208,7 +196,6 @@ void TakeInFiles(Run& run) {
   for (const DirEntry& entry : folder.entries) {
     if (entry.is_file()) TakeBackEntry(run, folder, entry, clean[entry.name]);
   }
-  g_given_copies.clear();
   run.print_line();
   run.run_command("dir /b " + kInputFolder + "\\ > " + kInputListing);
 }
