@@ -9,6 +9,7 @@ set(QUILLON_BASE_SOURCES
   src/base/failure_log.cc
   src/base/field_reader.cc
   src/base/line_io.cc
+  src/base/own_files.cc
   src/base/paths.cc
   src/base/text.cc
   src/base/verified_copy.cc
@@ -51,6 +52,7 @@ set(QUILLON_PHASE_SOURCES
   src/index/word_records.cc
   src/index/word_table.cc)
 set(QUILLON_APP_SOURCES
+  src/app/clean.cc
   src/app/opening_screens.cc
   src/app/folder_check.cc
   src/app/phase_table.cc
@@ -83,6 +85,7 @@ set(QUILLON_UNIT_TESTS
   src/shell/text_commands_test.cc
   src/run/clean_name_test.cc
   src/run/file_table_test.cc
+  src/app/clean_test.cc
   src/app/run_driver_test.cc
   src/intake/file_selection_test.cc
   src/intake/html_reformat_test.cc

@@ -71,6 +71,9 @@ class GuardedDisk : public Disk {
   bool remove_file(const std::string& p) override {
     return Inside("remove_file", p) && disk_->remove_file(p);
   }
+  bool remove_dir(const std::string& p) override {
+    return Inside("remove_dir", p) && disk_->remove_dir(p);
+  }
   bool rename(const std::string& from, const std::string& to) override {
     return Inside("rename", from) && Inside("Rename", to) && disk_->rename(from, to);
   }

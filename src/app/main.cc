@@ -2,6 +2,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/clean.h"
 #include "app/run_driver.h"
 #include "app/usage.h"
 #include "compare/comparison_page.h"
@@ -32,6 +33,10 @@ int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::fputs(quillon::version_text().c_str(), stdout);
     return quillon::kExitDone;
+  }
+  bool yes = argc == 3 && std::strcmp(argv[2], "--yes") == 0;
+  if ((argc == 2 || yes) && std::strcmp(argv[1], "--clean") == 0) {
+    return quillon::clean_main(argv[0], yes);
   }
   // Anything else is a mistake, not a run: the folder is not touched.
   quillon::RunOptions options;

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "app/folder_check.h"
 #include "app/opening_screens.h"
 #include "app/results_screen.h"
 #include "app/space_check.h"
@@ -62,7 +63,11 @@ const std::vector<Phase> kPhases = {
      [](Run& run, RunState& s) { write_group_pages(run, s.words, s.destination_site); }},
     {"word index", [](Run& run, RunState& s) { s.word_total = write_word_index(run, s.words); }},
     {"delivery", [](Run& run, RunState& s) { deliver_pages(run, s.whole_page_folder); }},
-    {"results", [](Run& run, RunState& s) { show_results(run, s.word_total); }},
+    {"results",
+     [](Run& run, RunState& s) {
+       warn_about_new_entries(run);
+       show_results(run, s.word_total);
+     }},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "app/phase_table.h"
 #include "base/end_run.h"
 #include "run/console_waits.h"
+#include "run/work_files.h"
 #include "run/work_folders.h"
 
 namespace quillon {
@@ -14,19 +15,25 @@ namespace {
 
 const size_t kShownEntries = 20;
 
-int Refused(Run& run) {
+int Refused(Run& run, int status = kExitRefused) {
   run.console.flush();
-  return kExitRefused;
+  return status;
 }
 
-void ShowEntriesInTheWay(Run& run, const std::vector<std::string>& names) {
-  run.print_line(kSeparator);
-  run.print_line("This folder is not quillon's own. The run would delete or overwrite:");
-  for (size_t i = 0; i < names.size() && i < kShownEntries; ++i) run.print_line(names[i]);
+void ShowNames(Run& run, const std::vector<std::string>& names) {
+  for (size_t i = 0; i < names.size() && i < kShownEntries; ++i) {
+    run.print_line(printable_name(names[i]));
+  }
   if (names.size() > kShownEntries) {
     run.print_line("and " + std::to_string(names.size() - kShownEntries) + " more.");
   }
   run.print_line();
+}
+
+void ShowEntriesInTheWay(Run& run, const std::vector<std::string>& names) {
+  run.print_line(kSeparator);
+  run.print_line("This folder is not quillon's own. These are in the way of its work:");
+  ShowNames(run, names);
   run.print_line("Nothing was changed. Start quillon in a folder of its own that holds only");
   run.print_line("the folder compare_in with the files to compare.");
 }
@@ -40,6 +47,34 @@ void ShowNoInputFolder(Run& run) {
   run.print_line();
   run.print_line("Nothing was changed. Make a folder compare_in here that holds the two files");
   run.print_line("to compare, and start quillon in this folder again.");
+}
+
+// A folder used before the program kept a record of its own files, or whose
+// record was lost: what has work names may be an earlier run's, or the user's.
+void ShowEarlierRuns(Run& run, const std::vector<std::string>& names) {
+  run.print_line(kSeparator);
+  run.print_line("This folder holds files or folders with the names of quillon's work files,");
+  run.print_line("and no record (" + std::string(kOwnRecord) + ") says that quillon made them:");
+  ShowNames(run, names);
+  run.print_line(
+      "Nothing was changed. If an earlier run of quillon left them, \"quillon --clean\"");
+  run.print_line(
+      "removes them (it lists them and asks first). Otherwise start quillon in a folder");
+  run.print_line("of its own that holds only the folder compare_in with the files to compare.");
+}
+
+void ShowSharedNames(Run& run, const std::vector<SharedName>& shared) {
+  run.print_line(kSeparator);
+  for (const SharedName& group : shared) {
+    run.print_line("These files of compare_in would all be named " + printable_name(group.name) +
+                   ":");
+    for (const std::string& given : group.given) {
+      run.print_line(printable_name(work_files::kInputFolder + "\\" + given));
+    }
+  }
+  run.print_line();
+  run.print_line("Nothing was changed. Give each of them a name of its own, then start quillon");
+  run.print_line("again.");
 }
 
 // Says what failed and why, once the work files are gone, and waits for a
@@ -66,6 +101,43 @@ void ShowFailure(Run& run, const FailureLog& failures, bool with_output) {
   }
 }
 
+// A run whose console could not be written to did not say what it did: it
+// failed, whatever it delivered.
+int Ended(Run& run, int status) {
+  if (!run.console.output_lost()) return status;
+  run.console.print_error_line(
+      "quillon: its console could not be written to; the run counts as failed. Pages already in "
+      "htm_out stay.");
+  return kExitFailed;
+}
+
+// Looks at the folder before anything is touched, and starts the record of
+// the run's own files: kExitDone to go on, or how the run ends.
+int TakeFolder(Run& run) {
+  OwnDisk& own = run.own;
+  bool has_record = own.read_record();
+  FolderCheck check = check_folder(run.disk, has_record ? &own.record() : nullptr);
+  if (!check.in_the_way.empty()) {
+    ShowEntriesInTheWay(run, check.in_the_way);
+    return kExitRefused;
+  }
+  if (!check.earlier_runs.empty()) {
+    ShowEarlierRuns(run, check.earlier_runs);
+    return kExitRefused;
+  }
+  std::vector<SharedName> shared = inputs_sharing_a_name(run.disk);
+  if (!shared.empty()) {
+    ShowSharedNames(run, shared);
+    return kExitRefused;
+  }
+  bool recorded = true;
+  for (const std::string& path : check.adopt) recorded = recorded && own.adopt(path);
+  if (recorded && own.start()) return kExitDone;
+  run.print_line(std::string("quillon cannot write its record ") + kOwnRecord +
+                 " of the files it makes in this folder: " + describe(own.record().error()) + ".");
+  return kExitFailed;
+}
+
 }  // namespace
 
 int drive_run(Run& run, const RunOptions& options) {
@@ -80,11 +152,8 @@ int drive_run(Run& run, const RunOptions& options) {
     ShowNoInputFolder(run);
     return Refused(run);
   }
-  std::vector<std::string> in_the_way = entries_in_the_way(run.disk);
-  if (!in_the_way.empty()) {
-    ShowEntriesInTheWay(run, in_the_way);
-    return Refused(run);
-  }
+  int refused = TakeFolder(run);
+  if (refused != kExitDone) return Refused(run, refused);
   RunState state;
   state.options = options;
   bool failed = false;
@@ -98,13 +167,15 @@ int drive_run(Run& run, const RunOptions& options) {
   if (failed || !run.failures.empty()) {
     FailureLog failures = run.failures;
     bool with_output = state.phase >= phase_index("selection");
-    remove_work_files(run.disk, with_output);
+    run.own.take_back_pending();
+    remove_work_files(run.own, with_output);
+    run.own.finish();
+    warn_about_new_entries(run);
     ShowFailure(run, failures, with_output);
-    run.console.flush();
-    return kExitFailed;
+    return Ended(run, kExitFailed);
   }
-  run.console.flush();
-  return kExitDone;
+  run.own.finish();
+  return Ended(run, kExitDone);
 }
 
 int run_main(const char* argv0, const RunOptions& options) {

@@ -118,6 +118,23 @@ TEST(RunDriverTest, AFullDiskInAnyPhaseFailsTheRunCleanly) {
   }
 }
 
+// Where the disk takes a name in any letter case for one name, two inputs
+// that differ only in case would end up as one file: refused, both kept.
+TEST(RunDriverTest, CaseTwinsAreRefusedWhereTheDiskIgnoresCase) {
+  FakeRun t(kKeys);
+  t.disk.IgnoreCase();
+  t.disk.AddFile("compare_in/Notes.txt", "capital\r\n");
+  t.disk.AddFile("compare_in/notes.txt", "small\r\n");
+  Ending ending = Drive(t);
+  EXPECT_EQ(ending.status, kExitRefused);
+  EXPECT_NE(ending.transcript.find("would all be named Notes.txt:\r\ncompare_in\\Notes.txt\r\n"
+                                   "compare_in\\notes.txt\r\n"),
+            std::string::npos)
+      << ending.transcript;
+  EXPECT_EQ(t.disk.Files(), (FileMap{{"compare_in/Notes.txt", "capital\r\n"},
+                                     {"compare_in/notes.txt", "small\r\n"}}));
+}
+
 TEST(RunDriverTest, TooLittleRoomForIndexingEndsBeforeIt) {
   FakeRun t(kKeys);
   AddInputs(t.disk);
@@ -134,6 +151,19 @@ TEST(RunDriverTest, TooLittleRoomForIndexingEndsBeforeIt) {
   EXPECT_EQ(ending.transcript.find("============ INDEXING"), std::string::npos);
   EXPECT_EQ(LeftWorkFiles(t.disk), "");
   EXPECT_EQ(Below(t.disk, "compare_in").size(), 2u);
+}
+
+// What an interrupted run left and this run deletes before it indexes is
+// room the check counts.
+TEST(RunDriverTest, TheSpaceCheckCountsWhatTheRunIsAboutToDelete) {
+  FakeRun t(kKeys);
+  AddInputs(t.disk);
+  t.disk.AddFile(".quillon-files", "page_07_01.htm\n");
+  t.disk.AddFile("page_07_01.htm", std::string(2 << 20, 'x'));
+  t.disk.SetFreeBytes(space_needed(CleanPages().at("compare.htm").size()) - (1 << 20));
+  Ending ending = Drive(t);
+  EXPECT_EQ(ending.status, kExitDone) << ending.transcript;
+  EXPECT_FALSE(t.disk.HasFile("page_07_01.htm"));
 }
 
 #ifndef _WIN32

@@ -27,6 +27,8 @@ class ConsoleDevice {
   virtual KeyStatus next_key(int timeout_ms, std::string* key) = 0;
   /// Width of the console in characters.
   virtual int width() = 0;
+  /// True once output could not be written (a full device, a closed pipe).
+  virtual bool output_lost() { return false; }
 };
 
 /// The console of this process: standard input, output and error.
@@ -52,6 +54,13 @@ class Console {
   /// adds beside the dialogue's lines, never instead of one.
   void print_warning(const std::string& text);
   void flush();
+  /// True when the answers come from a script, not from a person.
+  bool scripted() { return device_->scripted(); }
+  /// True once the program's lines could not all be written out.
+  bool output_lost() {
+    flush();
+    return device_->output_lost();
+  }
 
   /// "" when no key is waiting, else the key; ends the run when scripted
   /// input is used up.

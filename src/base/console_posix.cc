@@ -104,16 +104,17 @@ void EnterKeyMode() {
   if (tcsetattr(STDIN_FILENO, TCSANOW, &g_key_settings) != 0) g_key_mode = 0;
 }
 
-void WriteAll(int fd, const char* data, size_t n) {
+bool WriteAll(int fd, const char* data, size_t n) {
   while (n > 0) {
     ssize_t put = write(fd, data, n);
     if (put < 0) {
       if (errno == EINTR) continue;
-      return;
+      return false;
     }
     data += put;
     n -= static_cast<size_t>(put);
   }
+  return true;
 }
 
 std::string ExtendedKey(int code) {
@@ -197,7 +198,10 @@ class PosixConsole : public ConsoleDevice {
   }
   ~PosixConsole() override { RestoreTerminal(); }
 
-  void write_out(const char* data, size_t n) override { WriteAll(STDOUT_FILENO, data, n); }
+  void write_out(const char* data, size_t n) override {
+    if (!WriteAll(STDOUT_FILENO, data, n)) output_lost_ = true;
+  }
+  bool output_lost() override { return output_lost_; }
   void write_err(const char* data, size_t n) override { WriteAll(STDERR_FILENO, data, n); }
   bool scripted() override { return scripted_; }
 
@@ -290,6 +294,7 @@ class PosixConsole : public ConsoleDevice {
   }
 
   bool scripted_;
+  bool output_lost_ = false;
   char buffer_[4096];
   size_t start_ = 0;
   size_t end_ = 0;

@@ -71,14 +71,15 @@ void PrepareWindow(HANDLE output) {
       output, g_saved.output_mode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
 }
 
-void WriteAll(HANDLE handle, const char* data, size_t n) {
+bool WriteAll(HANDLE handle, const char* data, size_t n) {
   while (n > 0) {
     DWORD chunk = n > 65536 ? 65536 : static_cast<DWORD>(n);
     DWORD put = 0;
-    if (!WriteFile(handle, data, chunk, &put, nullptr) || put == 0) return;
+    if (!WriteFile(handle, data, chunk, &put, nullptr) || put == 0) return false;
     data += put;
     n -= put;
   }
+  return true;
 }
 
 std::string ExtendedKey(int code) {
@@ -131,7 +132,10 @@ class WindowsConsole : public ConsoleDevice {
   }
   ~WindowsConsole() override { RestoreWindow(); }
 
-  void write_out(const char* data, size_t n) override { WriteAll(output_, data, n); }
+  void write_out(const char* data, size_t n) override {
+    if (!WriteAll(output_, data, n)) output_lost_ = true;
+  }
+  bool output_lost() override { return output_lost_; }
   void write_err(const char* data, size_t n) override { WriteAll(error_, data, n); }
   bool scripted() override { return scripted_; }
 
@@ -231,6 +235,7 @@ class WindowsConsole : public ConsoleDevice {
   HANDLE input_;
   HANDLE output_;
   HANDLE error_;
+  bool output_lost_ = false;
   bool scripted_;
   std::deque<std::string> keys_;
   wchar_t high_surrogate_ = 0;

@@ -1,5 +1,7 @@
 #include "base/disk.h"
 
+#include "base/verified_copy.h"
+
 namespace quillon {
 
 std::string describe(DiskError error) {
@@ -18,6 +20,14 @@ std::string describe(DiskError error) {
       return "it exists already";
     case DiskError::kTooLong:
       return "the name is too long";
+    case DiskError::kReadOnly:
+      return "the disk is read-only";
+    case DiskError::kLink:
+      return "a link stands in its place";
+    case DiskError::kNotOwn:
+      return "a file of yours is in the way";
+    case DiskError::kChanged:
+      return "it changed while it was copied";
     case DiskError::kIo:
       break;
   }
@@ -43,6 +53,32 @@ bool Disk::find_folded(const std::string& dir, const std::string& name,
   }
   return true;
 }
+
+std::unique_ptr<OutputFile> Disk::create_new(const std::string& path) {
+  DirEntry entry;
+  if (stat(path, &entry)) {
+    Fail(DiskError::kExists);
+    return nullptr;
+  }
+  return open_write(path, false);
+}
+
+bool Disk::rename_new(const std::string& from, const std::string& to) {
+  DirEntry entry;
+  if (stat(to, &entry)) return Fail(DiskError::kExists);
+  return rename(from, to);
+}
+
+bool Disk::remove_moved_original(const std::string& original, const std::string& copy) {
+  if (!same_bytes(*this, original, copy)) return Fail(DiskError::kChanged);
+  return remove_file(original);
+}
+
+bool Disk::disown(const std::vector<std::string>&) {
+  return true;
+}
+
+void Disk::overwrite_agreed(const std::string&) {}
 
 std::string join_path(const std::string& dir, const std::string& name) {
   if (dir.empty()) return name;

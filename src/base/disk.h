@@ -27,6 +27,10 @@ enum class DiskError {
   kExists,      ///< Already there.
   kTooLong,     ///< The name is longer than the disk allows.
   kIo,          ///< Any other failure of the device.
+  kReadOnly,    ///< The disk takes no changes at all.
+  kLink,        ///< A link stands where a file or folder was expected.
+  kNotOwn,      ///< Something that is not the program's own has the name.
+  kChanged,     ///< The file changed while it was being copied.
 };
 
 /// The reason as the run reports it ("the disk is full").
@@ -90,12 +94,33 @@ class Disk {
   /// Creates or empties the file (or appends to it); null on failure, and
   /// always when the path is a link or no regular file.
   virtual std::unique_ptr<OutputFile> open_write(const std::string& path, bool append) = 0;
+  /// Creates a file that must not exist yet; fails with kExists when
+  /// anything has the name, without touching it.
+  virtual std::unique_ptr<OutputFile> create_new(const std::string& path);
   virtual bool make_dir(const std::string& path) = 0;
   /// Removes a file, or a link itself; never a folder or a special file.
   virtual bool remove_file(const std::string& path) = 0;
+  /// Removes an empty folder.
+  virtual bool remove_dir(const std::string& path) = 0;
   /// Renames a file, atomically replacing an existing `to` (a link at `to`
   /// is replaced itself, never written through).
   virtual bool rename(const std::string& from, const std::string& to) = 0;
+  /// Renames a file onto a name that must be free; fails with kExists when
+  /// anything has the name, without touching it.
+  virtual bool rename_new(const std::string& from, const std::string& to);
+
+  // What only a disk that keeps a record of the program's own files
+  // (own_files.h) tells apart; a plain disk does each the plain way.
+
+  /// The intake's verified move of a user's file: `original` goes once
+  /// `copy` holds the same bytes; false, and nothing removed, otherwise.
+  virtual bool remove_moved_original(const std::string& original, const std::string& copy);
+  /// The files are the user's from now on (the intake's copies of files that
+  /// leave compare_in); false when that could not be recorded.
+  virtual bool disown(const std::vector<std::string>& paths);
+  /// The person agreed, at one of the program's own questions, that the
+  /// file `path` may be replaced.
+  virtual void overwrite_agreed(const std::string& path);
   /// The path as the platform writes it in full, with its own separators.
   virtual std::string absolute_path(const std::string& path) = 0;
   virtual uint64_t free_bytes() = 0;
@@ -105,6 +130,8 @@ class Disk {
   /// adding a file to it; the system lets it go when the process ends, however
   /// it ends. False when another process holds it.
   virtual bool lock_root() = 0;
+  /// False where names that differ only in letter case name one entry.
+  virtual bool tells_case_apart() { return true; }
 
  protected:
   /// Notes the failure's reason and gives false, for `return Fail(...)`.

@@ -26,12 +26,14 @@ DiskError FromErrno(int error) {
       return DiskError::kNotFound;
     case EACCES:
     case EPERM:
-    case EROFS:
       return DiskError::kDenied;
+    case EROFS:
+      return DiskError::kReadOnly;
     case ENOSPC:
     case EDQUOT:
       return DiskError::kFull;
     case ELOOP:
+      return DiskError::kLink;
     case EISDIR:
     case ENXIO:
     case ENODEV:
@@ -231,7 +233,7 @@ class PosixDisk : public Disk {
     std::string leaf = Leaf(path);
     struct stat info;
     if (fstatat(folder.get(), leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && !Writable(info)) {
-      return Refuse<OutputFile>(DiskError::kNotRegular);
+      return Refuse<OutputFile>(S_ISLNK(info.st_mode) ? DiskError::kLink : DiskError::kNotRegular);
     }
     // Emptied only once it is known to be a plain file of its own.
     int flags = O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
@@ -244,6 +246,17 @@ class PosixDisk : public Disk {
       return Refuse<OutputFile>(FromErrno(errno));
     }
     fcntl(fd.get(), F_SETFL, fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK);
+    Added(Folder(path), folder.get(), leaf);
+    return std::make_unique<PosixOutput>(fd.release());
+  }
+
+  std::unique_ptr<OutputFile> create_new(const std::string& path) override {
+    Fd folder(OpenFolder(Folder(path)));
+    if (folder.get() < 0) return Refuse<OutputFile>(FromErrno(errno));
+    std::string leaf = Leaf(path);
+    int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
+    Fd fd(openat(folder.get(), leaf.c_str(), flags, 0666));
+    if (fd.get() < 0) return Refuse<OutputFile>(FromErrno(errno));
     Added(Folder(path), folder.get(), leaf);
     return std::make_unique<PosixOutput>(fd.release());
   }
@@ -267,6 +280,47 @@ class PosixDisk : public Disk {
     if (!IsRegular(info) && !S_ISLNK(info.st_mode)) return Fail(DiskError::kNotRegular);
     if (unlinkat(folder.get(), leaf.c_str(), 0) != 0) return Fail(FromErrno(errno));
     Removed(Folder(path), folder.get(), leaf);
+    return true;
+  }
+
+  bool remove_dir(const std::string& path) override {
+    Fd folder(OpenFolder(Folder(path)));
+    if (folder.get() < 0) return Fail(FromErrno(errno));
+    std::string leaf = Leaf(path);
+    struct stat info;
+    if (fstatat(folder.get(), leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      return Fail(FromErrno(errno));
+    }
+    if (S_ISLNK(info.st_mode)) return Fail(DiskError::kLink);
+    if (!S_ISDIR(info.st_mode)) return Fail(DiskError::kNotRegular);
+    if (unlinkat(folder.get(), leaf.c_str(), AT_REMOVEDIR) != 0) return Fail(FromErrno(errno));
+    Removed(Folder(path), folder.get(), leaf);
+    return true;
+  }
+
+  // The name is taken in one step only when it is free: where the file system
+  // cannot do that, a second name is linked and the first removed, which
+  // fails as well when the name is taken.
+  bool rename_new(const std::string& from, const std::string& to) override {
+    Fd from_folder(OpenFolder(Folder(from)));
+    Fd to_folder(OpenFolder(Folder(to)));
+    if (from_folder.get() < 0 || to_folder.get() < 0) return Fail(FromErrno(errno));
+    std::string from_leaf = Leaf(from), to_leaf = Leaf(to);
+    struct stat info;
+    if (fstatat(from_folder.get(), from_leaf.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      return Fail(FromErrno(errno));
+    }
+    if (!IsRegular(info)) return Fail(DiskError::kNotRegular);
+    if (renameat2(from_folder.get(), from_leaf.c_str(), to_folder.get(), to_leaf.c_str(),
+                  RENAME_NOREPLACE) != 0) {
+      if (errno != EINVAL && errno != ENOSYS) return Fail(FromErrno(errno));
+      if (linkat(from_folder.get(), from_leaf.c_str(), to_folder.get(), to_leaf.c_str(), 0) != 0) {
+        return Fail(FromErrno(errno));
+      }
+      unlinkat(from_folder.get(), from_leaf.c_str(), 0);
+    }
+    Removed(Folder(from), from_folder.get(), from_leaf);
+    Added(Folder(to), to_folder.get(), to_leaf);
     return true;
   }
 
@@ -304,6 +358,9 @@ class PosixDisk : public Disk {
     if (statvfs(root_.c_str(), &info) != 0) return 0;
     return static_cast<uint64_t>(info.f_bavail) * info.f_frsize;
   }
+
+  // The file systems the program runs on here tell letter case apart.
+  bool tells_case_apart() override { return true; }
 
   bool lock_root() override {
     if (root_fd_.get() < 0) return Fail(FromErrno(ENOENT));

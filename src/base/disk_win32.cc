@@ -54,8 +54,9 @@ DiskError FromLastError() {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
       return DiskError::kNotFound;
-    case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
+      return DiskError::kReadOnly;
+    case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
       return DiskError::kDenied;
@@ -236,6 +237,14 @@ class WindowsDisk : public Disk {
     return std::make_unique<WindowsOutput>(handle);
   }
 
+  std::unique_ptr<OutputFile> create_new(const std::string& path) override {
+    if (!FolderReachable(path)) return nullptr;
+    HANDLE handle = CreateFileW(Native(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return Refuse<OutputFile>(FromLastError());
+    return std::make_unique<WindowsOutput>(handle);
+  }
+
   bool make_dir(const std::string& path) override {
     if (!FolderReachable(path)) return false;
     if (CreateDirectoryW(Native(path).c_str(), nullptr)) return true;
@@ -250,6 +259,23 @@ class WindowsDisk : public Disk {
     }
     // A link is removed itself, never what it points to.
     if (DeleteFileW(Native(path).c_str())) return true;
+    return Fail(FromLastError());
+  }
+
+  bool remove_dir(const std::string& path) override {
+    if (!FolderReachable(path)) return false;
+    DWORD attributes = GetFileAttributesW(Native(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+      return Fail(DiskError::kLink);
+    }
+    if (RemoveDirectoryW(Native(path).c_str())) return true;
+    return Fail(FromLastError());
+  }
+
+  // Without the replacing flag the move fails when the name is taken.
+  bool rename_new(const std::string& from, const std::string& to) override {
+    if (!FolderReachable(from) || !FolderReachable(to)) return false;
+    if (MoveFileExW(Native(from).c_str(), Native(to).c_str(), 0)) return true;
     return Fail(FromLastError());
   }
 
@@ -281,6 +307,10 @@ class WindowsDisk : public Disk {
     if (!GetDiskFreeSpaceExW(Native("").c_str(), &available, nullptr, nullptr)) return 0;
     return available.QuadPart;
   }
+
+  // The platform's folders take a name in any letter case as the same name,
+  // whatever the disk below could tell apart.
+  bool tells_case_apart() override { return false; }
 
   // The root opened for adding files without sharing that right: a second
   // run asks for the same right and is refused, while every other program

@@ -61,6 +61,23 @@ std::string to_lower(const std::string& text) {
   return out;
 }
 
+std::string printable_name(const std::string& name) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  shown.reserve(name.size());
+  for (char c : name) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte >= 32 && byte != 127) {
+      shown += c;
+      continue;
+    }
+    shown += "\\x";
+    shown += kHex[byte >> 4];
+    shown += kHex[byte & 15];
+  }
+  return shown;
+}
+
 std::string escape_markup(const std::string& text) {
   std::string escaped;
   escaped.reserve(text.size());

@@ -46,6 +46,10 @@ std::string escape_markup(const std::string& text);
 /// U+10FFFF included); std::string::npos when there is none.
 size_t first_non_utf8(const std::string& text);
 
+/// A name as a console message shows it: bytes below 32 and 127 as "\xNN",
+/// so that it stays on one line and moves no cursor.
+std::string printable_name(const std::string& name);
+
 /// `n` blanks; empty for n <= 0.
 std::string blank_text(long n);
 

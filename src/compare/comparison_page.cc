@@ -1,5 +1,7 @@
 #include "compare/comparison_page.h"
 
+#include <algorithm>
+
 #include "base/paths.h"
 #include "base/verified_copy.h"
 #include "run/clean_name.h"
@@ -31,6 +33,9 @@ const char* const kHead[] = {
 const char* const kTail[] = {"</td>", "</tr>", "</table>", "<br>", "</body>", "</html>"};
 
 const long long kWholeFile = 1LL << 62;
+// The longest row of a part, well within the start positions that the index
+// takes words from (a six-digit field), whatever size a part is given.
+const long long kLongestRow = 500000;
 
 // Reads the next name of the listing; ends the run when it is no .txt file.
 std::string NextListedFile(Run& run, int listing) {
@@ -49,7 +54,8 @@ std::string NextListedFile(Run& run, int listing) {
 struct Source {
   int file = 0;
   long long offset = 0;
-  bool pending = false;  // `line` was read and not yet written.
+  bool pending = false;  // `line` was read and not yet written whole.
+  size_t written = 0;    // Bytes of `line` already written.
   bool markup = false;   // Its lines go to the page as markup, not as text.
   std::string line;
 };
@@ -80,18 +86,64 @@ void OpenSource(Run& run, const Listed& listed, Source* source) {
   source->markup = listed.markup;
 }
 
-// Writes the lines of `source` that start before `limit` as cell lines.
-void WriteCellLines(Run& run, int page, Source* source, long long limit) {
+// Where a piece of at most `piece` bytes of `rest` ends: at its last blank,
+// so that no word is cut, or at `piece` when it holds none. In markup only a
+// blank outside a tag will do, so that no row begins inside one; a tag longer
+// than a piece is then cut at the blank after it.
+size_t PieceEnd(const std::string& rest, size_t from, size_t piece, bool markup) {
+  if (!markup) {
+    size_t blank = rest.rfind(' ', from + piece);
+    if (blank != std::string::npos && blank > from) return blank;
+    // No blank: cut between letters, never inside one.
+    size_t end = from + piece;
+    while (end > from + 1 && (static_cast<unsigned char>(rest[end]) & 0xC0) == 0x80) --end;
+    return end;
+  }
+  size_t end = std::string::npos;
+  bool in_tag = false;
+  for (size_t i = from; i < rest.size() && (i < from + piece || end == std::string::npos); ++i) {
+    char c = rest[i];
+    if (c == '<') in_tag = true;
+    if (c == '>') in_tag = false;
+    if (c == ' ' && !in_tag && i > from) {
+      end = i;
+      if (i >= from + piece) break;
+    }
+  }
+  return end == std::string::npos ? rest.size() : end;
+}
+
+void WriteCellLine(Run& run, int page, const Source& source, const std::string& piece) {
+  const std::string text = trim_blanks(piece);
+  run.files.print_line(page, " <br>" + (source.markup ? text : escape_markup(text)));
+}
+
+// Writes the lines of `source` that start before `limit` as cell lines. A
+// line longer than `piece` bytes (when it is not 0) is written a piece at a
+// time, each a row of its own that counts as a line starting where it
+// starts: a line of megabytes runs on through consecutive parts.
+void WriteCellLines(Run& run, int page, Source* source, long long limit, size_t piece = 0) {
   while (source->offset < limit) {
     if (!source->pending) {
       if (run.files.end_of_file(source->file)) return;
       source->line.clear();
       run.files.read_line(source->file, &source->line);
       source->pending = true;
+      source->written = 0;
     }
-    const std::string text = trim_blanks(source->line);
-    run.files.print_line(page, " <br>" + (source->markup ? text : escape_markup(text)));
-    source->offset += text_length(source->line) + 1;
+    const std::string& line = source->line;
+    size_t from = source->written;
+    if (piece > 0 && line.size() - from > piece) {
+      size_t end = PieceEnd(line, from, piece, source->markup);
+      if (end < line.size()) {
+        WriteCellLine(run, page, *source, line.substr(from, end - from));
+        source->written = end;
+        source->offset += static_cast<long long>(end - from);
+        continue;
+      }
+    }
+    WriteCellLine(run, page, *source, from == 0 ? line : line.substr(from));
+    source->offset += static_cast<long long>(line.size() - from) + 1;
     source->pending = false;
   }
 }
@@ -120,8 +172,10 @@ long long TextBytes(Run& run, const std::string& name) {
 // The parts: the same page cut into slices that advance through both files
 // together, each file in proportion to its length, so that a part shows
 // corresponding regions of both. A part ends after the lines that start
-// before its share of each file, so a line longer than a part stays whole.
-long WriteParts(Run& run, const std::string& table_width, const Listed (&files)[2], long parts) {
+// before its share of each file; a line longer than a part goes on in rows
+// of the parts that follow.
+long WriteParts(Run& run, const std::string& table_width, const Listed (&files)[2], long parts,
+                size_t piece) {
   long long left_bytes = TextBytes(run, files[0].name), right_bytes = TextBytes(run, files[1].name);
   Source sources[2];
   for (int i = 0; i < 2; ++i) OpenSource(run, files[i], &sources[i]);
@@ -135,11 +189,11 @@ long WriteParts(Run& run, const std::string& table_width, const Listed (&files)[
     int page = run.files.free_file_number();
     run.files.open_output(kHtmlWork + "\\" + comparison_part(pad, ++written), page);
     WriteHead(run, page, table_width);
-    WriteCellLines(run, page, &sources[0], left_limit);
+    WriteCellLines(run, page, &sources[0], left_limit, piece);
     run.files.print_line(page, "</td>");
     run.files.print_line(page, "<td>");
     run.files.print_line(page, "<td>");
-    WriteCellLines(run, page, &sources[1], right_limit);
+    WriteCellLines(run, page, &sources[1], right_limit, piece);
     for (const char* line : kTail) run.files.print_line(page, line);
     run.files.close_file(page);
   }
@@ -198,7 +252,8 @@ ComparisonPages write_comparison_page(Run& run, const std::string& table_width, 
   if (size > part_size) {
     // The parts are indexed instead, and the whole page waits for delivery
     // where the index does not take it up.
-    pages.parts = WriteParts(run, table_width, files, (size + part_size - 1) / part_size);
+    size_t piece = static_cast<size_t>(std::min<long long>(part_size, kLongestRow));
+    pages.parts = WriteParts(run, table_width, files, (size + part_size - 1) / part_size, piece);
     pages.whole_page_folder = kTextWork;
     MovePage(run, whole, kTextWork + "\\" + kComparePage);
   }

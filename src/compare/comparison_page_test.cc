@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -44,12 +45,16 @@ TEST(ComparisonPageTest, ALargePageIsIndexedInParts) {
        "<i>r1</i>\r\nr2\r\nr3\r\n",
        200,
        {{"l&lt;1|l2|", "<i>r1</i>|"}, {"l3|l4|", "r2|"}, {"l5|l6|", "r3|"}}},
-      // A line longer than a part stays whole; the other file still starts in
-      // the first part, and a part with nothing of either file is left out.
-      {std::string(2000, 'x') + "\r\n",
+      // A line longer than a part without a blank is cut where a part ends;
+      // the other file still starts in the first part, and a part with
+      // nothing of either file is left out.
+      {std::string(700, 'x') + "\r\n",
        "r1\r\nr2\r\n",
        300,
-       {{std::string(2000, 'x') + "|", "r1|"}, {"", "r2|"}}},
+       {{std::string(300, 'x') + "|", "r1|"},
+        {std::string(300, 'x') + "|", ""},
+        {"", "r2|"},
+        {std::string(100, 'x') + "|", ""}}},
   };
   for (const auto& c : cases) {
     FakeRun t;
@@ -76,6 +81,41 @@ TEST(ComparisonPageTest, ALargePageIsIndexedInParts) {
       // The same head and table as the whole page.
       EXPECT_EQ(part.substr(0, part.find("<td>")), whole.substr(0, whole.find("<td>")));
     }
+  }
+}
+
+// A line longer than a part goes on in rows of the parts that follow, cut
+// at blanks: every word whole, in its order, none of it lost. In the twin of
+// an HTML input no row begins or ends inside a tag.
+TEST(ComparisonPageTest, ALongLineRunsOnThroughThePartsCutAtBlanks) {
+  for (bool markup : {false, true}) {
+    std::string line;
+    for (int i = 0; i < 300; ++i) {
+      std::string word = "w" + std::to_string(i);
+      line += (i ? " " : "") + (markup ? "<b class=\"k " + word + "\">" + word + "</b>" : word);
+    }
+    FakeRun t;
+    t.disk.AddDir("htm_wrk");
+    t.disk.AddFile("txt_wrk.list", "a.txt\r\nb.txt\r\n");
+    t.disk.AddFile("txt_wrk/a.txt", line + "\r\n");
+    t.disk.AddFile("txt_wrk/b.txt", "right\r\n");
+    t.disk.AddFile("a.txt", line + "\r\n");
+    std::set<std::string> twins;
+    if (markup) twins.insert("a.txt");
+    ComparisonPages pages = write_comparison_page(t.run, "100%", 400, twins);
+    ASSERT_GT(pages.parts, 3);
+    std::string rows;
+    for (const auto& file : t.disk.Files("htm_wrk")) {
+      std::string cells = Cells(file.second).first;
+      for (size_t bar; (bar = cells.find('|')) != std::string::npos; cells.erase(0, bar + 1)) {
+        std::string row = cells.substr(0, bar);
+        EXPECT_LE(bar, 400u + (markup ? 20 : 0));
+        EXPECT_EQ(std::count(row.begin(), row.end(), '<'), std::count(row.begin(), row.end(), '>'))
+            << row;
+        rows += (rows.empty() ? "" : " ") + row;
+      }
+    }
+    EXPECT_EQ(rows, line) << markup;
   }
 }
 

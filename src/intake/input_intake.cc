@@ -3,6 +3,7 @@
 #include <set>
 #include <vector>
 
+#include "base/end_run.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "base/verified_copy.h"
@@ -39,13 +40,14 @@ bool HoldsFiles(const InputFolder& folder) {
   return false;
 }
 
+// The run fails: no file of compare_in goes without a complete copy, and
+// the driver removes what the run made, so the next run starts afresh.
 [[noreturn]] void StopIntake(Run& run, const std::string& name, const std::string& reason) {
   run.print_line();
   run.print_line(kSeparator);
-  run.print_line(kInputFolder + "\\" + name + ": " + reason);
-  run.print_line("The intake stopped here and deleted nothing more.");
-  run.print_line();
-  any_key_end(run, "<...> any key to continue and end");
+  run.print_line(printable_name(kInputFolder + "\\" + name) + ": " + reason);
+  run.print_line("The intake stopped here; every file of compare_in is kept.");
+  fail_run();
 }
 
 // The file of the program's folder that a copy to `name` writes: the name
@@ -82,34 +84,51 @@ void CheckCopiesOut(Run& run, const InputFolder& folder) {
   }
 }
 
-void DeleteOriginal(Run& run, const InputFolder& folder, const std::string& name) {
-  if (!run.disk.remove_file(join_path(folder.path, name))) {
-    run.failures.note(DiskAction::kDelete, kInputFolder + "\\" + name, run.disk.last_error());
-    StopIntake(run, name, "it could not be deleted; its copy is complete.");
+// The original goes only once `copy` holds its bytes, checked right before,
+// in case the file changed since it was copied.
+void DeleteOriginal(Run& run, const InputFolder& folder, const std::string& name,
+                    const std::string& copy) {
+  if (run.disk.remove_moved_original(join_path(folder.path, name), copy)) return;
+  if (run.disk.last_error() == DiskError::kChanged) {
+    StopIntake(run, name, "it changed while it was copied; start quillon again.");
   }
+  run.failures.note(DiskAction::kDelete, kInputFolder + "\\" + name, run.disk.last_error());
+  StopIntake(run, name, "it could not be deleted; its copy is complete.");
 }
 
-// A file of another kind leaves compare_in; its copy in the program's folder
-// is checked once more right before, in case a later copy replaced it.
+// The copies of the files of other kinds become the user's before their
+// originals leave compare_in, all at once: a run killed in between leaves
+// two copies of the user's, never one of the user's only copy as the run's.
+void GiveAwayCopies(Run& run, const InputFolder& folder) {
+  std::vector<std::string> copies;
+  for (const DirEntry& entry : folder.entries) {
+    NameParts parts = input_name_parts(entry.name);
+    if (entry.is_file() && parts.marker == 0 && !named_like_run_file(entry.name)) {
+      copies.push_back(entry.name);
+    }
+  }
+  if (copies.empty() || run.disk.disown(copies)) return;
+  run.failures.note(DiskAction::kWrite, kOwnRecord, run.disk.last_error());
+  StopIntake(run, copies.front(),
+             "its copy could not be recorded as yours (" + describe(run.disk.last_error()) + ").");
+}
+
+// A file of another kind leaves compare_in.
 void MoveOut(Run& run, const InputFolder& folder, const std::string& name) {
-  std::string original = join_path(folder.path, name);
-  if (!HasCompleteCopy(run.disk, original, name)) {
-    StopIntake(run, name, IncompleteCopy(run.disk, original, "its copy in the program's folder"));
-  }
-  DeleteOriginal(run, folder, name);
+  DeleteOriginal(run, folder, name, name);
 }
 
-// The program's folder gets a copy under the clean name. A copy there that
-// already holds the same bytes is left alone rather than asked about.
+// The program's folder gets a copy under the clean name, taken from the
+// file itself by its name as it is, whatever bytes it holds. A copy there
+// that already holds the same bytes is left alone.
 void CopyUnderCleanName(Run& run, const InputFolder& folder, const std::string& given,
                         const std::string& clean) {
   std::string original = join_path(folder.path, given);
   std::string existing;
-  bool existed = ProgramFolderFile(run.disk, clean, &existing);
-  if (existed && same_bytes(run.disk, original, existing)) return;
-  run.run_command("copy " + QuoteArgument(given) + " " + QuoteArgument(clean) + " > " + kSink);
-  // Over an existing file the copy asked, and the answer stands.
-  if (!existed && !HasCompleteCopy(run.disk, original, clean)) {
+  if (ProgramFolderFile(run.disk, clean, &existing) && same_bytes(run.disk, original, existing)) {
+    return;
+  }
+  if (!copy_verified(run.disk, original, clean, &run.failures)) {
     StopIntake(run, given, IncompleteCopy(run.disk, original, "its copy under the name " + clean));
   }
 }
@@ -123,26 +142,11 @@ void MoveThroughTemporary(Run& run, const InputFolder& folder, const std::string
   if (copied && !renamed) {
     run.failures.note(DiskAction::kRename, kIntakeTemporary, run.disk.last_error());
   }
-  if (!renamed || !same_bytes(run.disk, original, target)) {
+  if (!renamed) {
     run.disk.remove_file(kIntakeTemporary);
     StopIntake(run, given, "its copy under the name " + clean + " could not be completed.");
   }
-  DeleteOriginal(run, folder, given);
-}
-
-// The clean name is taken in compare_in: the copy command asks the user
-// whether to overwrite it. Declined, the given file stays where it is.
-void ReplaceAfterQuestion(Run& run, const InputFolder& folder, const std::string& given,
-                          const std::string& clean, const std::string& target) {
-  std::string original = join_path(folder.path, given);
-  uint64_t before = 0, after = 0;
-  bool readable_before = content_checksum(run.disk, target, &before);
-  run.run_command("copy " + QuoteArgument(kInputFolder + "\\" + given) + " " +
-                  QuoteArgument(kInputFolder + "\\" + clean) + " > " + kSink);
-  if (same_bytes(run.disk, original, target)) return DeleteOriginal(run, folder, given);
-  bool readable_after = content_checksum(run.disk, target, &after);
-  if (readable_before == readable_after && before == after) return;
-  StopIntake(run, given, "its copy under the name " + clean + " is not complete.");
+  DeleteOriginal(run, folder, given, target);
 }
 
 // A file whose name differs from the clean name only in letter case is
@@ -155,9 +159,11 @@ void PutBackUnderCleanName(Run& run, const InputFolder& folder, const std::strin
   // The same bytes under the clean name: a copy that an interrupted run
   // completed, or a true duplicate.
   if (same_bytes(run.disk, join_path(folder.path, given), target)) {
-    return DeleteOriginal(run, folder, given);
+    return DeleteOriginal(run, folder, given, target);
   }
-  ReplaceAfterQuestion(run, folder, given, clean, target);
+  // Names that clean to one name were refused before the run began: this
+  // one appeared since, and neither file is touched.
+  StopIntake(run, given, "the name " + clean + " was taken while the run took the files in.");
 }
 
 void TakeBackEntry(Run& run, const InputFolder& folder, const DirEntry& entry,
@@ -186,6 +192,7 @@ std::vector<std::string> TakeInFiles(Run& run) {
   // it is safe elsewhere.
   if (!HoldsFiles(folder)) run.run_command("del /q " + kInputFolder + "\\*.* > " + kSink);
   CheckCopiesOut(run, folder);
+  GiveAwayCopies(run, folder);
   std::map<std::string, std::string> clean = clean_names(folder.entries);
   std::vector<std::string> left_out;
   for (const DirEntry& entry : folder.entries) {

@@ -10,6 +10,12 @@ bool KeepsByte(unsigned char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// The extension stays as written, but for the bytes that would make a path
+// or a pattern of the name, or break the line a listing gives it.
+bool BreaksName(unsigned char c) {
+  return c < 32 || c == 127 || c == '\\' || c == '/' || c == '*' || c == '?';
+}
+
 }  // namespace
 
 long find_marker(const std::string& text, const std::string& marker) {
@@ -46,7 +52,11 @@ std::string clean_stem(const std::string& stem) {
 }
 
 std::string clean_name(const NameParts& parts) {
-  std::string name = clean_stem(parts.stem) + parts.extension;
+  std::string extension = parts.extension;
+  for (char& c : extension) {
+    if (BreaksName(static_cast<unsigned char>(c))) c = '_';
+  }
+  std::string name = clean_stem(parts.stem) + extension;
   if (to_lower(left_text(name, 5)) == "page_") name = "file_" + name;
   return name;
 }

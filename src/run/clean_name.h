@@ -34,7 +34,9 @@ NameParts working_copy_name_parts(const std::string& line);
 std::string clean_stem(const std::string& stem);
 
 /// The cleaned stem and the extension, with "file_" in front of a name that
-/// would begin with "page_" (in any letter case).
+/// would begin with "page_" (in any letter case). In the extension, only the
+/// bytes that a path, a pattern or a listing's line would take apart ("\",
+/// "/", "*", "?", bytes below 32 and 127) become "_".
 std::string clean_name(const NameParts& parts);
 
 /// A clean name cut to at most `limit` bytes: the part before `extension`

@@ -12,8 +12,10 @@
 #include "base/console.h"
 #include "base/disk.h"
 #include "base/failure_log.h"
+#include "base/own_files.h"
 #include "base/text.h"
 #include "run/file_table.h"
+#include "run/work_files.h"
 #include "shell/command_layer.h"
 
 namespace quillon {
@@ -21,16 +23,20 @@ namespace quillon {
 class Run {
  public:
   Run(Disk* disk, ConsoleDevice* device, const std::string& program_path)
-      : disk(*disk),
-        files(disk, &failures),
+      : own(disk, work_files::kInputFolder),
+        disk(own),
+        files(&own, &failures),
         console(device),
-        commands(disk, &console, &failures),
+        commands(&own, &console, &failures),
         program_path(program_path) {}
 
   void run_command(const std::string& line) { commands.run_command(line); }
   void print_line(const std::string& text = "") { console.print_line(text); }
   void print_text(const std::string& text) { console.print_text(text); }
 
+  /// The disk in front of `disk` below: once the driver starts it, the
+  /// run sees and changes only its own files (base/own_files.h).
+  OwnDisk own;
   Disk& disk;
   /// Every write, read, delete or rename that failed; a run with any
   /// never shows its results as if it had worked.

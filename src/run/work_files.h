@@ -257,10 +257,6 @@ bool is_work_file_name(const std::string& name);
 /// True when `name` is, spelled exactly, one of the run's work folders.
 bool is_work_folder_name(const std::string& name);
 
-/// The patterns of the run's deletes in its own folder (start-up, tool
-/// checks, page preparation, delivery).
-inline const std::string kDeletedPatterns[] = {"f_*.txt", "check_*.txt", "*.htm*", "*.txt"};
-
 }  // namespace work_files
 }  // namespace quillon
 

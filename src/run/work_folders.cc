@@ -50,9 +50,11 @@ void RemoveFiles(Disk& disk, const std::string& folder,
 
 }  // namespace
 
-void remove_work_files(Disk& disk, bool with_output) {
+void remove_work_files(OwnDisk& disk, bool with_output) {
   using namespace work_files;
-  RemoveFiles(disk, "", is_work_file_name);
+  bool started = disk.started();
+  RemoveFiles(disk, "",
+              [&](const std::string& name) { return started || is_work_file_name(name); });
   std::vector<std::string> folders(std::begin(kWorkFolders), std::end(kWorkFolders));
   folders.push_back(kOccurrenceCopies);
   for (const std::string& folder : folders) {

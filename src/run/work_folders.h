@@ -22,10 +22,11 @@ bool folder_listed(Run& run, const std::string& listing, const std::string& fold
 /// Empties a work folder: "dir > F\f_01.txt", then "del /q F\*.* > out_null.list".
 void clear_folder(Run& run, const std::string& folder);
 
-/// Removes what a run that failed leaves: its work files in its folder (by
-/// their exact names) and the files of its work folders, htm_out's only
-/// when `with_output`. Nothing else is touched, so every input stays.
-void remove_work_files(Disk& disk, bool with_output);
+/// Removes what a run that failed leaves: the files it made in its folder
+/// and in its work folders, htm_out's only when `with_output`. Nothing else
+/// is touched, so every input stays. (A disk that keeps no record yet shows
+/// everything: there only work files by their exact names go.)
+void remove_work_files(OwnDisk& disk, bool with_output);
 
 }  // namespace quillon
 

@@ -397,17 +397,24 @@ void RunCopy(CommandEnv& env, const std::vector<Word>& args) {
   }
 
   int copied = 0;
+  bool agreed = false;
   for (const auto& job : jobs) {
     const Target& target = job.second;
     if (job.first.size() == 1 && job.first[0] == target.path) {
       env.Error("The file cannot be copied onto itself.");
       continue;
     }
-    // Only a file there is asked about; a link to nothing is replaced itself.
+    // Only a file there is asked about; a link to nothing holds nothing and
+    // is replaced itself. The person's yes (or all) lets the disk replace a
+    // file of theirs.
     DirEntry present;
-    if (!all && env.disk.stat(target.path, &present) && !present.is_other &&
-        !AskOverwrite(env, target.shown, &all)) {
-      continue;
+    bool there = env.disk.stat(target.path, &present);
+    if (!all && there && !present.is_other) {
+      if (!AskOverwrite(env, target.shown, &all)) continue;
+      agreed = true;
+    }
+    if (agreed || (there && present.is_other && present.is_link)) {
+      env.disk.overwrite_agreed(target.path);
     }
     std::string error = CopyBytes(env, job.first, target.path);
     if (error.empty()) {

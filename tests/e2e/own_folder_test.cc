@@ -49,7 +49,7 @@ FileMap Snapshot(const std::string& dir) {
 
 std::string InTheWay(std::initializer_list<std::string> names) {
   return Lines(
-             {kSeparator, "This folder is not quillon's own. The run would delete or overwrite:"}) +
+             {kSeparator, "This folder is not quillon's own. These are in the way of its work:"}) +
          Lines(names) + kRefusal;
 }
 
@@ -57,6 +57,17 @@ const std::string kNoInputFolder =
     Lines({kSeparator, "This folder holds no folder compare_in with files to compare.", "",
            "Nothing was changed. Make a folder compare_in here that holds the two files",
            "to compare, and start quillon in this folder again."});
+
+std::string EarlierRuns(std::initializer_list<std::string> names) {
+  return Lines({kSeparator,
+                "This folder holds files or folders with the names of quillon's work files,",
+                "and no record (.quillon-files) says that quillon made them:"}) +
+         Lines(names) +
+         Lines({"",
+                "Nothing was changed. If an earlier run of quillon left them, \"quillon --clean\"",
+                "removes them (it lists them and asks first). Otherwise start quillon in a folder",
+                "of its own that holds only the folder compare_in with the files to compare."});
+}
 
 // A folder beside the workspace that links may point into: it must stay as
 // it was.
@@ -79,22 +90,14 @@ void Link(const std::string& target, const Workspace& workspace, const std::stri
 
 TEST(OwnFolderTest, WhatIsInTheWayIsNamedAndNothingIsTouched) {
   const Arrangement cases[] = {
-      {"the user's files, any case, *.txt also matching .txtold",
+      {"the user's files with work names, declined at the first screen too",
        [](const Workspace& w, const Outside&) {
-         w.write("notes.txt", "my notes\r\n");
-         w.write("page.html", "<p>mine</p>");
-         w.write("TODO.TXT", "todo");
-         w.write("report.txtold", "old report");
-         w.write("keep.doc", "not matched by any pattern");
+         w.write("f_01.txt", "my first file\r\n");
+         w.write("index.htm", "<p>my index</p>");
+         w.write("count.txt", "42");
+         w.write("compare.htm/kept.txt", "a folder of mine");
        },
-       InTheWay({"notes.txt", "page.html", "report.txtold", "TODO.TXT"})},
-      {"work folders in another case",
-       [](const Workspace& w, const Outside&) {
-         w.write("HTM_OUT/mine.htm", "1");
-         w.write("Txt_Wrk/mine.txt", "2");
-         w.write("WRD_24/mine.txt", "3");
-       },
-       InTheWay({"HTM_OUT", "Txt_Wrk", "WRD_24"})},
+       EarlierRuns({"compare.htm", "count.txt", "f_01.txt", "index.htm"})},
       {"work folders that are links",
        [](const Workspace& w, const Outside& o) {
          for (const char* folder : {"txt_wrk", "txt_in", "htm_in", "htm_wrk", "htm_out", "wrd_24"})
@@ -106,11 +109,8 @@ TEST(OwnFolderTest, WhatIsInTheWayIsNamedAndNothingIsTouched) {
          for (const char* name : {"f_01.txt", "out_null.list", "compare.htm", "intake_01.tmp"})
            Link(o.place.root() + "/target.txt", w, name);
          fs::create_hard_link(o.place.root() + "/target.txt", w.root() + "/dir_cur.txt");
-         w.write("htm_out/page.htm", "");
-         Link(o.place.root() + "/target.txt", w, "htm_out/linked.htm");
        },
-       InTheWay({"compare.htm", "dir_cur.txt", "f_01.txt", "htm_out/linked.htm", "intake_01.tmp",
-                 "out_null.list"})},
+       InTheWay({"compare.htm", "dir_cur.txt", "f_01.txt", "intake_01.tmp", "out_null.list"})},
       {"compare_in a link",
        [](const Workspace& w, const Outside& o) {
          fs::remove_all(w.root() + "/compare_in");
@@ -137,6 +137,12 @@ TEST(OwnFolderTest, WhatIsInTheWayIsNamedAndNothingIsTouched) {
          w.write("compare_in/notes.docx", "version 2");
        },
        InTheWay({"notes.docx"})},
+      {"files of compare_in that would leave it under a work folder's name",
+       [](const Workspace& w, const Outside&) {
+         w.write("compare_in/htm_in", "a file named like a folder");
+         w.write("compare_in/HTM_OUT", "another");
+       },
+       InTheWay({"compare_in/htm_in", "compare_in/HTM_OUT"})},
   };
   for (const Arrangement& c : cases) {
     SCOPED_TRACE(c.what);
@@ -147,11 +153,13 @@ TEST(OwnFolderTest, WhatIsInTheWayIsNamedAndNothingIsTouched) {
     c.make(workspace, outside);
     outside.Seal();
     FileMap before = Snapshot(workspace.root());
-    Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.transcript, c.message);
-    EXPECT_EQ(Snapshot(workspace.root()), before);
-    EXPECT_TRUE(outside.Unchanged());
+    for (const std::string& keys : {Opening(kCompareFirstTwo), std::string("2")}) {
+      Outcome outcome = RunQuillon(workspace, keys);
+      EXPECT_EQ(outcome.status, 2);
+      EXPECT_EQ(outcome.transcript, c.message);
+      EXPECT_EQ(Snapshot(workspace.root()), before);
+      EXPECT_TRUE(outside.Unchanged());
+    }
   }
 }
 
@@ -216,25 +224,179 @@ TEST(OwnFolderTest, UnknownArgumentsTouchNothing) {
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.transcript.substr(0, outcome.transcript.find('\n') + 1),
               "quillon: unknown argument '" + std::string(argument) + "'\n");
-    EXPECT_NE(outcome.transcript.find("Usage: quillon [--help | --version | --part-size=BYTES]"),
+    EXPECT_NE(outcome.transcript.find("Usage: quillon [--help | --version | --part-size=BYTES | --clean [--yes]]"),
               std::string::npos);
     EXPECT_EQ(Snapshot(workspace.root()), before);
   }
 }
 
-// A folder named like a work file (once the word records, which the index no
-// longer writes) is left alone: nothing loops, nothing fills the disk, and
-// the run completes around it.
-TEST(OwnFolderTest, AFolderNamedLikeAWorkFileIsLeftAlone) {
+// Runs the program with `keys`, and once its console shows `mark`, does
+// `act` before the `rest` of the keys follow: what a person does while the
+// run waits at a prompt.
+Outcome RunActingAt(const Workspace& workspace, const std::string& keys, const std::string& mark,
+                    const std::function<void()>& act, const std::string& rest) {
+  int input[2], output[2];
+  if (pipe(input) != 0 || pipe(output) != 0) return {};
+  pid_t child = fork();
+  if (child == 0) {
+    dup2(input[0], 0);
+    dup2(output[1], 1);
+    dup2(output[1], 2);
+    for (int fd : {input[0], input[1], output[0], output[1]}) close(fd);
+    if (chdir(workspace.root().c_str()) != 0) _exit(127);
+    alarm(120);
+    execl(QUILLON_BINARY, "quillon", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(input[0]);
+  close(output[1]);
+  signal(SIGPIPE, SIG_IGN);
+  if (write(input[1], keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) return {};
+  Outcome outcome;
+  char buffer[65536];
+  bool acted = false;
+  for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;) {
+    outcome.transcript.append(buffer, static_cast<size_t>(got));
+    if (!acted && outcome.transcript.find(mark) != std::string::npos) {
+      acted = true;
+      act();
+      if (write(input[1], rest.data(), rest.size()) != static_cast<ssize_t>(rest.size())) break;
+      close(input[1]);
+    }
+  }
+  if (!acted) close(input[1]);
+  close(output[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return outcome;
+}
+
+// Files of the user's that the run never writes stay where they are and
+// take no part in the run, whether they were there before it or saved while
+// it waited at a prompt: those are named in a warning.
+TEST(OwnFolderTest, TheUsersOtherFilesStayBeforeAndDuringTheRun) {
   Workspace workspace;
   for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
-  workspace.write("wrd_01.txt/kept.txt", "mine");
-  Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
-  EXPECT_EQ(outcome.status, 0) << outcome.transcript;
-  EXPECT_NE(outcome.transcript.find("RESULTS"), std::string::npos);
+  const FileMap before = {{"notes.txt", "my notes\r\n"},
+                          {"page.html", "<p>mine</p>"},
+                          {"TODO.TXT", "todo"},
+                          {"report.txtold", "old report"},
+                          {"HTM_OUT/mine.htm", "in a folder of mine"}};
+  for (const auto& file : before) workspace.write(file.first, file.second);
+  const FileMap during = {{"saved.txt", "saved at the prompt\r\n"},
+                          {"report.htm", "<p>report</p>"},
+                          {"htm_out/mine.txt", "into the output folder\r\n"},
+                          {"txt_in/extra.txt", "not to be compared\r\n"}};
+  Outcome outcome = RunActingAt(
+      workspace, Opening("1\n"), "-- select 2. file for compare --",
+      [&] {
+        for (const auto& file : during) workspace.write(file.first, file.second);
+      },
+      "2\n\n\nx");
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_NE(outcome.transcript.find(Lines(
+                {"Warning: htm_out/mine.txt appeared in the folder during the run; quillon left "
+                 "it as it is.",
+                 "Warning: report.htm appeared in the folder during the run; quillon left it as "
+                 "it is.",
+                 "Warning: saved.txt appeared in the folder during the run; quillon left it as "
+                 "it is.",
+                 "Warning: txt_in/extra.txt appeared in the folder during the run; quillon left "
+                 "it as it is.",
+                 "processed 100%"})),
+            std::string::npos)
+      << outcome.transcript;
+  for (const FileMap& files : {before, during}) {
+    for (const auto& file : files) EXPECT_EQ(workspace.read(file.first), file.second) << file.first;
+  }
+  EXPECT_EQ(workspace.read("htm_out/compare.htm"),
+            ComparePage("100%", {"alpha words here"}, {"beta words there"}));
+  // A file saved under a name the run writes next ends it, and stays.
+  outcome = RunActingAt(
+      workspace, Opening("1\n"), "-- select 2. file for compare --",
+      [&] { workspace.write("index.htm", "my own index"); }, "2\n\n\nx");
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.transcript.find("could not write index.htm: a file of yours is in the way"),
+            std::string::npos)
+      << outcome.transcript;
+  EXPECT_EQ(workspace.read("index.htm"), "my own index");
   EXPECT_EQ(workspace.Files("compare_in"), kInputs);
-  EXPECT_EQ(workspace.read("wrd_01.txt/kept.txt"), "mine");
-  EXPECT_FALSE(workspace.Exists("wrd_01_01.txt"));
+}
+
+// After a run, what the user puts in the folder under the names of the
+// run's own files, or of the wrong kind where a page goes, stops the next
+// run before it touches anything.
+TEST(OwnFolderTest, AfterARunTheUsersFilesWithWorkNamesAreInTheWay) {
+  Workspace workspace;
+  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
+  ASSERT_EQ(RunQuillon(workspace, Opening(kCompareFirstTwo)).status, 0);
+  workspace.write("f_01.txt", "mine");
+  workspace.write("null.txt", "mine too");
+  fs::remove(workspace.root() + "/htm_out/page_01.htm");
+  workspace.write("htm_out/page_01.htm/inside.txt", "a folder where a page goes");
+  FileMap before = Snapshot(workspace.root());
+  Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
+  EXPECT_EQ(outcome.status, 2);
+  EXPECT_EQ(outcome.transcript, InTheWay({"f_01.txt", "htm_out/page_01.htm", "null.txt"}));
+  EXPECT_EQ(Snapshot(workspace.root()), before);
+}
+
+// A folder used before the run kept its record: refused, with the way out;
+// --clean lists what it would remove and, told so, removes that and nothing
+// else, keeping the delivered pages; then a run works there again.
+TEST(OwnFolderTest, AFolderWithoutARecordIsCleanedWhenThePersonSaysSo) {
+  Workspace workspace;
+  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
+  ASSERT_EQ(RunQuillon(workspace, Opening(kCompareFirstTwo)).status, 0);
+  fs::remove(workspace.root() + "/.quillon-files");
+  workspace.write("notes.docx", "mine");
+  FileMap pages = workspace.Files("htm_out");
+  FileMap before = Snapshot(workspace.root());
+  Outcome refused = RunQuillon(workspace, Opening(kCompareFirstTwo));
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_NE(refused.transcript.find("\"quillon --clean\""), std::string::npos)
+      << refused.transcript;
+  Outcome listed = RunQuillon(workspace, "", {"--clean"});
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_NE(
+      listed.transcript.find("txt_wrk/b.txt\r\nwrd_24\r\nwrd_24/wrd_24_1.txt\r\n"
+                             "None of them was removed: \"quillon --clean --yes\" removes them."),
+      std::string::npos)
+      << listed.transcript;
+  EXPECT_EQ(Snapshot(workspace.root()), before);
+  Outcome cleaned = RunQuillon(workspace, "", {"--clean", "--yes"});
+  EXPECT_EQ(cleaned.status, 0);
+  FileMap left = workspace.Files();
+  for (const auto& file : kInputs) left.erase("compare_in/" + file.first);
+  for (const auto& page : pages) left.erase("htm_out/" + page.first);
+  left.erase(".quillon-files");
+  EXPECT_EQ(left, (FileMap{{"notes.docx", "mine"}}));
+  Outcome again = RunQuillon(workspace, Opening(kCompareFirstTwo));
+  EXPECT_EQ(again.status, 0) << again.transcript;
+  EXPECT_EQ(workspace.Files("htm_out").size(), pages.size());
+}
+
+// Output to a full device: the run fails, and the pages it delivered stay.
+TEST(OwnFolderTest, AConsoleThatCannotBeWrittenToFailsTheRun) {
+  Workspace workspace;
+  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
+  workspace.write("keys", Opening(kCompareFirstTwo));
+  pid_t child = fork();
+  if (child == 0) {
+    int keys = open((workspace.root() + "/keys").c_str(), O_RDONLY);
+    int full = open("/dev/full", O_WRONLY);
+    int null = open("/dev/null", O_WRONLY);
+    if (keys < 0 || full < 0 || null < 0 || chdir(workspace.root().c_str()) != 0) _exit(127);
+    dup2(keys, 0);
+    dup2(full, 1);
+    dup2(null, 2);
+    execl(QUILLON_BINARY, "quillon", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
   EXPECT_EQ(workspace.Files("htm_out").size(), 6u);
 }
 

@@ -282,6 +282,17 @@ bool FakeDisk::remove_file(const std::string& path) {
   return true;
 }
 
+bool FakeDisk::remove_dir(const std::string& path) {
+  if (Step(DiskOp::kRemove, path)) return false;
+  Node* node = Find(path);
+  if (!node || !node->is_dir) return Fail(node ? DiskError::kNotRegular : DiskError::kNotFound);
+  for (const auto& item : nodes_) {
+    if (!item.first.empty() && Parent(item.first) == path) return Fail(DiskError::kExists);
+  }
+  nodes_.erase(path);
+  return true;
+}
+
 bool FakeDisk::rename(const std::string& from, const std::string& to) {
   if (Step(DiskOp::kRename, from)) return false;
   Node* source = Find(from);

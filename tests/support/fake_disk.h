@@ -62,6 +62,8 @@ class FakeDisk : public Disk {
   void SetFreeBytes(uint64_t bytes) { free_ = bytes; }
   /// Another process holds the lock of the root folder.
   void LockElsewhere() { locked_elsewhere_ = true; }
+  /// Says that names in another letter case are one name, as Windows does.
+  void IgnoreCase() { ignores_case_ = true; }
 
   // Disk.
   bool stat(const std::string& path, DirEntry* entry) override;
@@ -70,10 +72,12 @@ class FakeDisk : public Disk {
   std::unique_ptr<OutputFile> open_write(const std::string& path, bool append) override;
   bool make_dir(const std::string& path) override;
   bool remove_file(const std::string& path) override;
+  bool remove_dir(const std::string& path) override;
   bool rename(const std::string& from, const std::string& to) override;
   std::string absolute_path(const std::string& path) override;
   uint64_t free_bytes() override { return free_; }
   bool lock_root() override { return locked_elsewhere_ ? Fail(DiskError::kDenied) : true; }
+  bool tells_case_apart() override { return !ignores_case_; }
 
   struct Node {
     bool is_dir = false;
@@ -105,6 +109,7 @@ class FakeDisk : public Disk {
   long written_ = 0;
   std::map<DiskOp, long> counts_;
   bool locked_elsewhere_ = false;
+  bool ignores_case_ = false;
 };
 
 }  // namespace quillon
