@@ -5,6 +5,7 @@
 set(QUILLON_BASE_SOURCES
   src/base/console.cc
   src/base/disk.cc
+  src/base/display_width.cc
   src/base/external_sort.cc
   src/base/failure_log.cc
   src/base/field_reader.cc
@@ -71,6 +72,7 @@ set(QUILLON_TESTING_SOURCES
 
 set(QUILLON_UNIT_TESTS
   src/base/console_test.cc
+  src/base/display_width_test.cc
   src/base/external_sort_test.cc
   src/base/field_reader_test.cc
   src/base/line_io_test.cc
