@@ -9,6 +9,7 @@ set(QUILLON_BASE_SOURCES
   src/base/external_sort.cc
   src/base/failure_log.cc
   src/base/field_reader.cc
+  src/base/line_editor.cc
   src/base/line_io.cc
   src/base/paths.cc
   src/base/text.cc

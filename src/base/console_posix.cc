@@ -11,6 +11,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
 
 #include "base/console.h"
@@ -190,9 +191,18 @@ int FirstNumber(const std::string& parameters) {
   return number;
 }
 
+// A terminal has cursor control unless TERM says it has none: "dumb" (an
+// editor's shell buffer, a serial line, some CI logs) or nothing at all.
+Output StandardOutput() {
+  if (!isatty(STDOUT_FILENO)) return Output::kFile;
+  const char* term = getenv("TERM");
+  bool dumb = term == nullptr || *term == '\0' || std::strcmp(term, "dumb") == 0;
+  return dumb ? Output::kPlainTerminal : Output::kSmartTerminal;
+}
+
 class PosixConsole : public ConsoleDevice {
  public:
-  PosixConsole() : scripted_(!isatty(STDIN_FILENO)) {
+  PosixConsole() : scripted_(!isatty(STDIN_FILENO)), output_(StandardOutput()) {
     if (!scripted_) EnterKeyMode();
   }
   ~PosixConsole() override { RestoreTerminal(); }
@@ -200,6 +210,7 @@ class PosixConsole : public ConsoleDevice {
   void write_out(const char* data, size_t n) override { WriteAll(STDOUT_FILENO, data, n); }
   void write_err(const char* data, size_t n) override { WriteAll(STDERR_FILENO, data, n); }
   bool scripted() override { return scripted_; }
+  Output output() override { return output_; }
 
   KeyStatus next_key(int timeout_ms, std::string* key) override {
     int c = NextByte(scripted_ ? -1 : timeout_ms);
@@ -290,6 +301,7 @@ class PosixConsole : public ConsoleDevice {
   }
 
   bool scripted_;
+  Output output_;
   char buffer_[4096];
   size_t start_ = 0;
   size_t end_ = 0;

@@ -5,6 +5,7 @@
 #ifndef QUILLON_SUPPORT_FAKE_DISK_H_
 #define QUILLON_SUPPORT_FAKE_DISK_H_
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -62,6 +63,8 @@ class FakeDisk : public Disk {
   void SetFreeBytes(uint64_t bytes) { free_ = bytes; }
   /// Another process holds the lock of the root folder.
   void LockElsewhere() { locked_elsewhere_ = true; }
+  /// Called at every operation, before it is done.
+  std::function<void(DiskOp op, const std::string& path)> on_step;
 
   // Disk.
   bool stat(const std::string& path, DirEntry* entry) override;
