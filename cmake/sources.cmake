@@ -76,6 +76,7 @@ set(QUILLON_UNIT_TESTS
   src/base/display_width_test.cc
   src/base/external_sort_test.cc
   src/base/field_reader_test.cc
+  src/base/line_editor_test.cc
   src/base/line_io_test.cc
   src/base/paths_test.cc
   src/base/text_test.cc
