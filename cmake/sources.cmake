@@ -5,9 +5,11 @@
 set(QUILLON_BASE_SOURCES
   src/base/console.cc
   src/base/disk.cc
+  src/base/display_width.cc
   src/base/external_sort.cc
   src/base/failure_log.cc
   src/base/field_reader.cc
+  src/base/line_editor.cc
   src/base/line_io.cc
   src/base/own_files.cc
   src/base/paths.cc
@@ -73,8 +75,10 @@ set(QUILLON_TESTING_SOURCES
 
 set(QUILLON_UNIT_TESTS
   src/base/console_test.cc
+  src/base/display_width_test.cc
   src/base/external_sort_test.cc
   src/base/field_reader_test.cc
+  src/base/line_editor_test.cc
   src/base/line_io_test.cc
   src/base/paths_test.cc
   src/base/text_test.cc

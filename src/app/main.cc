@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -40,10 +41,16 @@ int main(int argc, char** argv) {
   }
   // Anything else is a mistake, not a run: the folder is not touched.
   quillon::RunOptions options;
-  if (argc > 2 || (argc == 2 && !PartSize(argv[1], &options.part_size))) {
-    std::fprintf(stderr, "quillon: unknown argument '%s'\n\n", argv[argc > 2 ? 2 : 1]);
-    std::fputs(quillon::usage_text().c_str(), stderr);
-    return quillon::kExitRefused;
+  const char* progress = std::getenv("QUILLON_PROGRESS");
+  options.quiet = progress != nullptr && std::strcmp(progress, "0") == 0;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--quiet") == 0 || std::strcmp(argv[i], "-q") == 0) {
+      options.quiet = true;
+    } else if (!PartSize(argv[i], &options.part_size)) {
+      std::fprintf(stderr, "quillon: unknown argument '%s'\n\n", argv[i]);
+      std::fputs(quillon::usage_text().c_str(), stderr);
+      return quillon::kExitRefused;
+    }
   }
   return quillon::run_main(argc > 0 ? argv[0] : "", options);
 }

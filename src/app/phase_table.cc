@@ -87,6 +87,9 @@ void run_phases(Run& run, RunState& state, const std::string& first, const std::
   for (size_t i = phase_index(first); i <= phase_index(last); ++i) {
     state.phase = i;
     kPhases[i].run(run, state);
+    // Output to a file or a pipe gathers; a phase's lines are out before the
+    // next phase starts.
+    run.console.flush();
     stop_if_failed(run);
   }
 }

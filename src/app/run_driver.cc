@@ -141,6 +141,7 @@ int TakeFolder(Run& run) {
 }  // namespace
 
 int drive_run(Run& run, const RunOptions& options) {
+  run.console.show_progress(!options.quiet);
   if (!run.disk.lock_root()) {
     run.print_line(run.disk.last_error() == DiskError::kNotFound
                        ? "quillon cannot open the folder it was started in."

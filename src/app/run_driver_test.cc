@@ -12,6 +12,7 @@
 #include <unistd.h>
 #endif
 
+#include <cstring>
 #include <map>
 
 #include "app/phase_table.h"
@@ -90,6 +91,34 @@ bool Reached(const Ending& ending) {
 
 // A full disk in the middle of each phase that writes: the run says what it
 // could not write, removes its work files and keeps every input.
+// At a terminal each console line is on the screen before the work after it
+// starts: the device has the line when the first file of that work is written.
+TEST(RunDriverTest, EveryLineReachesATerminalBeforeTheWorkAfterIt) {
+  FakeRun fake(kKeys);
+  AddInputs(fake.disk);
+  fake.console.set_output(Output::kPlainTerminal);
+  std::map<std::string, size_t> shown_at_first_touch;
+  fake.disk.on_step = [&](DiskOp op, const std::string& path) {
+    if (op == DiskOp::kOpenWrite)
+      shown_at_first_touch.emplace(path, fake.console.transcript().size());
+  };
+  EXPECT_EQ(drive_run(fake.run), kExitDone);
+  const std::string& transcript = fake.console.transcript();
+  const std::pair<const char*, const char*> line_then_work[] = {
+      {"size table, a number without the % sign, <enter> = 100 :? \r\n", "txt_wrk.list"},
+      {"processed 1%\r\n", "dir_02.txt"},
+      {"processed 50%\r\n", "i_1.htm"},
+  };
+  for (const auto& pair : line_then_work) {
+    size_t line_end = transcript.find(pair.first);
+    ASSERT_NE(line_end, std::string::npos) << pair.first;
+    line_end += std::strlen(pair.first);
+    auto touch = shown_at_first_touch.find(pair.second);
+    ASSERT_NE(touch, shown_at_first_touch.end()) << pair.second;
+    EXPECT_GE(touch->second, line_end) << pair.first;
+  }
+}
+
 TEST(RunDriverTest, AFullDiskInAnyPhaseFailsTheRunCleanly) {
   std::vector<std::pair<std::string, std::pair<long, long>>> phases;
   {

@@ -10,6 +10,7 @@ namespace quillon {
 std::string usage_text() {
   return std::string(
              "Usage: quillon [--help | --version | --part-size=BYTES | --clean [--yes]]\n"
+             "               [--quiet]\n"
              "\n"
              "Puts two UTF-8 text (or HTML) files side by side and makes every word of\n"
              "three bytes or more searchable.\n"
@@ -25,8 +26,10 @@ std::string usage_text() {
          std::to_string(kDefaultPartSize) +
          std::string(
              " bytes of page) is indexed in parts,\n"
-             "page_001.htm, page_002.htm, ..., each a stretch of both files side by side,\n"
-             "so that a browser opens every page quickly; compare.htm stays whole, and a\n"
+             "page_01.htm, page_02.htm, ..., each a stretch of both files side by side,\n"
+             "numbered with the digits the count of parts needs (page_001.htm from 11\n"
+             "parts on, page_0001.htm from 101), so that a browser opens every page\n"
+             "quickly; compare.htm stays whole, and a\n"
              "long index of all words goes on in index_2.htm, ... --part-size=BYTES sets\n"
              "the size of a part; --part-size=0 indexes the comparison as one page.\n"
              "\n"
@@ -62,6 +65,11 @@ std::string usage_text() {
              "example  printf '1111\\n2\\n\\n\\nx' | quillon  accepts the three opening\n"
              "screens, compares files 1 and 2 of the list at full width with no web\n"
              "address, and ends at the results screen.\n"
+             "\n"
+             "At a terminal, long indexing work shows a progress line below the last\n"
+             "console line (a bar, how much is done, the step), erased before the next\n"
+             "line. It never reaches a file or a pipe, nor a terminal without cursor\n"
+             "control (TERM=dumb); --quiet (-q) or QUILLON_PROGRESS=0 turns it off.\n"
              "\n"
              "More: ") +
          kProductAddress + "\n";

@@ -1,6 +1,10 @@
 #include "base/console.h"
 
+#include <algorithm>
+
+#include "base/display_width.h"
 #include "base/end_run.h"
+#include "base/line_editor.h"
 #include "base/text.h"
 
 namespace quillon {
@@ -9,18 +13,43 @@ namespace {
 
 const int kPollMilliseconds = 25;
 
-bool IsExtended(const std::string& key, int code) {
-  return key.size() == 2 && static_cast<unsigned char>(key[0]) == 255 &&
-         static_cast<unsigned char>(key[1]) == code;
+// The progress line waits this long after a console line, so that short work
+// shows none, and is drawn again at most this often.
+const std::chrono::milliseconds kProgressDelay(500);
+const std::chrono::milliseconds kProgressInterval(100);
+const long kBarColumns = 20;
+
+// Leaves the cursor at the start of the line, where the next console line
+// writes over it after erasing it.
+std::string ProgressLine(long long done, long long total, const char* phase, long width) {
+  long filled = static_cast<long>(kBarColumns * done / total);
+  std::string line = "[" + std::string(static_cast<size_t>(filled), '#') +
+                     std::string(static_cast<size_t>(kBarColumns - filled), ' ') + "] " +
+                     std::to_string(100 * done / total) + "% " + phase;
+  line.resize(std::min(line.size(), static_cast<size_t>(std::max(width - 1, 0L))));
+  return line + "\x1b[K\r";
 }
 
 }  // namespace
 
+Console::Console(ConsoleDevice* device)
+    : device_(device), output_(device->output()), last_line_at_(device->now()) {}
+
 void Console::print_text(const std::string& text) {
   pending_ += text;
   size_t lf = text.rfind('\n');
-  column_ = lf == std::string::npos ? column_ + text_length(text)
-                                    : static_cast<long>(text.size() - lf - 1);
+  if (lf == std::string::npos) {
+    column_ += text_length(text);
+    screen_column_ += display_width(text);
+  } else {
+    column_ = static_cast<long>(text.size() - lf - 1);
+    screen_column_ = display_width(text, lf + 1);
+  }
+  bool at_terminal = output_ != Output::kFile;
+  if (at_terminal && lf != std::string::npos) {
+    flush();
+    if (output_ == Output::kSmartTerminal) last_line_at_ = device_->now();
+  }
   if (pending_.size() >= 8192) flush();
 }
 
@@ -47,9 +76,28 @@ void Console::print_warning(const std::string& text) {
 }
 
 void Console::flush() {
+  if (progress_shown_) {
+    pending_.insert(0, "\x1b[K");
+    progress_shown_ = false;
+  }
   if (pending_.empty()) return;
-  device_->write_out(pending_.data(), pending_.size());
+  write_out(pending_);
   pending_.clear();
+}
+
+void Console::progress(long long done, long long total, const char* phase) {
+  if (output_ != Output::kSmartTerminal || !progress_on_ || column_ != 0 || total <= 0) {
+    flush();
+    return;
+  }
+  std::chrono::steady_clock::time_point now = device_->now();
+  if (now - last_line_at_ < kProgressDelay) return;
+  if (progress_shown_ && now - progress_drawn_at_ < kProgressInterval) return;
+  // The line drawn before is written over in place.
+  if (!pending_.empty()) flush();
+  write_out(ProgressLine(std::min(std::max(done, 0LL), total), total, phase, device_->width()));
+  progress_shown_ = true;
+  progress_drawn_at_ = now;
 }
 
 std::string Console::read_key() {
@@ -102,59 +150,23 @@ std::string Console::scripted_line(bool* at_end) {
 }
 
 std::string Console::edit_line() {
-  std::string line;
-  size_t cursor = 0;
-  for (;;) {
-    std::string key = wait_key();
-    size_t old_cursor = cursor;
-    size_t width = static_cast<size_t>(device_->width() > 0 ? device_->width() : 80);
-    if (key == "\r" || key == "\n") break;
-    if (IsExtended(key, scan::kLeft)) {
-      if (cursor > 0) --cursor;
-    } else if (IsExtended(key, scan::kRight)) {
-      if (cursor < line.size()) ++cursor;
-    } else if (IsExtended(key, scan::kHome)) {
-      cursor = 0;
-    } else if (IsExtended(key, scan::kEnd)) {
-      cursor = line.size();
-    } else if (IsExtended(key, scan::kUp)) {
-      if (cursor >= width) cursor -= width;
-    } else if (IsExtended(key, scan::kDown)) {
-      if (cursor + width <= line.size()) cursor += width;
-    } else if (IsExtended(key, scan::kDelete)) {
-      if (cursor < line.size()) {
-        line.erase(cursor, 1);
-      } else {
-        device_->write_out("\a", 1);
-      }
-    } else if (key == "\b" || key == "\x7f") {
-      if (cursor > 0) line.erase(--cursor, 1);
-    } else if (key == "\t") {
-      size_t blanks = 8 - cursor % 8;
-      line.insert(cursor, blanks, ' ');
-      cursor += blanks;
-    } else if (key == "\x1b") {
-      line.clear();
-      cursor = 0;
-    } else if (key.size() == 1 && static_cast<unsigned char>(key[0]) >= 32) {
-      line.insert(cursor++, key);
-    } else {
-      continue;
-    }
-    redraw(line, old_cursor, cursor);
+  LineEditor editor(output_, screen_column_, device_->width());
+  for (bool editing = true; editing;) {
+    editing = editor.take(wait_key());
+    // Keys already waiting, a paste above all, are taken before the line is
+    // shown again.
+    std::string key;
+    while (editing && !(key = read_key()).empty()) editing = editor.take(key);
+    write_out(editor.show());
   }
-  column_ += text_length(line);
+  const std::string& line = editor.text();
+  if (output_ == Output::kFile) {
+    print_text(line);
+  } else {
+    column_ += text_length(line);
+    screen_column_ += display_width(line);
+  }
   return line;
-}
-
-// Draws the answer again from its first column, leaving the cursor in place.
-void Console::redraw(const std::string& line, size_t old_cursor, size_t cursor) {
-  std::string out;
-  if (old_cursor > 0) out += "\x1b[" + std::to_string(old_cursor) + "D";
-  out += line;
-  out += "\x1b[K";
-  if (line.size() > cursor) out += "\x1b[" + std::to_string(line.size() - cursor) + "D";
-  device_->write_out(out.data(), out.size());
 }
 
 }  // namespace quillon

@@ -5,6 +5,7 @@
 #ifndef QUILLON_BASE_CONSOLE_H_
 #define QUILLON_BASE_CONSOLE_H_
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,15 @@
 namespace quillon {
 
 enum class KeyStatus { kKey, kNone, kEnd };
+
+/// What standard output talks to. The device decides it once, when it is
+/// made; the console's output, the progress line and the line editor all go
+/// by that one answer.
+enum class Output {
+  kFile,           ///< A file or a pipe: the dialogue's bytes and nothing else.
+  kPlainTerminal,  ///< A terminal without cursor control: plain echo, no escape sequence.
+  kSmartTerminal,  ///< A terminal with it: the editor's redraws and the progress line.
+};
 
 /// The platform's side of the console.
 class ConsoleDevice {
@@ -29,6 +39,9 @@ class ConsoleDevice {
   virtual int width() = 0;
   /// True once output could not be written (a full device, a closed pipe).
   virtual bool output_lost() { return false; }
+  virtual Output output() { return Output::kFile; }
+  /// The time that paces the progress line.
+  virtual std::chrono::steady_clock::time_point now() { return std::chrono::steady_clock::now(); }
 };
 
 /// The console of this process: standard input, output and error.
@@ -40,9 +53,12 @@ const int kHome = 71, kUp = 72, kPageUp = 73, kLeft = 75, kRight = 77, kEnd = 79
           kPageDown = 81, kInsert = 82, kDelete = 83;
 }  // namespace scan
 
+/// The program's side of the console. At a terminal every line is written
+/// out when it is complete; to a file or a pipe output gathers, and is
+/// written out before every wait, at every progress report and at the end.
 class Console {
  public:
-  explicit Console(ConsoleDevice* device) : device_(device) {}
+  explicit Console(ConsoleDevice* device);
   ~Console() { flush(); }
 
   void print_text(const std::string& text);
@@ -62,6 +78,15 @@ class Console {
     return device_->output_lost();
   }
 
+  /// How far the work since the last console line is: `done` of `total`
+  /// (bytes, records, pages) in `phase`. At a terminal with cursor control,
+  /// once the work has gone on for half a second, a line below the last
+  /// console line shows it, redrawn at most ten times a second and erased
+  /// before anything else is written; it never reaches a file or a pipe.
+  void progress(long long done, long long total, const char* phase);
+  /// Whether the progress line may be shown at all (--quiet turns it off).
+  void show_progress(bool on) { progress_on_ = on; }
+
   /// "" when no key is waiting, else the key; ends the run when scripted
   /// input is used up.
   std::string read_key();
@@ -77,11 +102,19 @@ class Console {
  private:
   std::string edit_line();
   std::string scripted_line(bool* at_end);
-  void redraw(const std::string& line, size_t old_cursor, size_t cursor);
+  void write_out(const std::string& bytes) { device_->write_out(bytes.data(), bytes.size()); }
 
   ConsoleDevice* device_;
+  const Output output_;
   std::string pending_;
+  /// Bytes since the last line end, for print zones.
   long column_ = 0;
+  /// Columns since the last line end, where the person sees the cursor.
+  long screen_column_ = 0;
+  bool progress_on_ = true;
+  bool progress_shown_ = false;
+  std::chrono::steady_clock::time_point last_line_at_;
+  std::chrono::steady_clock::time_point progress_drawn_at_;
 };
 
 }  // namespace quillon

@@ -11,6 +11,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
 
 #include "base/console.h"
@@ -191,9 +192,18 @@ int FirstNumber(const std::string& parameters) {
   return number;
 }
 
+// A terminal has cursor control unless TERM says it has none: "dumb" (an
+// editor's shell buffer, a serial line, some CI logs) or nothing at all.
+Output StandardOutput() {
+  if (!isatty(STDOUT_FILENO)) return Output::kFile;
+  const char* term = getenv("TERM");
+  bool dumb = term == nullptr || *term == '\0' || std::strcmp(term, "dumb") == 0;
+  return dumb ? Output::kPlainTerminal : Output::kSmartTerminal;
+}
+
 class PosixConsole : public ConsoleDevice {
  public:
-  PosixConsole() : scripted_(!isatty(STDIN_FILENO)) {
+  PosixConsole() : scripted_(!isatty(STDIN_FILENO)), output_(StandardOutput()) {
     if (!scripted_) EnterKeyMode();
   }
   ~PosixConsole() override { RestoreTerminal(); }
@@ -204,6 +214,7 @@ class PosixConsole : public ConsoleDevice {
   bool output_lost() override { return output_lost_; }
   void write_err(const char* data, size_t n) override { WriteAll(STDERR_FILENO, data, n); }
   bool scripted() override { return scripted_; }
+  Output output() override { return output_; }
 
   KeyStatus next_key(int timeout_ms, std::string* key) override {
     int c = NextByte(scripted_ ? -1 : timeout_ms);
@@ -295,6 +306,7 @@ class PosixConsole : public ConsoleDevice {
 
   bool scripted_;
   bool output_lost_ = false;
+  Output output_;
   char buffer_[4096];
   size_t start_ = 0;
   size_t end_ = 0;

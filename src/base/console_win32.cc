@@ -52,9 +52,11 @@ bool IsConsole(HANDLE handle) {
   return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 }
 
-// UTF-8 output and escape sequences on the window the program writes to.
-void PrepareWindow(HANDLE output) {
-  if (!IsConsole(output)) return;
+// UTF-8 output and escape sequences on the window the program writes to; a
+// window that cannot take escape sequences gets plain output, whatever TERM
+// says.
+Output PrepareWindow(HANDLE output) {
+  if (!IsConsole(output)) return Output::kFile;
   GetConsoleMode(output, &g_saved.output_mode);
   g_saved.output_code_page = GetConsoleOutputCP();
   g_saved.input_code_page = GetConsoleCP();
@@ -67,8 +69,12 @@ void PrepareWindow(HANDLE output) {
   }
   SetConsoleOutputCP(CP_UTF8);
   SetConsoleCP(CP_UTF8);
-  SetConsoleMode(
-      output, g_saved.output_mode | ENABLE_PROCESSED_OUTPUT | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+  DWORD mode = g_saved.output_mode | ENABLE_PROCESSED_OUTPUT;
+  if (SetConsoleMode(output, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING)) {
+    return Output::kSmartTerminal;
+  }
+  SetConsoleMode(output, mode);
+  return Output::kPlainTerminal;
 }
 
 bool WriteAll(HANDLE handle, const char* data, size_t n) {
@@ -107,6 +113,32 @@ const VirtualKey kVirtualKeys[] = {
     {VK_F12, 134},
 };
 
+// Keys that stand for a character but may come without it (Escape under
+// wine, for one).
+struct CharacterKey {
+  WORD virtual_key;
+  char character;
+};
+
+const CharacterKey kCharacterKeys[] = {
+    {VK_ESCAPE, '\x1b'},
+    {VK_BACK, '\b'},
+    {VK_TAB, '\t'},
+    {VK_RETURN, '\r'},
+};
+
+// The character of a key that came without one: the key's own, or Ctrl and
+// a letter; 0 for none.
+char CharacterOf(const KEY_EVENT_RECORD& event) {
+  for (const CharacterKey& key : kCharacterKeys) {
+    if (key.virtual_key == event.wVirtualKeyCode) return key.character;
+  }
+  bool control = (event.dwControlKeyState & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
+  WORD letter = event.wVirtualKeyCode;
+  if (control && letter >= 'A' && letter <= 'Z') return static_cast<char>(letter - 'A' + 1);
+  return 0;
+}
+
 // The PC scan code of a key without a character; 0 for keys the program
 // does not know (Shift, Ctrl and the like).
 int ScanCode(WORD virtual_key) {
@@ -128,7 +160,7 @@ class WindowsConsole : public ConsoleDevice {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    PrepareWindow(output_);
+    kind_ = PrepareWindow(output_);
   }
   ~WindowsConsole() override { RestoreWindow(); }
 
@@ -138,6 +170,7 @@ class WindowsConsole : public ConsoleDevice {
   bool output_lost() override { return output_lost_; }
   void write_err(const char* data, size_t n) override { WriteAll(error_, data, n); }
   bool scripted() override { return scripted_; }
+  Output output() override { return kind_; }
 
   KeyStatus next_key(int timeout_ms, std::string* key) override {
     return scripted_ ? ScriptedKey(key) : WindowKey(timeout_ms, key);
@@ -207,6 +240,8 @@ class WindowsConsole : public ConsoleDevice {
     for (WORD i = 0; i < (event.wRepeatCount > 0 ? event.wRepeatCount : 1); ++i) {
       if (character != 0) {
         TakeCharacter(character);
+      } else if (char own = CharacterOf(event)) {
+        keys_.push_back(std::string(1, own));
       } else if (int code = ScanCode(event.wVirtualKeyCode)) {
         keys_.push_back(ExtendedKey(code));
       }
@@ -237,6 +272,7 @@ class WindowsConsole : public ConsoleDevice {
   HANDLE error_;
   bool output_lost_ = false;
   bool scripted_;
+  Output kind_ = Output::kFile;
   std::deque<std::string> keys_;
   wchar_t high_surrogate_ = 0;
   char buffer_[4096];

@@ -88,6 +88,7 @@ bool MoveTo(Run& run, const std::string& from, const std::string& to) {
 }
 
 void MakePages(Run& run, const std::string& pad) {
+  long pages = CountListedPages(run);
   int list = run.files.free_file_number();
   run.files.open_input(kScratchListing, list);
   long page = 0;
@@ -97,6 +98,7 @@ void MakePages(Run& run, const std::string& pad) {
     std::string lower = to_lower(line);
     long q = find_text(1, lower, ".htm");
     if (q == 0) continue;
+    run.console.progress(page, pages, "page preparation");
     std::string stripped = stripped_copy(lower);
     strip_into(run, kHtmlIn + "\\" + lower, stripped);
     std::string name = page_name(pad, ++page);

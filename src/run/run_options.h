@@ -14,6 +14,9 @@ struct RunOptions {
   /// The size of the parts a large comparison is indexed in; 0 indexes the
   /// comparison as one page whatever its size. Read by the comparison page.
   long part_size = kDefaultPartSize;
+  /// No live progress line at the terminal (--quiet, or QUILLON_PROGRESS=0);
+  /// the dialogue's lines are the same either way. Read by the driver.
+  bool quiet = false;
 };
 
 }  // namespace quillon

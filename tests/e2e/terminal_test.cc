@@ -1,6 +1,7 @@
 // The program on a real terminal: a pseudo-terminal that the test opens
 // itself. The key mode must be left on every way out, keys typed ahead must
-// reach the menus, and the answer editor must take cursor keys.
+// reach the menus, the answer editor must take cursor keys and whole
+// characters, and a terminal without cursor control gets no escape sequence.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "support/screen.h"
 #include "workspace.h"
 
 namespace quillon {
@@ -55,9 +57,11 @@ class Terminal {
   }
 
   /// Starts the program in the workspace on this terminal as its
-  /// controlling terminal; the workspace gets the compare_in a run needs.
-  void Start(const Workspace& workspace) {
+  /// controlling terminal, with TERM set to `term` (unset for nullptr); the
+  /// workspace gets the compare_in a run needs.
+  void Start(const Workspace& workspace, const char* term = "xterm") {
     std::filesystem::create_directory(workspace.root() + "/compare_in");
+    term_ = term;
     child_ = fork();
     if (child_ < 0) throw std::runtime_error("fork failed");
     if (child_ == 0) RunChild(workspace.root().c_str());
@@ -133,6 +137,11 @@ class Terminal {
     for (int signal_number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGPIPE}) {
       signal(signal_number, SIG_DFL);
     }
+    if (term_ != nullptr) {
+      setenv("TERM", term_, 1);
+    } else {
+      unsetenv("TERM");
+    }
     if (chdir(root) != 0) _exit(127);
     char* argv[] = {const_cast<char*>("quillon"), nullptr};
     execv(QUILLON_BINARY, argv);
@@ -162,6 +171,7 @@ class Terminal {
   int slave_ = -1;
   struct termios initial_ = {};
   pid_t child_ = -1;
+  const char* term_ = nullptr;
   bool ended_ = false;
   int status_ = 0;
   std::string output_;
@@ -251,6 +261,101 @@ TEST(TerminalTest, TheAnswerEditorTakesCursorAndEditingKeys) {
     terminal.End(SIGTERM);
     terminal.WaitForEnd();
     terminal.ExpectRestored();
+  }
+}
+
+const char kAddressQuestion[] = "web address for destination search (example: ";
+
+// From the selection question on: the two files, the default width, then the
+// keys at the address question; the run ends at the results screen.
+int AnswerTheAddress(const Workspace& workspace, Terminal* terminal, const char* term,
+                     const std::string& keys) {
+  workspace.write("compare_in/a.txt", "alpha beta\r\n");
+  workspace.write("compare_in/b.txt", "gamma delta\r\n");
+  terminal->Start(workspace, term);
+  terminal->Type("111");
+  for (const char* answer : {"1\r", "2\r"}) {
+    if (!terminal->WaitFor(kQuestion)) return -1;
+    terminal->Type(answer);
+  }
+  if (!terminal->WaitFor("<enter> = 100 :? ")) return -1;
+  terminal->Type("\r");
+  if (!terminal->WaitFor(kAddressQuestion) || !terminal->WaitFor("=? ")) return -1;
+  terminal->Type(keys);
+  if (!terminal->WaitFor("<...> any key to continue and end")) return -1;
+  terminal->Type("x");
+  return terminal->WaitForEnd();
+}
+
+// What the person sees on the address question's row once the run is over.
+std::string AddressRow(const std::string& output) {
+  Screen screen(80);
+  screen.Feed(output);
+  for (int row = 0; row <= screen.row(); ++row) {
+    if (screen.Row(row).find(kAddressQuestion) == 0) return screen.Row(row);
+  }
+  return "";
+}
+
+const char kLeftKey[] = "\x1b[D";
+
+std::string Repeated(const std::string& key, int times) {
+  std::string keys;
+  for (int i = 0; i < times; ++i) keys += key;
+  return keys;
+}
+
+// The answer is what the person saw, and reaches the pages as such: typed
+// with a mistake mended by Backspace and the cursor keys, or pasted whole.
+TEST(TerminalTest, TheAddressReachesThePagesAsThePersonSawIt) {
+  const struct {
+    std::string keys;
+    std::string address;
+  } cases[] = {
+      {"\xC3\xB1"
+       "and\xC3\xBA.orgX\x7f" +
+           Repeated(kLeftKey, 9) + "www.\r",
+       "www.\xC3\xB1"
+       "and\xC3\xBA.org"},
+      // Pasted in one piece: wide letters and a combining mark; then the
+      // cursor goes back over the mark with its letter.
+      {"\xE4\xB8\xAD\xE6\x96\x87"
+       "e\xCC\x81.cn" +
+           Repeated(kLeftKey, 4) + "x\r",
+       "\xE4\xB8\xAD\xE6\x96\x87xe\xCC\x81.cn"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.address);
+    Workspace workspace;
+    Terminal terminal;
+    int status = AnswerTheAddress(workspace, &terminal, "xterm", c.keys);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << terminal.output();
+    EXPECT_NE(workspace.read("htm_out/s_1.htm").find("site:" + c.address), std::string::npos);
+    std::string row = AddressRow(terminal.output());
+    EXPECT_EQ(row.substr(row.find("=? ") + 3), c.address) << row;
+  }
+}
+
+// TERM=dumb or no TERM: not one escape sequence, and Backspace rubs out;
+// the cursor keys are ignored, so the address ends as typed.
+TEST(TerminalTest, PlainTerminalsGetNoEscapeSequence) {
+  for (const char* term : {"dumb", static_cast<const char*>(nullptr)}) {
+    SCOPED_TRACE(term ? term : "no TERM");
+    Workspace workspace;
+    Terminal terminal;
+    int status = AnswerTheAddress(workspace, &terminal, term,
+                                  "\xC3\xB1"
+                                  "and\xC3\xBA.orgX\x7f" +
+                                      Repeated(kLeftKey, 9) + "www.\r");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << terminal.output();
+    EXPECT_EQ(terminal.output().find('\x1b'), std::string::npos) << terminal.output();
+    EXPECT_NE(terminal.output().find("=? \xC3\xB1"
+                                     "and\xC3\xBA.orgX\b \bwww.\r"),
+              std::string::npos);
+    EXPECT_NE(workspace.read("htm_out/s_1.htm")
+                  .find("site:\xC3\xB1"
+                        "and\xC3\xBA.orgwww."),
+              std::string::npos);
   }
 }
 

@@ -26,6 +26,13 @@ class FakeConsole : public ConsoleDevice {
     return KeyStatus::kKey;
   }
   int width() override { return 80; }
+  Output output() override { return output_; }
+  std::chrono::steady_clock::time_point now() override { return now_; }
+
+  /// Output as to a terminal of that kind instead of a file.
+  void set_output(Output output) { output_ = output; }
+  /// The clock moves only when the test moves it.
+  void advance(std::chrono::milliseconds time) { now_ += time; }
 
   const std::string& transcript() const { return transcript_; }
   /// What went to standard error alone.
@@ -35,6 +42,8 @@ class FakeConsole : public ConsoleDevice {
  private:
   std::string keys_;
   size_t next_ = 0;
+  Output output_ = Output::kFile;
+  std::chrono::steady_clock::time_point now_;
   std::string transcript_;
   std::string errors_;
 };

@@ -181,6 +181,7 @@ bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes, DiskE
   bool quiet = op == DiskOp::kClose || op == DiskOp::kWrite || op == DiskOp::kRead;
   DiskError& reason = error ? *error : last_error_;
   ++counts_[op];
+  if (on_step) on_step(op, path);
   if (killed_) {
     if (!quiet) throw DiskKilled();
     if (after_bytes) *after_bytes = 0;

@@ -5,6 +5,7 @@
 #ifndef QUILLON_SUPPORT_FAKE_DISK_H_
 #define QUILLON_SUPPORT_FAKE_DISK_H_
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -64,6 +65,8 @@ class FakeDisk : public Disk {
   void LockElsewhere() { locked_elsewhere_ = true; }
   /// Says that names in another letter case are one name, as Windows does.
   void IgnoreCase() { ignores_case_ = true; }
+  /// Called at every operation, before it is done.
+  std::function<void(DiskOp op, const std::string& path)> on_step;
 
   // Disk.
   bool stat(const std::string& path, DirEntry* entry) override;
