@@ -8,6 +8,7 @@ set(QUILLON_BASE_SOURCES
   src/base/external_sort.cc
   src/base/failure_log.cc
   src/base/field_reader.cc
+  src/base/interrupts.cc
   src/base/line_io.cc
   src/base/paths.cc
   src/base/text.cc
@@ -15,10 +16,14 @@ set(QUILLON_BASE_SOURCES
   src/base/wildcard.cc)
 set(QUILLON_POSIX_SOURCES
   src/base/console_posix.cc
-  src/base/disk_posix.cc)
+  src/base/disk_posix.cc
+  src/base/interrupts_posix.cc
+  src/base/private_folder_posix.cc)
 set(QUILLON_WIN32_SOURCES
   src/base/console_win32.cc
-  src/base/disk_win32.cc)
+  src/base/disk_win32.cc
+  src/base/interrupts_win32.cc
+  src/base/private_folder_win32.cc)
 set(QUILLON_SHELL_SOURCES
   src/shell/command_layer.cc
   src/shell/command_line.cc
@@ -28,6 +33,7 @@ set(QUILLON_RUN_SOURCES
   src/run/clean_name.cc
   src/run/console_waits.cc
   src/run/file_table.cc
+  src/run/output_record.cc
   src/run/work_files.cc
   src/run/work_folders.cc)
 set(QUILLON_PHASE_SOURCES
