@@ -57,6 +57,8 @@ set(QUILLON_PHASE_SOURCES
   src/index/word_records.cc
   src/index/word_table.cc)
 set(QUILLON_APP_SOURCES
+  src/app/arguments.cc
+  src/app/one_command.cc
   src/app/opening_screens.cc
   src/app/folder_check.cc
   src/app/phase_table.cc
@@ -103,6 +105,7 @@ set(QUILLON_UNIT_TESTS
 set(QUILLON_E2E_TESTS
   tests/e2e/golden_test.cc
   tests/e2e/hostile_input_test.cc
+  tests/e2e/one_command_test.cc
   tests/e2e/own_folder_test.cc
   tests/e2e/phases_test.cc
   tests/e2e/terminal_test.cc

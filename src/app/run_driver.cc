@@ -57,7 +57,7 @@ void ShowFailure(Run& run, const FailureLog& failures, bool with_output) {
 
 }  // namespace
 
-int drive_run(Run& run, const RunOptions& options) {
+int drive_run(Run& run, const RunOptions& options, size_t* last_phase) {
   if (!run.disk.lock_root()) {
     run.print_line(run.disk.last_error() == DiskError::kNotFound
                        ? "quillon cannot open the folder it was started in."
@@ -79,6 +79,7 @@ int drive_run(Run& run, const RunOptions& options) {
     failed = true;
   } catch (const RunEnded&) {
   }
+  if (last_phase) *last_phase = state.phase;
   run.files.close_all();
   if (failed || !run.failures.empty()) {
     FailureLog failures = run.failures;
