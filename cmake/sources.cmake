@@ -91,6 +91,8 @@ set(QUILLON_UNIT_TESTS
   src/shell/text_commands_test.cc
   src/run/clean_name_test.cc
   src/run/file_table_test.cc
+  src/run/output_record_test.cc
+  src/app/arguments_test.cc
   src/app/run_driver_test.cc
   src/intake/file_selection_test.cc
   src/intake/html_reformat_test.cc

@@ -113,18 +113,17 @@ Arguments Refuse(const std::string& error) {
   return arguments;
 }
 
-// What getopt stumbled on, named as the user wrote it.
+// What getopt stumbled on, named as the user wrote it. A letter that is
+// no option may sit inside a cluster ("-qx"), so it is named alone.
 std::string GetoptError(int code, int argc, char* const* argv) {
   std::string written = optind >= 1 && optind <= argc ? argv[optind - 1] : "";
-  const OptionRow* row = RowOf(optopt);
   if (code == ':') return "option " + Quoted(written) + " needs a value";
-  if (written.compare(0, 2, "--") == 0) {
-    size_t equals = written.find('=');
-    if (row && equals != std::string::npos) {
-      return "option " + Quoted(written.substr(0, equals)) + " takes no value";
-    }
-    return "unrecognized option " + Quoted(written);
+  const OptionRow* row = RowOf(optopt);
+  if (row && !row->takes_value &&
+      written.compare(0, 3 + std::strlen(row->name), std::string("--") + row->name + "=") == 0) {
+    return "option " + Quoted(std::string("--") + row->name) + " takes no value";
   }
+  if (optopt == 0 || optopt >= 256) return "unrecognized option " + Quoted(written);
   return "invalid option " + Quoted(std::string("-") + static_cast<char>(optopt));
 }
 
