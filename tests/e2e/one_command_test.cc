@@ -39,16 +39,10 @@ class Command {
       int none = open("/dev/null", O_RDONLY);
       dup2(none, 0);
       for (int fd : {out[0], out[1], err[0], err[1], none}) close(fd);
-      if (chdir(workspace.root().c_str()) != 0) _exit(127);
       if (!tmp.empty()) setenv("TMPDIR", tmp.c_str(), 1);
       ::signal(SIGINT, SIG_DFL);
       ::signal(SIGPIPE, SIG_DFL);
-      alarm(120);
-      std::vector<char*> argv = {const_cast<char*>("quillon")};
-      for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-      argv.push_back(nullptr);
-      execv(QUILLON_BINARY, argv.data());
-      _exit(127);
+      ExecQuillon(workspace, args);
     }
     close(out[1]);
     close(err[1]);
