@@ -301,7 +301,9 @@ class OneCommand {
       Say(shown_ + ": cannot be read");
     } else {
       Say(shown_ + "/" + foreign.name +
-          (foreign.changed ? ": changed since quillon wrote it" : ": not written by quillon"));
+          (foreign.changed      ? ": changed since quillon wrote it"
+           : foreign.unreadable ? ": cannot be read"
+                                : ": not written by quillon"));
     }
     Say(shown_ + " is left as it is; name another folder with -o");
     return false;
@@ -369,10 +371,23 @@ class OneCommand {
     return "";
   }
 
+  // The marker goes last: a folder that could not be removed whole still
+  // says whose it is, and the next run removes the rest.
   void RemoveWorkFolder() {
     if (work_path_.empty()) return;
     work_.reset();
-    if (!remove_tree(work_path_)) Say("Warning: could not remove the work folder " + work_path_);
+    std::vector<DirEntry> entries;
+    make_real_disk(work_path_)->read_dir("", &entries);
+    bool removed = true;
+    for (const DirEntry& entry : entries) {
+      if (entry.name != kWorkMarker) {
+        removed = remove_tree(join_host_path(work_path_, entry.name)) && removed;
+      }
+    }
+    if (!removed || !remove_tree(work_path_)) {
+      Tell("Warning: could not remove the work folder " + work_path_ +
+           "; the next run beside it will");
+    }
     work_path_.clear();
   }
 
@@ -436,7 +451,7 @@ class OneCommand {
     ForeignEntry foreign = first_foreign_entry(*work_, earlier);
     if (!foreign.name.empty()) {
       Undo(placement, fresh, output);
-      Say(shown_ + "/" + foreign.name + ": appeared during the run; " + shown_ +
+      Say(shown_ + "/" + foreign.name + ": added or changed during the run; " + shown_ +
           " is left as it was");
       return Placement::kFailed;
     }

@@ -25,8 +25,8 @@ std::string join_host_path(const std::string& folder, const std::string& name);
 std::string make_private_folder(const std::string& parent, const std::string& prefix,
                                 DiskError* error);
 
-/// Removes `path` and everything below it; a link is removed itself, never
-/// followed. False when anything stays.
+/// Removes `path`, a file or a folder with everything below it; a link is
+/// removed itself, never followed. False when anything stays.
 bool remove_tree(const std::string& path);
 
 /// Moves the folder `from` to `to`, which must not exist (nothing is ever

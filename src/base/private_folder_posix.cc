@@ -80,6 +80,7 @@ std::string make_private_folder(const std::string& parent, const std::string& pr
 
 bool remove_tree(const std::string& path) {
   int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0 && (errno == ENOTDIR || errno == ELOOP)) return unlink(path.c_str()) == 0;
   if (fd < 0) return errno == ENOENT;
   bool emptied = Empty(fd);
   return rmdir(path.c_str()) == 0 && emptied;

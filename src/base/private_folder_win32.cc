@@ -92,6 +92,11 @@ bool remove_tree(const std::string& path) {
   std::wstring native = Wide(path);
   DWORD attributes = GetFileAttributesW(native.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_FILE_NOT_FOUND;
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+      SetFileAttributesW(native.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(native.c_str());
+  }
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return RemoveDirectoryW(native.c_str());
   return RemoveFolder(native);
 }

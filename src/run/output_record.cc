@@ -132,10 +132,12 @@ ForeignEntry first_foreign_entry(Disk& disk, const std::string& folder) {
     foreign.name = entry.name;
     if (known == files.end() || !PlainFile(entry)) return foreign;
     uint64_t checksum = 0;
-    foreign.changed = entry.size != known->second.size ||
-                      !content_checksum(disk, join_path(folder, entry.name), &checksum) ||
-                      checksum != known->second.checksum;
-    if (foreign.changed) return foreign;
+    foreign.changed = entry.size != known->second.size;
+    foreign.unreadable =
+        !foreign.changed && !content_checksum(disk, join_path(folder, entry.name), &checksum);
+    foreign.changed =
+        foreign.changed || (!foreign.unreadable && checksum != known->second.checksum);
+    if (foreign.changed || foreign.unreadable) return foreign;
   }
   return ForeignEntry();
 }

@@ -28,7 +28,8 @@ bool write_output_record(Disk& disk, const std::string& folder, DiskError* error
 /// size or checksum differs from the record's.
 struct ForeignEntry {
   std::string name;  ///< Empty when the record vouches for every entry.
-  bool changed = false;
+  bool changed = false;     ///< A recorded file of another size or checksum.
+  bool unreadable = false;  ///< A recorded file that could not be read through.
 };
 
 /// The first entry of `folder` in listing order that its record does not
