@@ -10,6 +10,7 @@ set(QUILLON_BASE_SOURCES
   src/base/failure_log.cc
   src/base/field_reader.cc
   src/base/line_editor.cc
+  src/base/interrupts.cc
   src/base/line_io.cc
   src/base/own_files.cc
   src/base/paths.cc
@@ -18,10 +19,14 @@ set(QUILLON_BASE_SOURCES
   src/base/wildcard.cc)
 set(QUILLON_POSIX_SOURCES
   src/base/console_posix.cc
-  src/base/disk_posix.cc)
+  src/base/disk_posix.cc
+  src/base/interrupts_posix.cc
+  src/base/private_folder_posix.cc)
 set(QUILLON_WIN32_SOURCES
   src/base/console_win32.cc
-  src/base/disk_win32.cc)
+  src/base/disk_win32.cc
+  src/base/interrupts_win32.cc
+  src/base/private_folder_win32.cc)
 set(QUILLON_SHELL_SOURCES
   src/shell/command_layer.cc
   src/shell/command_line.cc
@@ -31,6 +36,7 @@ set(QUILLON_RUN_SOURCES
   src/run/clean_name.cc
   src/run/console_waits.cc
   src/run/file_table.cc
+  src/run/output_record.cc
   src/run/work_files.cc
   src/run/work_folders.cc)
 set(QUILLON_PHASE_SOURCES
@@ -55,6 +61,8 @@ set(QUILLON_PHASE_SOURCES
   src/index/word_table.cc)
 set(QUILLON_APP_SOURCES
   src/app/clean.cc
+  src/app/arguments.cc
+  src/app/one_command.cc
   src/app/opening_screens.cc
   src/app/folder_check.cc
   src/app/phase_table.cc
@@ -90,6 +98,8 @@ set(QUILLON_UNIT_TESTS
   src/run/clean_name_test.cc
   src/run/file_table_test.cc
   src/app/clean_test.cc
+  src/run/output_record_test.cc
+  src/app/arguments_test.cc
   src/app/run_driver_test.cc
   src/intake/file_selection_test.cc
   src/intake/html_reformat_test.cc
@@ -105,6 +115,7 @@ set(QUILLON_E2E_TESTS
   tests/e2e/golden_test.cc
   tests/e2e/hostile_input_test.cc
   tests/e2e/inputs_test.cc
+  tests/e2e/one_command_test.cc
   tests/e2e/own_folder_test.cc
   tests/e2e/phases_test.cc
   tests/e2e/terminal_test.cc

@@ -142,7 +142,9 @@ int clean_folder(Run& run, bool yes) {
     if (confirmed) Remove(disk, unrecorded, nullptr, &removed);
   }
   bool recorded = true;
-  if (confirmed) {
+  // A folder that never had a record gets none for nothing: --clean run by
+  // mistake in a home folder leaves it as it was.
+  if (confirmed && (has_record || !pages.empty())) {
     for (const std::string& page : pages) recorded = record.add(page) && recorded;
     recorded = record.rewrite() && recorded;
   }

@@ -56,5 +56,14 @@ TEST(CleanTest, AfterAKilledRunOnlyTheUsersFilesAndHtmOutStay) {
   }
 }
 
+// Run by mistake in a folder that quillon never used, it changes nothing
+// and adds no record.
+TEST(CleanTest, AFolderQuillonNeverUsedStaysAsItWas) {
+  FakeRun t("");
+  t.disk.AddFile("notes.txt", "mine\r\n");
+  ASSERT_EQ(clean_folder(t.run, true), kExitDone);
+  EXPECT_EQ(t.disk.Files(), (std::map<std::string, std::string>{{"notes.txt", "mine\r\n"}}));
+}
+
 }  // namespace
 }  // namespace quillon

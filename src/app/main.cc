@@ -1,56 +1,50 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "app/arguments.h"
 #include "app/clean.h"
+#include "app/one_command.h"
 #include "app/run_driver.h"
 #include "app/usage.h"
-#include "compare/comparison_page.h"
 
 namespace {
 
-// The value of "--part-size=BYTES": digits only, so that a typing slip is
-// not taken for a size.
-bool PartSize(const char* argument, long* size) {
-  const char prefix[] = "--part-size=";
-  if (std::strncmp(argument, prefix, sizeof prefix - 1) != 0) return false;
-  std::string digits = argument + sizeof prefix - 1;
-  if (digits.empty() || digits.size() > 12 ||
-      digits.find_first_not_of("0123456789") != std::string::npos) {
-    return false;
+// --help and --version succeed only when their text was written whole.
+int Print(const std::string& text) {
+  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0) {
+    return quillon::kExitDone;
   }
-  *size = std::stol(digits);
-  return true;
+  std::fprintf(stderr, "quillon: write error: %s\n", std::strerror(errno));
+  return quillon::kExitFailed;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(quillon::usage_text().c_str(), stdout);
-    return quillon::kExitDone;
-  }
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::fputs(quillon::version_text().c_str(), stdout);
-    return quillon::kExitDone;
-  }
-  bool yes = argc == 3 && std::strcmp(argv[2], "--yes") == 0;
-  if ((argc == 2 || yes) && std::strcmp(argv[1], "--clean") == 0) {
-    return quillon::clean_main(argv[0], yes);
-  }
-  // Anything else is a mistake, not a run: the folder is not touched.
-  quillon::RunOptions options;
-  const char* progress = std::getenv("QUILLON_PROGRESS");
-  options.quiet = progress != nullptr && std::strcmp(progress, "0") == 0;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--quiet") == 0 || std::strcmp(argv[i], "-q") == 0) {
-      options.quiet = true;
-    } else if (!PartSize(argv[i], &options.part_size)) {
-      std::fprintf(stderr, "quillon: unknown argument '%s'\n\n", argv[i]);
-      std::fputs(quillon::usage_text().c_str(), stderr);
+  using Action = quillon::Arguments::Action;
+  quillon::Arguments arguments = quillon::parse_arguments(argc, argv);
+  const char* argv0 = argc > 0 ? argv[0] : "";
+  switch (arguments.action) {
+    case Action::kHelp:
+      return Print(quillon::usage_text());
+    case Action::kVersion:
+      return Print(quillon::version_text());
+    case Action::kUsageError:
+      // A mistake, not a run: nothing is touched.
+      std::fprintf(stderr, "quillon: %s\nTry 'quillon --help' for more information.\n",
+                   arguments.error.c_str());
       return quillon::kExitRefused;
-    }
+    case Action::kClean:
+      return quillon::clean_main(argv0, arguments.yes);
+    case Action::kRun:
+      break;
   }
-  return quillon::run_main(argc > 0 ? argv[0] : "", options);
+  // For a person's shell profile: no progress line in any run.
+  const char* progress = std::getenv("QUILLON_PROGRESS");
+  if (progress != nullptr && std::strcmp(progress, "0") == 0) arguments.options.quiet = true;
+  if (arguments.options.one_command()) return quillon::run_one_command(argv0, arguments.options);
+  return quillon::run_main(argv0, arguments.options);
 }

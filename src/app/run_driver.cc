@@ -140,7 +140,7 @@ int TakeFolder(Run& run) {
 
 }  // namespace
 
-int drive_run(Run& run, const RunOptions& options) {
+int drive_run(Run& run, const RunOptions& options, size_t* last_phase) {
   run.console.show_progress(!options.quiet);
   if (!run.disk.lock_root()) {
     run.print_line(run.disk.last_error() == DiskError::kNotFound
@@ -164,6 +164,7 @@ int drive_run(Run& run, const RunOptions& options) {
     failed = true;
   } catch (const RunEnded&) {
   }
+  if (last_phase) *last_phase = state.phase;
   run.files.close_all();
   if (failed || !run.failures.empty()) {
     FailureLog failures = run.failures;

@@ -20,7 +20,8 @@ const int kExitRefused = 2;
 /// Takes the folder's lock, checks that the folder is the run's own, walks
 /// the phase table with the run's options and gives the exit status. A run
 /// that fails says what failed and why, and removes its work files.
-int drive_run(Run& run, const RunOptions& options = RunOptions());
+/// `last_phase`, when given, receives the row of the phase the run ended in.
+int drive_run(Run& run, const RunOptions& options = RunOptions(), size_t* last_phase = nullptr);
 
 /// The same on the real console and disk, in the current folder.
 int run_main(const char* argv0, const RunOptions& options);

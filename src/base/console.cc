@@ -72,7 +72,9 @@ void Console::print_error_line(const std::string& text) {
 
 void Console::print_warning(const std::string& text) {
   if (column_ != 0) print_line();
-  print_line("Warning: " + text);
+  flush();
+  std::string line = "Warning: " + text + "\r\n";
+  device_->write_warning(line.data(), line.size());
 }
 
 void Console::flush() {

@@ -30,6 +30,9 @@ class ConsoleDevice {
   virtual ~ConsoleDevice() = default;
   virtual void write_out(const char* data, size_t n) = 0;
   virtual void write_err(const char* data, size_t n) = 0;
+  /// A whole warning line, its CR LF included; among the other lines unless
+  /// a form of the run keeps warnings apart.
+  virtual void write_warning(const char* data, size_t n) { write_out(data, n); }
   /// True for scripted input: every byte is one key, answers end at LF.
   virtual bool scripted() = 0;
   /// Waits up to `timeout_ms` for a key. A key without a character arrives

@@ -36,6 +36,10 @@ enum class DiskError {
 /// The reason as the run reports it ("the disk is full").
 std::string describe(DiskError error);
 
+/// Why the platform's own call just made failed (errno, GetLastError()),
+/// for the few calls made outside a Disk.
+DiskError last_system_error();
+
 /// The longest file name, in bytes, that every supported disk takes.
 const size_t kMaxNameBytes = 255;
 

@@ -473,6 +473,10 @@ class PosixDisk : public Disk {
 
 }  // namespace
 
+DiskError last_system_error() {
+  return FromErrno(errno);
+}
+
 std::unique_ptr<Disk> make_real_disk(const std::string& root) {
   return std::make_unique<PosixDisk>(root);
 }

@@ -364,6 +364,10 @@ class WindowsDisk : public Disk {
 
 }  // namespace
 
+DiskError last_system_error() {
+  return FromLastError();
+}
+
 std::unique_ptr<Disk> make_real_disk(const std::string& root) {
   return std::make_unique<WindowsDisk>(root);
 }

@@ -22,9 +22,11 @@ bool same_bytes(Disk& disk, const std::string& a, const std::string& b);
 bool copy_verified(Disk& disk, const std::string& from, const std::string& to,
                    FailureLog* failures);
 
-/// A checksum of the file's bytes, to tell whether it changed; false when it
-/// cannot be read to its end.
-bool content_checksum(Disk& disk, const std::string& path, uint64_t* checksum);
+/// A checksum of the file's bytes (XXH3, 64 bits), to tell whether it
+/// changed, and the number of bytes read; false when it cannot be read to
+/// its end.
+bool content_checksum(Disk& disk, const std::string& path, uint64_t* checksum,
+                      uint64_t* size = nullptr);
 
 }  // namespace quillon
 

@@ -10,6 +10,16 @@
 namespace quillon {
 namespace e2e {
 
+void ExecQuillon(const Workspace& workspace, const std::vector<std::string>& args) {
+  if (chdir(workspace.root().c_str()) != 0) _exit(127);
+  alarm(120);
+  std::vector<char*> argv = {const_cast<char*>("quillon")};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  execv(QUILLON_BINARY, argv.data());
+  _exit(127);
+}
+
 Outcome RunQuillon(const Workspace& workspace, const std::string& keys,
                    const std::vector<std::string>& args) {
   int input[2], output[2];
@@ -20,13 +30,7 @@ Outcome RunQuillon(const Workspace& workspace, const std::string& keys,
     dup2(output[1], 1);
     dup2(output[1], 2);
     for (int fd : {input[0], input[1], output[0], output[1]}) close(fd);
-    if (chdir(workspace.root().c_str()) != 0) _exit(127);
-    alarm(120);
-    std::vector<char*> argv = {const_cast<char*>("quillon")};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(QUILLON_BINARY, argv.data());
-    _exit(127);
+    ExecQuillon(workspace, args);
   }
   close(input[0]);
   close(output[1]);

@@ -26,6 +26,10 @@ struct Outcome {
   int status = -1;         ///< Exit status, or -1 when killed by a signal.
 };
 
+/// In a child process: becomes the program, as "quillon" with `args`, in the
+/// workspace; a run that hangs is ended after two minutes.
+[[noreturn]] void ExecQuillon(const Workspace& workspace, const std::vector<std::string>& args);
+
 /// Runs the program in the workspace as "quillon" with `keys` on standard
 /// input (and `args` after its name); a run that hangs is killed after two
 /// minutes.
