@@ -22,6 +22,20 @@ bool PartSize(const char* argument, long* size) {
   return true;
 }
 
+// The value of "--jobs=N": the threads that write the index pages, 0 for one
+// per core.
+bool Jobs(const char* argument, int* jobs) {
+  const char prefix[] = "--jobs=";
+  if (std::strncmp(argument, prefix, sizeof prefix - 1) != 0) return false;
+  std::string digits = argument + sizeof prefix - 1;
+  if (digits.empty() || digits.size() > 3 ||
+      digits.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  *jobs = std::stoi(digits);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -35,10 +49,12 @@ int main(int argc, char** argv) {
   }
   // Anything else is a mistake, not a run: the folder is not touched.
   quillon::RunOptions options;
-  if (argc > 2 || (argc == 2 && !PartSize(argv[1], &options.part_size))) {
-    std::fprintf(stderr, "quillon: unknown argument '%s'\n\n", argv[argc > 2 ? 2 : 1]);
-    std::fputs(quillon::usage_text().c_str(), stderr);
-    return quillon::kExitRefused;
+  for (int i = 1; i < argc; ++i) {
+    if (!PartSize(argv[i], &options.part_size) && !Jobs(argv[i], &options.jobs)) {
+      std::fprintf(stderr, "quillon: unknown argument '%s'\n\n", argv[i]);
+      std::fputs(quillon::usage_text().c_str(), stderr);
+      return quillon::kExitRefused;
+    }
   }
   return quillon::run_main(argc > 0 ? argv[0] : "", options);
 }

@@ -58,7 +58,9 @@ const std::vector<Phase> kPhases = {
     {"occurrence lists", [](Run& run, RunState& s) { build_occurrence_lists(run, &s.words); }},
     {"word index pages", [](Run&, RunState& s) { plan_word_index_pages(&s.words); }},
     {"group pages",
-     [](Run& run, RunState& s) { write_group_pages(run, s.words, s.destination_site); }},
+     [](Run& run, RunState& s) {
+       write_group_pages(run, s.words, s.destination_site, s.options.jobs);
+     }},
     {"word index", [](Run& run, RunState& s) { s.word_total = write_word_index(run, s.words); }},
     {"delivery", [](Run& run, RunState& s) { deliver_pages(run, s.whole_page_folder); }},
     {"results", [](Run& run, RunState& s) { show_results(run, s.word_total); }},

@@ -9,7 +9,7 @@ namespace quillon {
 
 std::string usage_text() {
   return std::string(
-             "Usage: quillon [--help | --version | --part-size=BYTES]\n"
+             "Usage: quillon [--help | --version | [--part-size=BYTES] [--jobs=N]]\n"
              "\n"
              "Puts two UTF-8 text (or HTML) files side by side and makes every word of\n"
              "three bytes or more searchable.\n"
@@ -29,6 +29,9 @@ std::string usage_text() {
              "so that a browser opens every page quickly; compare.htm stays whole, and a\n"
              "long index of all words goes on in index_2.htm, ... --part-size=BYTES sets\n"
              "the size of a part; --part-size=0 indexes the comparison as one page.\n"
+             "\n"
+             "The index pages are written on one thread per core; --jobs=N sets the\n"
+             "number of threads (--jobs=1: one). The pages are the same for any number.\n"
              "\n"
              "Start it in a folder of its own that holds only compare_in. It creates\n"
              "and deletes work files and folders there (*.txt, *.htm, its *.list and\n"

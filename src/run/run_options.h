@@ -14,6 +14,10 @@ struct RunOptions {
   /// The size of the parts a large comparison is indexed in; 0 indexes the
   /// comparison as one page whatever its size. Read by the comparison page.
   long part_size = kDefaultPartSize;
+  /// The threads that write the index pages: 0 for one per core, 1 for the
+  /// run's own thread alone. Every number gives the same bytes. Read by the
+  /// group pages.
+  int jobs = 0;
 };
 
 }  // namespace quillon

@@ -187,7 +187,8 @@ TEST(OwnFolderTest, OneRunAtATime) {
 }
 
 TEST(OwnFolderTest, UnknownArgumentsTouchNothing) {
-  for (const char* argument : {"-h", "--bogus", "file.txt", "--part-size=", "--part-size=-5"}) {
+  for (const char* argument :
+       {"-h", "--bogus", "file.txt", "--part-size=", "--part-size=-5", "--jobs=", "--jobs=two"}) {
     SCOPED_TRACE(argument);
     Workspace workspace;
     workspace.write("notes.txt", "mine");
@@ -197,8 +198,7 @@ TEST(OwnFolderTest, UnknownArgumentsTouchNothing) {
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.transcript.substr(0, outcome.transcript.find('\n') + 1),
               "quillon: unknown argument '" + std::string(argument) + "'\n");
-    EXPECT_NE(outcome.transcript.find("Usage: quillon [--help | --version | --part-size=BYTES]"),
-              std::string::npos);
+    EXPECT_NE(outcome.transcript.find("Usage: quillon [--help | --version |"), std::string::npos);
     EXPECT_EQ(Snapshot(workspace.root()), before);
   }
 }
