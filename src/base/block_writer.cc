@@ -27,7 +27,7 @@ void BlockWriter::open_path(Disk& disk, const std::string& path, const std::stri
   out_ = disk.open_write(path, false);
   if (!out_) return Fail(disk.last_error());
   // The buffer stays from file to file.
-  if (!buffer_) buffer_ = std::make_unique<char[]>(kBlock);
+  if (!buffer_) buffer_.reset(new char[kBlock]);
   at_ = buffer_.get();
   end_ = at_ + kBlock;
 }
@@ -67,45 +67,57 @@ void BlockWriter::Spill(const char* data, size_t n) {
   at_ += n;
 }
 
-namespace {
-
-// The digits of `value` at the end of `buffer`; gives where they start.
-char* Digits(uint64_t value, char* end) {
-  do {
-    *--end = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
-  return end;
-}
-
-}  // namespace
-
-void BlockWriter::put_number(uint64_t value) {
-  char buffer[20];
-  char* end = buffer + sizeof buffer;
-  char* start = Digits(value, end);
-  put(start, static_cast<size_t>(end - start));
+void BlockWriter::SpillNumber(uint64_t value) {
+  char digits[20];
+  char* start = Digits(value, digits + sizeof digits);
+  put(start, static_cast<size_t>(digits + sizeof digits - start));
 }
 
 void BlockWriter::put_right_aligned(uint64_t value, size_t width) {
-  char buffer[20];
-  char* end = buffer + sizeof buffer;
+  char text[64];
+  char* end = text + sizeof text;
   char* start = Digits(value, end);
-  for (size_t digits = static_cast<size_t>(end - start); digits < width; ++digits) put(' ');
+  size_t n = static_cast<size_t>(end - start);
+  if (n < width) {
+    size_t blanks = width - n;
+    // The widths the records use fit; a wider one goes blank by blank.
+    if (blanks > static_cast<size_t>(start - text)) {
+      for (; blanks > 0; --blanks) put(' ');
+    } else {
+      start -= blanks;
+      std::memset(start, ' ', blanks);
+    }
+  }
   put(start, static_cast<size_t>(end - start));
 }
 
-void BlockWriter::put_word_id(uint64_t number) {
-  char buffer[30] = {'i', 'd'};
-  char* end = buffer + sizeof buffer;
-  char* start = Digits(number, end);
-  // Filled to 8 digits, written right after "id".
-  size_t digits = static_cast<size_t>(end - start);
-  char* at = buffer + 2;
-  for (; digits < 8; ++digits) *at++ = '0';
-  std::memmove(at, start, static_cast<size_t>(end - start));
-  at += end - start;
-  put(buffer, static_cast<size_t>(at - buffer));
+void BlockWriter::MakeWordId(uint32_t number) {
+  id_text_[0] = 'i';
+  id_text_[1] = 'd';
+  id_number_ = number;
+  if (number < 100000000) {
+    // Eight digits, two at a time.
+    static const char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    uint32_t high = number / 10000, low = number % 10000;
+    std::memcpy(id_text_ + 2, kPairs + 2 * (high / 100), 2);
+    std::memcpy(id_text_ + 4, kPairs + 2 * (high % 100), 2);
+    std::memcpy(id_text_ + 6, kPairs + 2 * (low / 100), 2);
+    std::memcpy(id_text_ + 8, kPairs + 2 * (low % 100), 2);
+    id_size_ = 10;
+    return;
+  }
+  char digits[20];
+  char* start = Digits(number, digits + sizeof digits);
+  size_t n = static_cast<size_t>(digits + sizeof digits - start);
+  id_text_[0] = 'i';
+  id_text_[1] = 'd';
+  size_t zeros = n < 8 ? 8 - n : 0;
+  std::memset(id_text_ + 2, '0', zeros);
+  std::memcpy(id_text_ + 2 + zeros, start, n);
+  id_size_ = 2 + zeros + n;
 }
 
 }  // namespace quillon

@@ -57,14 +57,35 @@ class BlockWriter {
     put("\r\n");
   }
   /// Decimal digits.
-  void put_number(uint64_t value);
+  void put_number(uint64_t value) {
+    if (end_ - at_ < 20) return SpillNumber(value);
+    char digits[20];
+    char* start = Digits(value, digits + sizeof digits);
+    size_t n = static_cast<size_t>(digits + sizeof digits - start);
+    std::memcpy(at_, start, n);
+    at_ += n;
+  }
   /// Decimal digits right-aligned in `width` blanks.
   void put_right_aligned(uint64_t value, size_t width);
-  /// "id" and the number filled to 8 digits: a word id.
-  void put_word_id(uint64_t number);
+  /// "id" and the number filled to 8 digits: a word id. A page writes the
+  /// same id several times in a row, so the last one is kept.
+  void put_word_id(uint32_t number) {
+    if (number != id_number_ || id_size_ == 0) MakeWordId(number);
+    put(id_text_, id_size_);
+  }
 
  private:
+  // The digits of `value` before `end`; gives where they start.
+  static char* Digits(uint64_t value, char* end) {
+    do {
+      *--end = static_cast<char>('0' + value % 10);
+      value /= 10;
+    } while (value > 0);
+    return end;
+  }
   void Spill(const char* data, size_t n);
+  void SpillNumber(uint64_t value);
+  void MakeWordId(uint32_t number);
   void Flush();
   void Fail(DiskError reason);
 
@@ -75,6 +96,9 @@ class BlockWriter {
   std::unique_ptr<char[]> buffer_;
   char* at_ = nullptr;
   char* end_ = nullptr;
+  uint32_t id_number_ = 0;
+  size_t id_size_ = 0;
+  char id_text_[12] = {};
 };
 
 }  // namespace quillon
