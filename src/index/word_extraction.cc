@@ -168,10 +168,16 @@ void Scan(const std::string& line, const std::string& lower, const std::vector<S
   }
 }
 
+// Makes room for `needed` items, of which `part` of all the pages' bytes
+// have brought `used` so far: room for what the rest will likely bring,
+// so that the table is copied to larger room a few times only and never
+// takes much more than it needs (its occurrences are the run's largest
+// piece of memory).
 template <typename Container>
-void GrowFor(Container* container, size_t needed) {
-  if (needed > container->capacity())
-    container->reserve(std::max(needed, 2 * container->capacity()));
+void GrowFor(Container* container, size_t needed, double part) {
+  if (needed <= container->capacity()) return;
+  size_t likely = part > 0.05 ? static_cast<size_t>(static_cast<double>(needed) / part * 1.05) : 0;
+  container->reserve(std::max(needed, std::min(likely, 2 * container->capacity() + needed)));
 }
 
 // The words of one page, taken on any thread: its text and occurrences as
@@ -251,18 +257,28 @@ void ExtractPage(const std::string& page_text, uint32_t page, bool tag_open, Pag
   words->tag_open_after = state.tag_open;
 }
 
-// A page's words join the table's.
-void AddPage(const PageWords& words, WordTable* table) {
-  // Room grows at least twofold, so that many pages do not copy the table
-  // over and over.
-  GrowFor(&table->text, table->text.size() + words.text.size());
-  GrowFor(&table->occurrences, table->occurrences.size() + words.occurrences.size());
+// A page's words join the table's; `part` of all the pages' bytes have
+// been read with it.
+void AddPage(const PageWords& words, double part, WordTable* table) {
+  GrowFor(&table->text, table->text.size() + words.text.size(), part);
+  GrowFor(&table->occurrences, table->occurrences.size() + words.occurrences.size(), part);
   uint64_t offset = table->text.size();
   table->text += words.text;
   for (Occurrence o : words.occurrences) {
     o.word_at += offset;
     table->occurrences.push_back(o);
   }
+}
+
+// The bytes of the pages, for the room the table will take.
+uint64_t PageBytes(Disk& disk, const std::vector<std::string>& pages) {
+  uint64_t bytes = 0;
+  std::string path;
+  DirEntry entry;
+  for (const std::string& page : pages) {
+    if (resolve_path(disk, page, &path) && disk.stat(path, &entry)) bytes += entry.size;
+  }
+  return bytes;
 }
 
 }  // namespace
@@ -303,12 +319,15 @@ WordTable extract_words(Run& run, int jobs) {
   int threads = threads_for_jobs(jobs);
   std::vector<std::string> texts(static_cast<size_t>(threads));
   std::vector<PageWords> taken(table.pages.size());
+  std::vector<uint64_t> page_bytes(table.pages.size());
+  double all_bytes = static_cast<double>(PageBytes(run.disk, table.pages)), bytes_read = 0;
   bool tag_open = false;
   run_ordered_tasks(
       threads, table.pages.size(),
       [&](size_t page, int worker, FailureLog* failures) {
         std::string& text = texts[static_cast<size_t>(worker)];
         ReadPage(run.disk, table.pages[page], failures, &text);
+        page_bytes[page] = text.size();
         ExtractPage(text, static_cast<uint32_t>(page), false, &taken[page]);
       },
       [&](size_t page) {
@@ -319,7 +338,8 @@ WordTable extract_words(Run& run, int jobs) {
           ExtractPage(text, static_cast<uint32_t>(page), tag_open, &words);
         }
         tag_open = words.tag_open_after;
-        AddPage(words, &table);
+        bytes_read += static_cast<double>(page_bytes[page]);
+        AddPage(words, all_bytes > 0 ? std::min(1.0, bytes_read / all_bytes) : 0, &table);
         words = PageWords();
       },
       &run.failures);
