@@ -3,6 +3,7 @@
 # the main build and the fuzz build. Paths are relative to the repository.
 
 set(QUILLON_BASE_SOURCES
+  src/base/block_writer.cc
   src/base/console.cc
   src/base/disk.cc
   src/base/display_width.cc
@@ -37,6 +38,7 @@ set(QUILLON_RUN_SOURCES
   src/run/console_waits.cc
   src/run/file_table.cc
   src/run/output_record.cc
+  src/run/ordered_tasks.cc
   src/run/work_files.cc
   src/run/work_folders.cc)
 set(QUILLON_PHASE_SOURCES

@@ -106,7 +106,7 @@ std::vector<std::string> CheckRecords(const std::string& records, const std::vec
 std::string Extract(const std::vector<Page>& pages) {
   FakeRun t;
   for (const Page& page : pages) t.disk.AddFile(page.name, page.content);
-  WordTable table = extract_words(t.run);
+  WordTable table = extract_words(t.run, 1);
   Require(t.transcript() == "processed 10%\r\n", "console", t.transcript());
   for (const Page& page : pages) {
     Require(t.disk.HasFile(page.name) && t.disk.Content(page.name) == page.content, "page changed",

@@ -55,12 +55,15 @@ const std::vector<Phase> kPhases = {
      }},
     {"space check", [](Run& run, RunState&) { check_free_space(run); }},
     {"page preparation", [](Run& run, RunState& s) { prepare_pages(run, s.page_number_pad); }},
-    {"word extraction", [](Run& run, RunState& s) { s.words = extract_words(run); }},
+    {"word extraction",
+     [](Run& run, RunState& s) { s.words = extract_words(run, s.options.jobs); }},
     {"word records", [](Run& run, RunState& s) { build_word_records(run, &s.words); }},
     {"occurrence lists", [](Run& run, RunState& s) { build_occurrence_lists(run, &s.words); }},
     {"word index pages", [](Run&, RunState& s) { plan_word_index_pages(&s.words); }},
     {"group pages",
-     [](Run& run, RunState& s) { write_group_pages(run, s.words, s.destination_site); }},
+     [](Run& run, RunState& s) {
+       write_group_pages(run, s.words, s.destination_site, s.options.jobs);
+     }},
     {"word index", [](Run& run, RunState& s) { s.word_total = write_word_index(run, s.words); }},
     {"delivery", [](Run& run, RunState& s) { deliver_pages(run, s.whole_page_folder); }},
     {"results",

@@ -37,7 +37,8 @@ std::string usage_text() {
          std::string(
              "; 0: one page)\n"
              "  -q, --quiet            no progress line on a terminal\n"
-             "      --jobs=N           threads for indexing (default 0: one a core)\n"
+             "      --jobs=N           threads for indexing (default 0: one a core);\n"
+             "                         the pages are the same for any number\n"
              "      --clean            remove what earlier runs left in this folder\n"
              "      --yes              with --clean: also work names it did not record\n"
              "  -h, --help             print this text\n"

@@ -4,6 +4,8 @@
 
 namespace quillon {
 
+thread_local DiskError Disk::last_error_ = DiskError::kNone;
+
 std::string describe(DiskError error) {
   switch (error) {
     case DiskError::kNone:

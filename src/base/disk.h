@@ -80,6 +80,10 @@ class OutputFile {
 
 /// Paths are relative to the disk's root folder, separated by '/', and name
 /// entries exactly as they are spelled on disk; "" is the root itself.
+///
+/// A disk may be called from several threads at once (the index pages are
+/// written by several); each thread has its own `last_error()`. An open file
+/// belongs to one thread at a time.
 class Disk {
  public:
   virtual ~Disk() = default;
@@ -128,7 +132,7 @@ class Disk {
   /// The path as the platform writes it in full, with its own separators.
   virtual std::string absolute_path(const std::string& path) = 0;
   virtual uint64_t free_bytes() = 0;
-  /// Why the last failed operation of the disk itself failed.
+  /// Why the last failed operation of the disk itself failed, on this thread.
   DiskError last_error() const { return last_error_; }
   /// Takes the lock of the root folder for as long as the disk lives, without
   /// adding a file to it; the system lets it go when the process ends, however
@@ -144,7 +148,7 @@ class Disk {
     return false;
   }
 
-  DiskError last_error_ = DiskError::kNone;
+  static thread_local DiskError last_error_;
 };
 
 /// The real file system below `root` ("." for the current folder).

@@ -10,6 +10,7 @@
 
 #include <cstring>
 #include <map>
+#include <mutex>
 
 #include "base/disk.h"
 
@@ -188,6 +189,7 @@ class PosixDisk : public Disk {
     if (folder.get() < 0) return Fail(FromErrno(errno));
     struct stat info;
     if (fstat(folder.get(), &info) != 0) return Fail(FromErrno(errno));
+    std::lock_guard<std::mutex> hold(names_mutex_);
     FolderNames& known = names_[dir];
     if (!known.read || !SameTime(known, info)) {
       DIR* handle = fdopendir(folder.get());
@@ -437,6 +439,7 @@ class PosixDisk : public Disk {
   // Keeps what is known of a folder true after this disk changed it; what
   // was already out of date is read again at the next look-up.
   void Changed(const std::string& dir, int folder, const std::string& leaf, bool added) {
+    std::lock_guard<std::mutex> hold(names_mutex_);
     auto it = names_.find(dir);
     if (it == names_.end() || !it->second.read) return;
     FolderNames& known = it->second;
@@ -468,6 +471,8 @@ class PosixDisk : public Disk {
 
   std::string root_;
   Fd root_fd_;
+  // The one state that calls share, so that threads may use the disk at once.
+  std::mutex names_mutex_;
   std::map<std::string, FolderNames> names_;
 };
 

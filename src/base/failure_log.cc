@@ -37,4 +37,10 @@ void FailureLog::note(DiskAction action, const std::string& path, DiskError reas
   if (first_.size() < kKept) first_.push_back({action, path, reason});
 }
 
+void FailureLog::add(const FailureLog& other) {
+  for (const DiskFailure& failure : other.first_)
+    note(failure.action, failure.path, failure.reason);
+  count_ += other.count_ - static_cast<long>(other.first_.size());
+}
+
 }  // namespace quillon

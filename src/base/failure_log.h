@@ -27,6 +27,8 @@ std::string describe(const DiskFailure& failure);
 class FailureLog {
  public:
   void note(DiskAction action, const std::string& path, DiskError reason);
+  /// Notes what another log holds, after what this one holds.
+  void add(const FailureLog& other);
   bool empty() const { return count_ == 0; }
   /// How many failures were noted.
   long count() const { return count_; }

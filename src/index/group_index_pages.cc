@@ -12,41 +12,77 @@ namespace quillon {
 
 namespace {
 
-// The occurrences of one word on one page, in a row.
+// The occurrences of one word on one page, in a row: the first in document
+// order (its spelling and number are the entry's) and how many.
 struct Entry {
-  std::string word_id;
-  std::string page;
-  std::string word;              // As the first occurrence spells it.
-  std::string first_occurrence;  // Its occurrence number.
+  const Occurrence* first = nullptr;
   long count = 0;
-  std::string index_page;  // The page of the index of all words with the word.
 };
 
-std::string word_link(const Entry& entry) {
-  return "<a href=\"" + entry.page + "#" + entry.word_id + "\" id=\"" + entry.word_id + "\">" +
-         entry.word + "</a>&nbsp;&nbsp;&nbsp; (" + entry.page + ", " + number_text(entry.count) +
-         ")";
-}
+class EntryWriter {
+ public:
+  EntryWriter(BlockWriter& out, const WordTable& table, int group)
+      : out_(out),
+        table_(table),
+        group_(number_text(group)),
+        index_pages_(word_index_page_names(table)) {}
 
-void write_entry(Run& run, int file, const std::string& group, const Entry& entry) {
-  FileTable& files = run.files;
-  files.print_line(file, "<br>");
-  files.print_line(file, word_link(entry));
-  files.print_line(file, "&nbsp;&nbsp;<a href=\"s_" + group + ".htm#" + entry.word_id + "_" +
-                             entry.first_occurrence + "\">s_" + group + "</a>");
-  files.print_line(
-      file, "&nbsp;&nbsp;<a href=\"" + entry.index_page + "#" + entry.word_id + "\"> index</a>");
-  files.print_line(file, "&nbsp;&nbsp;<a href=\"files_list.htm#" + entry.page + "\"> Content </a>");
-}
+  void WordLink(const Entry& entry) {
+    const Occurrence& o = *entry.first;
+    const std::string& page = table_.linked_pages[o.page];
+    out_.put("<a href=\"");
+    out_.put(page);
+    out_.put('#');
+    out_.put_word_id(o.id);
+    out_.put("\" id=\"");
+    out_.put_word_id(o.id);
+    out_.put("\">");
+    out_.put(&table_.text[o.word_at], o.word_size);
+    out_.put("</a>&nbsp;&nbsp;&nbsp; (");
+    out_.put(page);
+    out_.put(", ");
+    out_.put_number(static_cast<uint64_t>(entry.count));
+    out_.put(')');
+  }
 
-// The page's last entry stands on one line, without its links.
-void write_last_entry(Run& run, int file, const Entry& entry) {
-  run.files.print_line(file, word_link(entry) + "<br>");
-}
+  void Write(const Entry& entry) {
+    const Occurrence& o = *entry.first;
+    const std::string& page = table_.linked_pages[o.page];
+    out_.put("<br>\r\n");
+    WordLink(entry);
+    out_.put("\r\n&nbsp;&nbsp;<a href=\"s_");
+    out_.put(group_);
+    out_.put(".htm#");
+    out_.put_word_id(o.id);
+    out_.put('_');
+    out_.put_number(o.number);
+    out_.put("\">s_");
+    out_.put(group_);
+    out_.put("</a>\r\n&nbsp;&nbsp;<a href=\"");
+    out_.put(index_pages_[static_cast<size_t>(table_.word_index_page_number(o.id) - 1)]);
+    out_.put('#');
+    out_.put_word_id(o.id);
+    out_.put("\"> index</a>\r\n&nbsp;&nbsp;<a href=\"files_list.htm#");
+    out_.put(page);
+    out_.put("\"> Content </a>\r\n");
+  }
+
+  // The page's last entry stands on one line, without its links.
+  void WriteLast(const Entry& entry) {
+    WordLink(entry);
+    out_.put("<br>\r\n");
+  }
+
+ private:
+  BlockWriter& out_;
+  const WordTable& table_;
+  std::string group_;
+  std::vector<std::string> index_pages_;
+};
 
 // Entries in word id order, and a word's on a page from its first
 // occurrence there.
-void write_entries(Run& run, int file, const WordTable& table, int group) {
+void write_entries(BlockWriter& out, const WordTable& table, int group) {
   std::pair<size_t, size_t> range = table.group_range(group);
   std::vector<uint64_t> by_id;
   by_id.reserve(range.second - range.first);
@@ -54,57 +90,53 @@ void write_entries(Run& run, int file, const WordTable& table, int group) {
     by_id.push_back(uint64_t{table.occurrences[i].id} << 32 | (i - range.first));
   }
   std::sort(by_id.begin(), by_id.end());
-  std::string group_text = number_text(group);
+  EntryWriter writer(out, table, group);
   Entry current;
-  const Occurrence* first = nullptr;
   for (uint64_t key : by_id) {
     const Occurrence& o = table.occurrences[range.first + (key & 0xFFFFFFFFu)];
-    if (first && o.id == first->id && o.page == first->page) {
+    if (current.first && o.id == current.first->id && o.page == current.first->page) {
       ++current.count;
       continue;
     }
-    if (first) write_entry(run, file, group_text, current);
-    first = &o;
-    current = {word_id_text(o.id),
-               table.linked_pages[o.page],
-               table.word(o),
-               number_text(o.number),
-               1,
-               table.word_index_page(o.id)};
+    if (current.first) writer.Write(current);
+    current = {&o, 1};
   }
-  if (first) write_last_entry(run, file, current);
+  if (current.first) writer.WriteLast(current);
 }
 
 }  // namespace
 
-void write_contents_page(Run& run, const WordTable& table) {
-  FileTable& files = run.files;
-  int out = files.free_file_number();
-  files.open_output(work_files::kContentsPage, out);
-  write_common_head(run, out);
-  files.print_line(out, "<br>");
+void write_contents_page(PageWork& work, const WordTable& table) {
+  BlockWriter& out = work.out;
+  work.open(work_files::kContentsPage);
+  out.put(common_head_text());
+  out.line("<br>");
   for (const std::string& page : table.sorted_pages) {
-    files.print_line(
-        out, "<a href=\"" + page + "\"><span id = \"" + page + "\" >" + page + "</span></a><br>");
+    out.put("<a href=\"");
+    out.put(page);
+    out.put("\"><span id = \"");
+    out.put(page);
+    out.put("\" >");
+    out.put(page);
+    out.put("</span></a><br>\r\n");
   }
-  files.print_line(out, "<br><br>");
-  files.print_line(out, "</body>");
-  files.print_line(out, "</html>");
-  files.close_file(out);
+  out.line("<br><br>");
+  out.line("</body>");
+  out.line("</html>");
+  out.close();
 }
 
-void write_group_index_page(Run& run, const WordTable& table, int group) {
-  FileTable& files = run.files;
-  int out = files.free_file_number();
-  files.open_output(work_files::group_index_page(group), out);
-  write_common_head(run, out);
-  files.print_line(out, "<br><br>");
-  files.print_line(out, "<a href=\"files_list.htm\"> Content </a><br>");
-  files.print_line(out, "<br>");
-  write_entries(run, out, table, group);
-  files.print_line(out, "</body>");
-  files.print_line(out, "</html>");
-  files.close_file(out);
+void write_group_index_page(PageWork& work, const WordTable& table, int group) {
+  BlockWriter& out = work.out;
+  work.open(work_files::group_index_page(group));
+  out.put(common_head_text());
+  out.line("<br><br>");
+  out.line("<a href=\"files_list.htm\"> Content </a><br>");
+  out.line("<br>");
+  write_entries(out, table, group);
+  out.line("</body>");
+  out.line("</html>");
+  out.close();
 }
 
 }  // namespace quillon

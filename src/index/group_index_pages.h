@@ -4,16 +4,16 @@
 #ifndef QUILLON_INDEX_GROUP_INDEX_PAGES_H_
 #define QUILLON_INDEX_GROUP_INDEX_PAGES_H_
 
+#include "index/page_parts.h"
 #include "index/word_table.h"
-#include "run/run.h"
 
 namespace quillon {
 
 /// Writes i_[group].htm.
-void write_group_index_page(Run& run, const WordTable& table, int group);
+void write_group_index_page(PageWork& work, const WordTable& table, int group);
 
 /// Writes files_list.htm, which links every page with words.
-void write_contents_page(Run& run, const WordTable& table);
+void write_contents_page(PageWork& work, const WordTable& table);
 
 }  // namespace quillon
 

@@ -12,8 +12,11 @@
 namespace quillon {
 
 /// Writes the contents page and the pages of every group; search links are
-/// restricted to `destination_site` when it is not empty.
-void write_group_pages(Run& run, const WordTable& table, const std::string& destination_site);
+/// restricted to `destination_site` when it is not empty. The groups are
+/// written on the threads `jobs` asks for (RunOptions::jobs), with the same
+/// bytes for any number; a failure in one stops the groups not yet begun.
+void write_group_pages(Run& run, const WordTable& table, const std::string& destination_site,
+                       int jobs);
 
 }  // namespace quillon
 

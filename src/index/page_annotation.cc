@@ -18,140 +18,167 @@ using namespace work_files;
 
 class GroupRewriter {
  public:
-  GroupRewriter(Run& run, const WordTable& table, int group, PageLinks* links)
-      : run_(run),
-        files_(run.files),
+  GroupRewriter(PageWork& work, const WordTable& table, int group, PageLinks* links)
+      : work_(work),
+        out_(work.out),
         table_(table),
-        group_index_page_(group_index_page(group)),
-        group_search_page_(group_search_page(group)),
+        group_text_(number_text(group)),
         links_(links) {}
 
   void Add(const Occurrence& o);
   void Finish();
 
  private:
-  void OpenPage(const std::string& page);
+  void OpenPage(uint32_t page);
   void FinishPage();
-  void ReplacePage();
+  bool NextLine(std::string_view* line);
   void WriteRest();
   void ReadThrough(long line);
   void WriteHeadBlock();
   void WriteNavigationLinks();
-  void AddNavigator(const Occurrence& o, const std::string& id);
+  void AddNavigator(const Occurrence& o);
   void LookUpNeighbours();
+  void PutId(const Occurrence& o) { out_.put_word_id(o.id); }
 
-  Run& run_;
-  FileTable& files_;
+  PageWork& work_;
+  BlockWriter& out_;
   const WordTable& table_;
-  std::string group_index_page_, group_search_page_;
+  std::string group_text_;
   PageLinks* links_;
-  std::string page_, output_;
-  int in_ = 0, out_ = 0;
+  int64_t page_ = -1;  // Into linked_pages.
+  const std::string* page_name_ = nullptr;
+  size_t read_at_ = 0;
   long lines_read_ = 0;
-  std::string current_;
+  std::string_view current_;
   long previous_start_ = 0, previous_length_ = 0;
   bool body_found_ = false;
-  std::string block_;
 };
 
-void GroupRewriter::OpenPage(const std::string& page) {
+// The page is read whole and written again under its own name: the copies
+// the straightforward procedure makes on the way (the page as it was, and
+// the page rewritten under another name) are never read, so they are not
+// made.
+void GroupRewriter::OpenPage(uint32_t page) {
   page_ = page;
-  output_ = page_being_annotated(page_);
-  in_ = files_.free_file_number();
-  files_.open_input(page_, in_);
+  page_name_ = &table_.linked_pages[page];
+  std::string path = work_.read_whole(*page_name_);
+  read_at_ = 0;
   lines_read_ = 0;
   previous_start_ = 0;
   body_found_ = false;
-  out_ = files_.free_file_number();
-  files_.open_output(output_, out_);
+  const std::string target = trim_blanks(*page_name_);
+  if (target == *page_name_ && !path.empty()) {
+    out_.open_path(work_.disk, path, target, work_.failures);
+  } else {
+    work_.open(target);
+  }
 }
 
-// The copies of pages as they were, which the straightforward procedure
-// makes before rewriting them, are never read, so they are not made.
+// The next line of the page without its line end; false at the end.
+bool GroupRewriter::NextLine(std::string_view* line) {
+  const std::string& text = work_.text;
+  if (read_at_ >= text.size()) return false;
+  size_t lf = text.find('\n', read_at_);
+  size_t end = lf == std::string::npos ? text.size() : lf;
+  *line = std::string_view(text).substr(read_at_, end - read_at_);
+  read_at_ = lf == std::string::npos ? text.size() : lf + 1;
+  // A CR before the line feed, or as the very last byte, is no part of it.
+  if (!line->empty() && line->back() == '\r') line->remove_suffix(1);
+  return true;
+}
+
+// `substring` on a view: at most `length` bytes from position `start` (from
+// 1); a negative length runs to the end.
+std::string_view Piece(std::string_view text, long start, long length) {
+  long size = static_cast<long>(text.size());
+  if (size == 0 || start < 1 || start > size || length == 0) return {};
+  long available = size - start + 1;
+  if (length < 0 || length > available) length = available;
+  return text.substr(static_cast<size_t>(start - 1), static_cast<size_t>(length));
+}
+
 void GroupRewriter::Add(const Occurrence& o) {
-  const std::string& page = table_.linked_pages[o.page];
-  if (page_.empty()) OpenPage(page);
-  if (previous_start_ > 0 && (page != page_ || static_cast<long>(o.line) != lines_read_)) {
+  if (page_ < 0) OpenPage(o.page);
+  if (previous_start_ > 0 && (o.page != page_ || static_cast<long>(o.line) != lines_read_)) {
     WriteRest();
   }
-  if (page != page_) {
+  if (o.page != page_) {
     FinishPage();
-    ReplacePage();
-    OpenPage(page);
+    OpenPage(o.page);
   }
   ReadThrough(o.line);
   long start = o.start;
   long gap = previous_start_ == 0 ? start - 1 : start - previous_start_ - previous_length_;
   long from = previous_start_ == 0 ? 1 : previous_start_ + previous_length_;
-  // The lines of one word go to the page at once.
-  std::string& b = block_;
-  b = substring(current_, from, gap);
-  std::string id = word_id_text(o.id);
-  const char* word = &table_.text[o.word_at];
-  append(&b, "\r\n<span id=\"", id, "\" type = \"text/javascript\"ondblclick = \"window.open('",
-         page, "#", id, "'); window.event.cancelbubble = true;\">");
-  b.append(word, o.word_size);
-  b += "</span>\r\n";
-  if (std::string_view(word, o.word_size) != "Pages_list") AddNavigator(o, id);
-  files_.print_text(out_, b);
+  std::string_view word(&table_.text[o.word_at], o.word_size);
+  out_.put(Piece(current_, from, gap));
+  out_.put("\r\n<span id=\"");
+  PutId(o);
+  out_.put("\" type = \"text/javascript\"ondblclick = \"window.open('");
+  out_.put(*page_name_);
+  out_.put('#');
+  PutId(o);
+  out_.put("'); window.event.cancelbubble = true;\">");
+  out_.put(word);
+  out_.put("</span>\r\n");
+  if (word != "Pages_list") AddNavigator(o);
   previous_start_ = start;
   previous_length_ = o.word_size;
 }
 
 void GroupRewriter::Finish() {
-  if (page_.empty()) return;
+  if (page_ < 0) return;
   if (previous_start_ > 0) WriteRest();
   FinishPage();
-  ReplacePage();
 }
 
 void GroupRewriter::WriteRest() {
-  files_.print_line(out_, substring(current_, previous_start_ + previous_length_, -1));
+  out_.line(Piece(current_, previous_start_ + previous_length_, -1));
   previous_start_ = 0;
 }
 
 void GroupRewriter::ReadThrough(long line) {
   while (lines_read_ < line) {
-    files_.read_line(in_, &current_);
+    if (!NextLine(&current_)) current_ = {};
     ++lines_read_;
     previous_start_ = 0;
-    if (!body_found_ && is_body_line(current_)) {
+    if (!body_found_ && is_body_line(std::string(current_))) {
       body_found_ = true;
       WriteHeadBlock();
     }
-    if (lines_read_ < line) files_.print_line(out_, current_);
+    if (lines_read_ < line) out_.line(current_);
   }
+}
+
+// Whether the line holds "</body>" in any letter case.
+bool HoldsBodyEnd(std::string_view line) {
+  const char body[] = "body";
+  for (size_t at = line.find("</"); at != std::string_view::npos; at = line.find("</", at + 1)) {
+    if (line.size() - at < 7 || line[at + 6] != '>') continue;
+    size_t i = 0;
+    // Only A-Z fold: (c | 0x20) is a lower-case letter for that letter alone.
+    while (i < 4 && (line[at + 2 + i] | 0x20) == body[i]) ++i;
+    if (i == 4) return true;
+  }
+  return false;
 }
 
 void GroupRewriter::FinishPage() {
-  std::string line;
-  while (!files_.end_of_file(in_)) {
-    files_.read_line(in_, &line);
+  std::string_view line;
+  while (NextLine(&line)) {
     ++lines_read_;
-    if (find_text(1, to_lower(line), "</body>") > 0) {
-      files_.print_line(out_, "<br>");
+    if (HoldsBodyEnd(line)) {
+      out_.line("<br>");
       WriteNavigationLinks();
     }
-    files_.print_line(out_, line);
+    out_.line(line);
   }
-  files_.close_file(in_);
-  files_.close_file(out_);
-}
-
-// The rewritten page takes the place of the page. It is moved there: the
-// copy a copy command would leave behind is deleted unread at the end.
-void GroupRewriter::ReplacePage() {
-  std::string from, to;
-  if (resolve_path(run_.disk, output_, &from) && resolve_path(run_.disk, trim_blanks(page_), &to) &&
-      run_.disk.rename(from, to)) {
-    return;
-  }
-  run_.run_command("copy /y " + output_ + " " + trim_blanks(page_) + " > " + kSink);
+  out_.close();
 }
 
 void GroupRewriter::WriteHeadBlock() {
-  write_highlight_script(run_, out_);
-  files_.print_line(out_, "<br>");
+  out_.put(highlight_script_text());
+  out_.line("<br>");
   WriteNavigationLinks();
 }
 
@@ -159,10 +186,11 @@ void GroupRewriter::WriteHeadBlock() {
 // first page the link before keeps what it was.
 void GroupRewriter::LookUpNeighbours() {
   const std::vector<std::string>& pages = table_.sorted_pages;
+  const std::string& name = *page_name_;
   auto at = std::lower_bound(
-      pages.begin(), pages.end(), page_,
+      pages.begin(), pages.end(), name,
       [](const std::string& a, const std::string& b) { return compare_text(a, b) < 0; });
-  if (at == pages.end() || *at != page_) return;
+  if (at == pages.end() || *at != name) return;
   links_->next = at + 1 == pages.end() ? "" : *(at + 1);
   if (at != pages.begin()) links_->before = *(at - 1);
 }
@@ -170,32 +198,59 @@ void GroupRewriter::LookUpNeighbours() {
 void GroupRewriter::WriteNavigationLinks() {
   LookUpNeighbours();
   if (!links_->before.empty()) {
-    files_.print_line(out_, "<a href=\"" + links_->before + "\"> Before </a> ");
+    out_.put("<a href=\"");
+    out_.put(links_->before);
+    out_.put("\"> Before </a> \r\n");
   }
-  if (!links_->next.empty())
-    files_.print_line(out_, "<a href=\"" + links_->next + "\"> Next </a> ");
-  files_.print_line(out_, "<a href=\"files_list.htm\"> Content </a><br>");
+  if (!links_->next.empty()) {
+    out_.put("<a href=\"");
+    out_.put(links_->next);
+    out_.put("\"> Next </a> \r\n");
+  }
+  out_.line("<a href=\"files_list.htm\"> Content </a><br>");
 }
 
-void GroupRewriter::AddNavigator(const Occurrence& o, const std::string& id) {
-  std::string& b = block_;
-  std::string number = number_text(o.number);
-  append(&b, "<span hidden id=\"", id, "\">\r\n(", number, ")(<a href=\"#", id, "_");
+void GroupRewriter::AddNavigator(const Occurrence& o) {
+  BlockWriter& b = out_;
+  b.put("<span hidden id=\"");
+  PutId(o);
+  b.put("\">\r\n(");
+  b.put_number(o.number);
+  b.put(")(<a href=\"#");
+  PutId(o);
+  b.put('_');
   if (o.number < o.last_on_page) {
-    append(&b, number_text(o.number + 1), "\">&gt;</a>,\r\n");
+    b.put_number(o.number + 1);
+    b.put("\">&gt;</a>,\r\n");
   } else {
-    append(&b, number, "\"></a>\r\n");
+    b.put_number(o.number);
+    b.put("\"></a>\r\n");
   }
-  append(&b, "<a href=\"", group_index_page_, "#", id, "\">i</a>,\r\n");
-  append(&b, "<a href=\"", group_search_page_, "#", id, "_", number, "\">s</a>,\r\n");
+  b.put("<a href=\"i_");
+  b.put(group_text_);
+  b.put(".htm#");
+  PutId(o);
+  b.put("\">i</a>,\r\n<a href=\"s_");
+  b.put(group_text_);
+  b.put(".htm#");
+  PutId(o);
+  b.put('_');
+  b.put_number(o.number);
+  b.put("\">s</a>,\r\n");
   if (o.next_page < 0) {
-    b += "<a href=\"files_list.htm\">c)</a></span>\r\n";
+    b.put("<a href=\"files_list.htm\">c)</a></span>\r\n");
   } else {
-    append(&b, "<a href=\"files_list.htm\">c</a>,\r\n<a href=\"",
-           table_.linked_pages[static_cast<size_t>(o.next_page)], "#", id,
-           "\">&gt;&gt;)</a></span>\r\n");
+    b.put("<a href=\"files_list.htm\">c</a>,\r\n<a href=\"");
+    b.put(table_.linked_pages[static_cast<size_t>(o.next_page)]);
+    b.put('#');
+    PutId(o);
+    b.put("\">&gt;&gt;)</a></span>\r\n");
   }
-  append(&b, "<span id=\"", id, "_", number, "\"></span>\r\n");
+  b.put("<span id=\"");
+  PutId(o);
+  b.put('_');
+  b.put_number(o.number);
+  b.put("\"></span>\r\n");
 }
 
 }  // namespace
@@ -216,40 +271,33 @@ void prepare_copy_folder(Run& run) {
   }
 }
 
-void write_occurrence_copy(Run& run, const WordTable& table, int group) {
-  FileTable& files = run.files;
-  int out = files.free_file_number();
-  files.open_output(kOccurrenceCopies + "\\" + group_next_pages(group), out);
+void write_occurrence_copy(PageWork& work, const WordTable& table, int group) {
+  BlockWriter& out = work.out;
+  work.open(kOccurrenceCopies + "\\" + group_next_pages(group));
   std::pair<size_t, size_t> range = table.group_range(group);
-  std::string records;
   for (size_t i = range.first; i < range.second; ++i) {
     const Occurrence& o = table.occurrences[i];
-    records += '"';
-    records += table.linked_pages[o.page];
-    records += "\",\"";
-    append_right_aligned(&records, o.line, 10);
-    records += "\",\"";
-    append_right_aligned(&records, o.start, 6);
-    records += "\",\"";
-    records.append(table.text, o.word_at, o.word_size);
-    records += "\",\"";
-    append_word_id(&records, o.id);
-    records += "\",\"";
-    append_number(&records, o.number);
-    records += "\",\"";
-    if (o.next_page >= 0) records += table.linked_pages[static_cast<size_t>(o.next_page)];
-    records += "\"\r\n";
-    if (records.size() >= 1 << 16) {
-      files.print_text(out, records);
-      records.clear();
-    }
+    out.put('"');
+    out.put(table.linked_pages[o.page]);
+    out.put("\",\"");
+    out.put_right_aligned(o.line, 10);
+    out.put("\",\"");
+    out.put_right_aligned(o.start, 6);
+    out.put("\",\"");
+    out.put(&table.text[o.word_at], o.word_size);
+    out.put("\",\"");
+    out.put_word_id(o.id);
+    out.put("\",\"");
+    out.put_number(o.number);
+    out.put("\",\"");
+    if (o.next_page >= 0) out.put(table.linked_pages[static_cast<size_t>(o.next_page)]);
+    out.put("\"\r\n");
   }
-  files.print_text(out, records);
-  files.close_file(out);
+  out.close();
 }
 
-void annotate_group_pages(Run& run, const WordTable& table, int group, PageLinks* links) {
-  GroupRewriter rewriter(run, table, group, links);
+void annotate_group_pages(PageWork& work, const WordTable& table, int group, PageLinks* links) {
+  GroupRewriter rewriter(work, table, group, links);
   std::pair<size_t, size_t> range = table.group_range(group);
   for (size_t i = range.first; i < range.second; ++i) rewriter.Add(table.occurrences[i]);
   rewriter.Finish();

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "index/page_parts.h"
 #include "index/word_table.h"
 #include "run/run.h"
 
@@ -24,10 +25,11 @@ void prepare_copy_folder(Run& run);
 
 /// Writes wrd_24\wrd_24_[group].txt: the group's occurrences, each with its
 /// next page, as quoted records.
-void write_occurrence_copy(Run& run, const WordTable& table, int group);
+void write_occurrence_copy(PageWork& work, const WordTable& table, int group);
 
-/// Rewrites the pages of one group.
-void annotate_group_pages(Run& run, const WordTable& table, int group, PageLinks* links);
+/// Rewrites the pages of one group in place. `links` holds the Before and
+/// Next targets as the pages before these left them.
+void annotate_group_pages(PageWork& work, const WordTable& table, int group, PageLinks* links);
 
 /// Whether the line opens the page body (a "<" and, after blanks only, "body").
 bool is_body_line(const std::string& line);

@@ -5,12 +5,40 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "base/block_writer.h"
+#include "base/disk.h"
+#include "base/failure_log.h"
+#include "index/word_table.h"
 #include "run/run.h"
 
 namespace quillon {
 
-/// The 25 head lines of the contents, group index and word index pages.
+/// What one thread that writes index pages works with: the disk, the log
+/// its failures go to, one writer whose buffer serves file after file, and
+/// the text of the page it reads.
+struct PageWork {
+  PageWork(Disk& disk, FailureLog* failures) : disk(disk), failures(failures) {}
+  Disk& disk;
+  FailureLog* failures;
+  BlockWriter out;
+  std::string text;
+
+  /// Starts writing the work file or page the run calls `name`.
+  void open(const std::string& name) { out.open(disk, name, failures); }
+  /// Reads the file the run calls `name` whole into `text`, and gives its
+  /// disk path; a file that cannot be read is a failure, and reads as empty.
+  std::string read_whole(const std::string& name);
+};
+
+/// The names of the pages of the index of all words, the first at 0.
+std::vector<std::string> word_index_page_names(const WordTable& table);
+
+/// The 25 head lines of the contents, group index and word index pages,
+/// each ended by CR LF, with the date and time of now.
+std::string common_head_text();
 void write_common_head(Run& run, int file);
 
 /// How the word a page address points at is shown: in red, larger, inline.
@@ -18,7 +46,9 @@ inline const char kHighlightColor[] = "red";
 inline const char kHighlightSize[] = "140%";
 
 /// The script that highlights the word the page address points at (the
-/// lines from `<script language="javascript">` to `</script>`).
+/// lines from `<script language="javascript">` to `</script>`, each ended by
+/// CR LF).
+const std::string& highlight_script_text();
 void write_highlight_script(Run& run, int file);
 
 /// Whether the keyword at position `q` of the line is a tag name: the line's

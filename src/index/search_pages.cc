@@ -15,115 +15,32 @@ const char kSearchAddress[] = "http://www.google.com/search?q=";
 // A query longer than this is drawn at random from the line's words.
 const int kQueryWords = 28;
 
-struct SearchRecord {
-  std::string page;
-  std::string word;
-  std::string word_id;
-  std::string occurrence;
-  std::string index_page;  // The page of the index of all words with the word.
-};
-
-// One page line of the group, as far as its records have been read.
-struct TextLine {
-  std::string markup;
-  std::string word_list;
-  long word_count = 0;
-  long selection_length = 0;  // Of the word list before its last word.
-  std::string first_id;
-  std::string first_index_page;
-  std::string page;
-};
-
-// The word's anchor and its link into the group index page.
-void add_anchor(std::string* markup, const SearchRecord& record) {
-  append(markup, "<span id=\"", record.word_id, "_", record.occurrence, "\">");
-}
-
-void add_index_link(std::string* markup, const SearchRecord& record, const std::string& group) {
-  append(markup, "<a href=\"i_", group, ".htm#", record.word_id, "\">", record.word, "</a></span>");
-}
-
-void add_word(TextLine* text, const SearchRecord& record, const std::string& group) {
-  text->markup += ' ';
-  add_anchor(&text->markup, record);
-  add_index_link(&text->markup, record, group);
-  text->selection_length = text_length(text->word_list);
-  text->word_list += trim_blanks(record.word);
-  text->word_list += ' ';
-  ++text->word_count;
-}
-
-void start_line(TextLine* text, const SearchRecord& record, const std::string& group) {
-  text->markup.clear();
-  add_anchor(&text->markup, record);
-  text->markup += record.word;
-  text->markup += " &nbsp </span>&nbsp ";
-  add_index_link(&text->markup, record, group);
-  text->word_list = trim_blanks(record.word) + " ";
-  text->word_count = 1;
-  text->first_id = record.word_id;
-  text->first_index_page = record.index_page;
-  text->page = record.page;
-}
-
 }  // namespace
 
 std::string search_query(RandomFractions& random, const std::string& word_list, long word_count,
                          long selection_length) {
   if (word_count <= kQueryWords) return word_list;
-  std::array<std::string, kQueryWords> slots;
-  for (std::string& slot : slots) {
+  std::array<std::string_view, kQueryWords> slots;
+  std::string_view list(word_list);
+  for (std::string_view& slot : slots) {
     long p = static_cast<long>(random.random_fraction() * selection_length);
     if (p < 1) p = 1;
     long q = find_text(p, word_list, " ");
     if (q < 1 || q > selection_length) continue;
     long r = find_text(q + 1, word_list, " ");
-    if (r > q) slot = substring(word_list, q, r - q);
+    if (r > q) slot = list.substr(static_cast<size_t>(q - 1), static_cast<size_t>(r - q));
   }
   for (int i = 0; i < kQueryWords - 1; ++i) {
     for (int j = i + 1; j < kQueryWords; ++j) {
-      if (slots[j] == slots[i]) slots[j].clear();
+      if (slots[j] == slots[i]) slots[j] = {};
     }
   }
   std::string query;
-  for (const std::string& slot : slots) query += slot;
+  for (std::string_view slot : slots) query += slot;
   return query;
 }
 
-namespace {
-
-// Whether the markup holds "</html>" in any letter case.
-bool HoldsPageEnd(const std::string& markup) {
-  const std::string end = "</html>";
-  for (size_t at = markup.find("</"); at != std::string::npos; at = markup.find("</", at + 2)) {
-    if (markup.size() - at >= end.size() && to_lower(markup.substr(at, end.size())) == end) {
-      return true;
-    }
-  }
-  return false;
-}
-
-void write_text_line(Run& run, int file, const std::string& group, const std::string& site,
-                     const TextLine& text) {
-  std::string b;
-  if (!HoldsPageEnd(text.markup)) b = text.markup + "<br>\r\n";
-  b += "<a href=\"i_" + group + ".htm#" + text.first_id + "\">i_" + group + "</a>\r\n";
-  b += "&nbsp <a href=\"" + text.first_index_page + "#" + text.first_id + "\">index</a>\r\n";
-  b += "&nbsp <a href=\"files_list.htm#" + text.page + "\"> Content (" + text.page + ")</a>\r\n";
-  std::string link = std::string("&nbsp <a href=\"") + kSearchAddress +
-                     search_address_text(search_query(run.random, text.word_list, text.word_count,
-                                                      text.selection_length));
-  if (!site.empty()) {
-    b += link + " site:" + search_address_text(site) + "\"> " + site + "</a>\r\n";
-  }
-  b += link + "\"> web_search </a>\r\n<br><br>\r\n";
-  run.files.print_text(file, b);
-}
-
-}  // namespace
-
-void write_search_page_head(Run& run, int file) {
-  FileTable& files = run.files;
+std::string search_page_head_text() {
   const char* lines[] = {
       "<html>",
       "<br>",
@@ -137,13 +54,27 @@ void write_search_page_head(Run& run, int file) {
       "<br>",
       "<body>",
   };
-  for (const char* line : lines) files.print_line(file, line);
-  write_highlight_script(run, file);
+  std::string text;
+  for (const char* line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text + highlight_script_text();
+}
+
+void write_search_page_head(Run& run, int file) {
+  run.files.print_text(file, search_page_head_text());
 }
 
 std::string search_address_text(const std::string& text) {
   std::string out;
   out.reserve(text.size());
+  append_search_address_text(&out, text);
+  return out;
+}
+
+void append_search_address_text(std::string* out_text, std::string_view text) {
+  std::string& out = *out_text;
   for (char c : text) {
     switch (c) {
       case '%':
@@ -165,47 +96,197 @@ std::string search_address_text(const std::string& text) {
         out += c;
     }
   }
-  return out;
 }
 
-void write_group_search_page(Run& run, const WordTable& table, int group,
-                             const std::string& destination_site) {
-  FileTable& files = run.files;
-  std::string g = number_text(group);
-  int out = files.free_file_number();
-  files.open_output(work_files::group_search_page(group), out);
-  write_search_page_head(run, out);
-  std::pair<size_t, size_t> range = table.group_range(group);
-  TextLine text;
-  SearchRecord record;
-  for (size_t i = range.first; i < range.second; ++i) {
-    const Occurrence& o = table.occurrences[i];
-    record.page = table.linked_pages[o.page];
-    record.word.assign(table.text, o.word_at, o.word_size);
-    record.word_id.clear();
-    append_word_id(&record.word_id, o.id);
-    record.occurrence.clear();
-    append_number(&record.occurrence, o.number);
-    const Occurrence* before = i == range.first ? nullptr : &table.occurrences[i - 1];
-    // Only a line's first word links into the index of all words.
-    bool starts_line = !before || o.page != before->page || o.line != before->line;
-    if (starts_line) record.index_page = table.word_index_page(o.id);
-    if (!before) {
-      text.first_id = record.word_id;
-      text.first_index_page = record.index_page;
-      text.page = record.page;
-    }
-    if (!before || (o.page == before->page && o.line == before->line)) {
-      add_word(&text, record, g);
-    } else {
-      write_text_line(run, out, g, destination_site, text);
-      start_line(&text, record, g);
-    }
+namespace {
+
+// Whether the word holds "</html>" in any letter case. A line's markup holds
+// it only where one of its words does: no other piece of the markup has
+// "</" before letters, nor ends or begins where such a word could go on.
+bool HoldsPageEnd(std::string_view word) {
+  const char html[] = "html";
+  for (size_t at = word.find("</"); at != std::string_view::npos; at = word.find("</", at + 1)) {
+    if (word.size() - at < 7 || word[at + 6] != '>') continue;
+    size_t i = 0;
+    while (i < 4 && (word[at + 2 + i] | 0x20) == html[i]) ++i;
+    if (i == 4) return true;
   }
-  if (range.first < range.second) write_text_line(run, out, g, destination_site, text);
-  files.print_line(out, "</body> <br>");
-  files.print_line(out, "</html> <br>");
-  files.close_file(out);
+  return false;
+}
+
+// The end of the page line that starts with occurrence `first`.
+size_t LineEnd(const WordTable& table, size_t first, size_t end) {
+  const Occurrence& head = table.occurrences[first];
+  size_t next = first + 1;
+  while (next < end && table.occurrences[next].page == head.page &&
+         table.occurrences[next].line == head.line) {
+    ++next;
+  }
+  return next;
+}
+
+std::string_view Trimmed(std::string_view word) {
+  size_t first = word.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return word.substr(first, word.find_last_not_of(' ') - first + 1);
+}
+
+class SearchPageWriter {
+ public:
+  SearchPageWriter(BlockWriter& out, const WordTable& table, int group, const std::string& site,
+                   RandomFractions* random)
+      : out_(out),
+        table_(table),
+        group_(number_text(group)),
+        site_(site),
+        index_pages_(word_index_page_names(table)),
+        random_(random) {
+    append_search_address_text(&site_address_, site);
+  }
+
+  // The occurrences [first, end) of one page line; the group's first line
+  // is written as if its first word went on an earlier line.
+  void WriteLine(size_t first, size_t end, bool group_start);
+
+ private:
+  std::string_view Word(const Occurrence& o) const {
+    return std::string_view(&table_.text[o.word_at], o.word_size);
+  }
+  void Anchor(const Occurrence& o) {
+    out_.put("<span id=\"");
+    out_.put_word_id(o.id);
+    out_.put('_');
+    out_.put_number(o.number);
+    out_.put("\">");
+  }
+  void IndexLink(const Occurrence& o) {
+    out_.put("<a href=\"i_");
+    out_.put(group_);
+    out_.put(".htm#");
+    out_.put_word_id(o.id);
+    out_.put("\">");
+    out_.put(Word(o));
+    out_.put("</a></span>");
+  }
+  void Query(size_t first, size_t end);
+
+  BlockWriter& out_;
+  const WordTable& table_;
+  std::string group_;
+  const std::string& site_;
+  std::string site_address_;
+  std::vector<std::string> index_pages_;
+  RandomFractions* random_;
+  std::string word_list_, query_;
+};
+
+// The escaped query of the line's words: the word list itself, or for a
+// long line the words drawn from it.
+void SearchPageWriter::Query(size_t first, size_t end) {
+  query_.clear();
+  size_t count = end - first;
+  if (count <= static_cast<size_t>(kQueryWords)) {
+    for (size_t i = first; i < end; ++i) {
+      append_search_address_text(&query_, Trimmed(Word(table_.occurrences[i])));
+      query_ += ' ';
+    }
+    return;
+  }
+  word_list_.clear();
+  long selection_length = 0;
+  for (size_t i = first; i < end; ++i) {
+    selection_length = static_cast<long>(word_list_.size());
+    word_list_ += Trimmed(Word(table_.occurrences[i]));
+    word_list_ += ' ';
+  }
+  append_search_address_text(
+      &query_, search_query(*random_, word_list_, static_cast<long>(count), selection_length));
+}
+
+void SearchPageWriter::WriteLine(size_t first, size_t end, bool group_start) {
+  const Occurrence& head = table_.occurrences[first];
+  bool page_end = false;
+  for (size_t i = first; i < end && !page_end; ++i) {
+    page_end = HoldsPageEnd(Word(table_.occurrences[i]));
+  }
+  if (!page_end) {
+    size_t i = first;
+    if (!group_start) {
+      Anchor(head);
+      out_.put(Word(head));
+      out_.put(" &nbsp </span>&nbsp ");
+      IndexLink(head);
+      ++i;
+    }
+    for (; i < end; ++i) {
+      const Occurrence& o = table_.occurrences[i];
+      out_.put(' ');
+      Anchor(o);
+      IndexLink(o);
+    }
+    out_.put("<br>\r\n");
+  }
+  const std::string& page = table_.linked_pages[head.page];
+  out_.put("<a href=\"i_");
+  out_.put(group_);
+  out_.put(".htm#");
+  out_.put_word_id(head.id);
+  out_.put("\">i_");
+  out_.put(group_);
+  out_.put("</a>\r\n&nbsp <a href=\"");
+  out_.put(index_pages_[static_cast<size_t>(table_.word_index_page_number(head.id) - 1)]);
+  out_.put('#');
+  out_.put_word_id(head.id);
+  out_.put("\">index</a>\r\n&nbsp <a href=\"files_list.htm#");
+  out_.put(page);
+  out_.put("\"> Content (");
+  out_.put(page);
+  out_.put(")</a>\r\n");
+  Query(first, end);
+  if (!site_.empty()) {
+    out_.put("&nbsp <a href=\"");
+    out_.put(kSearchAddress);
+    out_.put(query_);
+    out_.put(" site:");
+    out_.put(site_address_);
+    out_.put("\"> ");
+    out_.put(site_);
+    out_.put("</a>\r\n");
+  }
+  out_.put("&nbsp <a href=\"");
+  out_.put(kSearchAddress);
+  out_.put(query_);
+  out_.put("\"> web_search </a>\r\n<br><br>\r\n");
+}
+
+}  // namespace
+
+void write_group_search_page(PageWork& work, const WordTable& table, int group,
+                             const std::string& destination_site, RandomFractions* random) {
+  BlockWriter& out = work.out;
+  work.open(work_files::group_search_page(group));
+  out.put(search_page_head_text());
+  std::pair<size_t, size_t> range = table.group_range(group);
+  SearchPageWriter writer(out, table, group, destination_site, random);
+  for (size_t first = range.first; first < range.second;) {
+    size_t end = LineEnd(table, first, range.second);
+    writer.WriteLine(first, end, first == range.first);
+    first = end;
+  }
+  out.line("</body> <br>");
+  out.line("</html> <br>");
+  out.close();
+}
+
+long search_draws(const WordTable& table, int group) {
+  std::pair<size_t, size_t> range = table.group_range(group);
+  long draws = 0;
+  for (size_t first = range.first; first < range.second;) {
+    size_t end = LineEnd(table, first, range.second);
+    if (end - first > static_cast<size_t>(kQueryWords)) draws += kQueryWords;
+    first = end;
+  }
+  return draws;
 }
 
 }  // namespace quillon

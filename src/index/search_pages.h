@@ -6,8 +6,10 @@
 #define QUILLON_INDEX_SEARCH_PAGES_H_
 
 #include <string>
+#include <string_view>
 
 #include "base/text.h"
+#include "index/page_parts.h"
 #include "index/word_table.h"
 #include "run/run.h"
 
@@ -15,11 +17,15 @@ namespace quillon {
 
 /// Writes s_[group].htm, with search links restricted to `destination_site`
 /// when it is not empty. The random queries of long lines draw from
-/// run.random, so the pages must be written in group order.
-void write_group_search_page(Run& run, const WordTable& table, int group,
-                             const std::string& destination_site);
+/// `random`, which must stand where the pages of the groups before left it.
+void write_group_search_page(PageWork& work, const WordTable& table, int group,
+                             const std::string& destination_site, RandomFractions* random);
+
+/// How many fractions the search page of `group` draws.
+long search_draws(const WordTable& table, int group);
 
 /// The head of a search page, down to "<body>" and the highlight script.
+std::string search_page_head_text();
 void write_search_page_head(Run& run, int file);
 
 /// The web-search query of a text line: its word list, or for a line of
@@ -32,6 +38,7 @@ std::string search_query(RandomFractions& random, const std::string& word_list, 
 /// `text` with the bytes that would change a search address ('%', '&', '#',
 /// '+' and '"') written as %-escapes; every other byte kept.
 std::string search_address_text(const std::string& text);
+void append_search_address_text(std::string* out, std::string_view text);
 
 }  // namespace quillon
 

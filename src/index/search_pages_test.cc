@@ -38,7 +38,8 @@ std::vector<std::string> Queries(FakeRun& t, uint32_t lines, uint32_t words,
       table.occurrences.push_back(o);
     }
   }
-  write_group_search_page(t.run, table, 1, "");
+  PageWork work(t.disk, &t.run.failures);
+  write_group_search_page(work, table, 1, "", &t.run.random);
   const std::string start = "&nbsp <a href=\"http://www.google.com/search?q=";
   std::vector<std::string> queries;
   std::istringstream in(t.disk.Content("s_1.htm"));

@@ -1,11 +1,13 @@
 #include "index/word_extraction.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "base/paths.h"
 #include "base/text.h"
 #include "index/page_parts.h"
 #include "run/file_table.h"
+#include "run/ordered_tasks.h"
 #include "run/work_files.h"
 
 namespace quillon {
@@ -23,36 +25,48 @@ bool BlockTest(const std::string& line, const std::string& searched, const std::
   return tag_opens(line, find_text(1, searched, keyword));
 }
 
+// The keywords of the filters, made once: every line meets them.
+const std::string kScript = "script", kScriptEnd = "/script", kStyle = "style",
+                  kStyleEnd = "/style", kTitle = "title", kTitleEnd = "/title",
+                  kStyleAttribute = "style=", kTitleAttribute = "title=", kHref = "href=",
+                  kHrefSpaced = "href =", kLookAt = "look_at:";
+
 // One kind of block (script, style, title): true while the line lies in it.
 bool InBlock(const std::string& line, const std::string& searched, const std::string& opener,
-             bool* open, bool* closed) {
+             const std::string& closer, bool* open, bool* closed) {
   if (!*open && BlockTest(line, searched, opener)) *open = true;
-  if (*open && !*closed && BlockTest(line, searched, "/" + opener)) *closed = true;
+  if (*open && !*closed && BlockTest(line, searched, closer)) *closed = true;
   if (!*open) return false;
   if (*closed) *open = *closed = false;
   return true;
 }
 
 bool SkippedByFilters(const std::string& line, const std::string& lower, ScanState* state) {
-  if (InBlock(line, line, "script", &state->script_open, &state->script_closed)) return true;
-  bool style_attribute = find_text(1, line, "style=") > 0;
+  if (InBlock(line, line, kScript, kScriptEnd, &state->script_open, &state->script_closed)) {
+    return true;
+  }
+  bool style_attribute = find_text(1, line, kStyleAttribute) > 0;
   if (!style_attribute || state->style_open) {
-    if (InBlock(line, lower, "style", &state->style_open, &state->style_closed)) return true;
+    if (InBlock(line, lower, kStyle, kStyleEnd, &state->style_open, &state->style_closed)) {
+      return true;
+    }
   }
   // The title holds no text of the pages: its words would get elements that
   // the browser shows as raw markup in the tab.
-  bool title_attribute = find_text(1, lower, "title=") > 0;
+  bool title_attribute = find_text(1, lower, kTitleAttribute) > 0;
   if (!title_attribute || state->title_open) {
-    if (InBlock(line, lower, "title", &state->title_open, &state->title_closed)) return true;
+    if (InBlock(line, lower, kTitle, kTitleEnd, &state->title_open, &state->title_closed)) {
+      return true;
+    }
   }
-  long h = find_text(1, lower, "href=");
+  long h = find_text(1, lower, kHref);
   long offset = 7;
   if (h == 0) {
-    h = find_text(1, lower, "href =");
+    h = find_text(1, lower, kHrefSpaced);
     offset = 8;
   }
   if (h > 0 && text_to_number(substring(line, h + offset, -1)) > 2000) return true;
-  long m = find_text(1, lower, "look_at:");
+  long m = find_text(1, lower, kLookAt);
   return m > 0 && m < h;
 }
 
@@ -107,7 +121,7 @@ void TakeCandidate(const std::string& line, long from, long to, long position,
   for (char& c : taken.word) {
     if (c == '"') c = '\'';
   }
-  if (text_length(taken.word) >= 3) words->push_back(taken);
+  if (text_length(taken.word) >= 3) words->push_back(std::move(taken));
 }
 
 void Scan(const std::string& line, const std::string& lower, const std::vector<Span>& spans,
@@ -154,80 +168,181 @@ void Scan(const std::string& line, const std::string& lower, const std::vector<S
   }
 }
 
+// Makes room for `needed` items, of which `part` of all the pages' bytes
+// have brought `used` so far: room for what the rest will likely bring,
+// so that the table is copied to larger room a few times only and never
+// takes much more than it needs (its occurrences are the run's largest
+// piece of memory).
 template <typename Container>
-void GrowFor(Container* container, size_t needed) {
-  if (needed > container->capacity())
-    container->reserve(std::max(needed, 2 * container->capacity()));
+void GrowFor(Container* container, size_t needed, double part) {
+  if (needed <= container->capacity()) return;
+  size_t likely = part > 0.05 ? static_cast<size_t>(static_cast<double>(needed) / part * 1.05) : 0;
+  container->reserve(std::max(needed, std::min(likely, 2 * container->capacity() + needed)));
+}
+
+// The words of one page, taken on any thread: its text and occurrences as
+// if the page stood alone, and the scan state it starts and ends with.
+struct PageWords {
+  std::string text;
+  std::vector<Occurrence> occurrences;
+  bool tag_open_before = false;
+  bool tag_open_after = false;
+};
+
+// Reads a page as the file table would: a missing page is an empty one, and
+// anything else that keeps it from being read is a failure.
+void ReadPage(Disk& disk, const std::string& name, FailureLog* failures, std::string* text) {
+  text->clear();
+  std::string path;
+  DirEntry entry;
+  if (!resolve_path(disk, name, &path) || !disk.stat(path, &entry) || !entry.is_file()) {
+    if (entry.is_dir || entry.is_other)
+      failures->note(DiskAction::kRead, name, DiskError::kNotRegular);
+    return;
+  }
+  std::unique_ptr<InputFile> in = disk.open_read(path);
+  if (!in) {
+    if (disk.last_error() != DiskError::kNotFound) {
+      failures->note(DiskAction::kRead, name, disk.last_error());
+    }
+    return;
+  }
+  text->resize(static_cast<size_t>(entry.size) + 1);
+  size_t got = 0;
+  for (long n; (n = in->read(&(*text)[got], text->size() - got)) != 0;) {
+    if (n < 0) {
+      failures->note(DiskAction::kRead, name, in->error());
+      break;
+    }
+    got += static_cast<size_t>(n);
+    if (got == text->size()) text->resize(2 * got);
+  }
+  text->resize(got);
 }
 
 // The listing of each page's lines and words that the straightforward
 // procedure writes is never read, so it is not written.
-void ExtractPage(Run& run, uint32_t page, ScanState* state, WordTable* table) {
-  FileTable& files = run.files;
-  int in = files.free_file_number();
-  files.open_input(table->pages[page], in);
-  // A word takes three bytes and a separator at least: room for every word
-  // the page can hold, of which only what is used takes memory. Room grows
-  // at least twofold, so that many pages do not copy the table over and over.
-  std::string path;
-  DirEntry entry;
-  if (resolve_path(run.disk, table->pages[page], &path) && run.disk.stat(path, &entry)) {
-    GrowFor(&table->text, table->text.size() + entry.size);
-    GrowFor(&table->occurrences, table->occurrences.size() + entry.size / 4 + 1);
-  }
-  state->script_open = state->script_closed = false;
-  state->style_open = state->style_closed = false;
-  state->title_open = state->title_closed = false;
+void ExtractPage(const std::string& page_text, uint32_t page, bool tag_open, PageWords* words) {
+  words->text.clear();
+  words->occurrences.clear();
+  words->tag_open_before = tag_open;
+  ScanState state;
+  state.tag_open = tag_open;
   uint32_t line_number = 0;
   std::string line;
-  std::vector<TakenWord> words;
-  while (!files.end_of_file(in)) {
-    files.read_line(in, &line);
+  std::vector<TakenWord> taken_words;
+  // Lines as the file table reads them: split at LF, a CR before it (or as
+  // the very last byte) dropped.
+  for (size_t at = 0; at < page_text.size();) {
+    size_t lf = page_text.find('\n', at);
+    size_t end = lf == std::string::npos ? page_text.size() : lf;
+    line.assign(page_text, at, end - at);
+    at = lf == std::string::npos ? page_text.size() : lf + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     ++line_number;
-    words.clear();
-    if (!extract_line_words(line, state, &words)) continue;
-    for (const TakenWord& taken : words) {
+    taken_words.clear();
+    if (!extract_line_words(line, &state, &taken_words)) continue;
+    for (const TakenWord& taken : taken_words) {
       if (taken.start > kLastIndexedStart) continue;
       Occurrence o;
-      o.word_at = table->text.size();
+      o.word_at = words->text.size();
       o.word_size = static_cast<uint32_t>(taken.word.size());
       o.page = page;
       o.line = line_number;
       o.start = static_cast<uint32_t>(taken.start);
-      table->text += taken.word;
-      table->occurrences.push_back(o);
+      words->text += taken.word;
+      words->occurrences.push_back(o);
     }
   }
-  files.close_file(in);
+  words->tag_open_after = state.tag_open;
+}
+
+// A page's words join the table's; `part` of all the pages' bytes have
+// been read with it.
+void AddPage(const PageWords& words, double part, WordTable* table) {
+  GrowFor(&table->text, table->text.size() + words.text.size(), part);
+  GrowFor(&table->occurrences, table->occurrences.size() + words.occurrences.size(), part);
+  uint64_t offset = table->text.size();
+  table->text += words.text;
+  for (Occurrence o : words.occurrences) {
+    o.word_at += offset;
+    table->occurrences.push_back(o);
+  }
+}
+
+// The bytes of the pages, for the room the table will take.
+uint64_t PageBytes(Disk& disk, const std::vector<std::string>& pages) {
+  uint64_t bytes = 0;
+  std::string path;
+  DirEntry entry;
+  for (const std::string& page : pages) {
+    if (resolve_path(disk, page, &path) && disk.stat(path, &entry)) bytes += entry.size;
+  }
+  return bytes;
 }
 
 }  // namespace
 
 bool extract_line_words(const std::string& line, ScanState* state, std::vector<TakenWord>* words) {
-  std::string lower = to_lower(line);
+  // Made anew for every line, in room that stays.
+  thread_local std::string lower;
+  lower.assign(line);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
   if (SkippedByFilters(line, lower, state)) return false;
-  std::vector<Span> spans;
+  thread_local std::vector<Span> spans;
+  spans.clear();
   if (!BuildSpans(line, state, &spans)) return false;
   Scan(line, lower, spans, words);
   return true;
 }
 
-WordTable extract_words(Run& run) {
+// Only whether a line ended inside a tag goes from one page to the next. The
+// pages are taken on several threads, each as if it began outside a tag,
+// and joined in order; the rare page that begins inside one is taken again.
+WordTable extract_words(Run& run, int jobs) {
   FileTable& files = run.files;
   run.run_command("dir /b page_*.htm > " + work_files::kPageListing);
   int list = files.free_file_number();
   files.open_input(work_files::kPageListing, list);
   WordTable table;
-  ScanState state;
   std::string entry;
   while (!files.end_of_file(list)) {
     files.read_line(list, &entry);
     std::string page = to_lower(entry);
     if (find_text(1, page, ".htm") == 0) continue;
     table.pages.push_back(page);
-    ExtractPage(run, static_cast<uint32_t>(table.pages.size() - 1), &state, &table);
   }
   files.close_file(list);
+
+  int threads = threads_for_jobs(jobs);
+  std::vector<std::string> texts(static_cast<size_t>(threads));
+  std::vector<PageWords> taken(table.pages.size());
+  std::vector<uint64_t> page_bytes(table.pages.size());
+  double all_bytes = static_cast<double>(PageBytes(run.disk, table.pages)), bytes_read = 0;
+  bool tag_open = false;
+  run_ordered_tasks(
+      threads, table.pages.size(),
+      [&](size_t page, int worker, FailureLog* failures) {
+        std::string& text = texts[static_cast<size_t>(worker)];
+        ReadPage(run.disk, table.pages[page], failures, &text);
+        page_bytes[page] = text.size();
+        ExtractPage(text, static_cast<uint32_t>(page), false, &taken[page]);
+      },
+      [&](size_t page) {
+        PageWords& words = taken[page];
+        if (words.tag_open_before != tag_open) {
+          std::string text;
+          ReadPage(run.disk, table.pages[page], &run.failures, &text);
+          ExtractPage(text, static_cast<uint32_t>(page), tag_open, &words);
+        }
+        tag_open = words.tag_open_after;
+        bytes_read += static_cast<double>(page_bytes[page]);
+        AddPage(words, all_bytes > 0 ? std::min(1.0, bytes_read / all_bytes) : 0, &table);
+        words = PageWords();
+      },
+      &run.failures);
   run.print_line("processed 10%");
   return table;
 }

@@ -37,8 +37,10 @@ inline const long kLastIndexedStart = 999999;
 /// Cuts one page line; false when a filter skips it (no listing, no words).
 bool extract_line_words(const std::string& line, ScanState* state, std::vector<TakenWord>* words);
 
-/// The words of every page_*.htm, in page, line and scan order.
-WordTable extract_words(Run& run);
+/// The words of every page_*.htm, in page, line and scan order, taken on
+/// the threads `jobs` asks for (RunOptions::jobs) with the same result for
+/// any number.
+WordTable extract_words(Run& run, int jobs);
 
 }  // namespace quillon
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_run.h"
+
 namespace quillon {
 namespace {
 
@@ -42,6 +44,26 @@ TEST(WordExtractionTest, WordsOfLines) {
       {{"see <a href=\"#2000\"> link</a> more"}, "see@1 link@22 more@31 "},
       {{"&nbsp;"}, "&nbsp;@1 "}};
   for (const auto& c : cases) EXPECT_EQ(Words(c.first), c.second) << c.first[0];
+}
+
+// Pages are taken on several threads, each as if it began outside a tag; a
+// page that begins inside one, because the page before ended there, is
+// taken again, so that any number of threads gives the same words.
+TEST(WordExtractionTest, ATagOpenAtThePageEndGoesOnIntoTheNextPage) {
+  std::vector<std::string> words[2];
+  for (int jobs : {1, 2}) {
+    FakeRun t;
+    t.disk.AddFile("page_01.htm", "first page <a title=x\r\n");
+    t.disk.AddFile("page_02.htm", "rest> after\r\n");
+    t.disk.AddFile("page_03.htm", "third page\r\n");
+    WordTable table = extract_words(t.run, jobs);
+    for (const Occurrence& o : table.occurrences) {
+      words[jobs - 1].push_back(table.word(o) + "@" + std::to_string(o.page));
+    }
+  }
+  EXPECT_EQ(words[0],
+            (std::vector<std::string>{"first@0", "page@0", "after@1", "third@2", "page@2"}));
+  EXPECT_EQ(words[1], words[0]);
 }
 
 }  // namespace

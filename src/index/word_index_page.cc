@@ -13,21 +13,11 @@ namespace quillon {
 
 namespace {
 
-std::string entry_start(const std::string& word_id, const std::string& group) {
-  return "&nbsp;&nbsp;<a href=\"i_" + group + ".htm#" + word_id + "\" id=\"" + word_id + "\">(i_" +
-         group;
-}
-
-void write_heading(Run& run, int file, const std::string& word) {
-  run.files.print_line(file, "<br>");
-  run.files.print_line(file, word);
-}
-
-void write_index_head(Run& run, int file) {
-  write_common_head(run, file);
-  run.files.print_line(file, "<br><br>");
-  run.files.print_line(file, "Use a combination of two keys (CTRL + F) to search.");
-  run.files.print_line(file, "<br><br>");
+void write_index_head(BlockWriter& out) {
+  out.put(common_head_text());
+  out.line("<br><br>");
+  out.line("Use a combination of two keys (CTRL + F) to search.");
+  out.line("<br><br>");
 }
 
 // The first occurrence of a word in document order: of its first page and
@@ -104,72 +94,93 @@ size_t WordBytes(const IndexWord& word) {
   return bytes;
 }
 
-void write_page_end(Run& run, int out) {
-  run.files.print_line(out, "</body>");
-  run.files.print_line(out, "</html>");
-  run.files.close_file(out);
+void write_page_end(BlockWriter& out) {
+  out.line("</body>");
+  out.line("</html>");
+  out.close();
 }
 
 // Every page of a long index leads to all of them, each link showing the
 // page's first word.
-void write_page_links(Run& run, int out, const WordTable& table) {
-  std::string links;
+void write_page_links(BlockWriter& out, const WordTable& table) {
+  std::vector<std::string> names = word_index_page_names(table);
   for (size_t page = 0; page < table.index_page_words.size(); ++page) {
-    links += "<a href=\"" + work_files::word_index_page(static_cast<int>(page) + 1) + "\">" +
-             table.index_page_words[page] + "</a> &nbsp; ";
+    out.put("<a href=\"");
+    out.put(names[page]);
+    out.put("\">");
+    out.put(table.index_page_words[page]);
+    out.put("</a> &nbsp; ");
   }
-  run.files.print_line(out, links);
-  run.files.print_line(out, "<br><br>");
+  out.line("");
+  out.line("<br><br>");
+}
+
+// An entry of a word: the link into a group's index page and, but for the
+// index's very last entry, its count.
+void write_entry(BlockWriter& out, uint32_t id, int group, long count, bool counted) {
+  out.put("&nbsp;&nbsp;<a href=\"i_");
+  out.put_number(static_cast<uint64_t>(group));
+  out.put(".htm#");
+  out.put_word_id(id);
+  out.put("\" id=\"");
+  out.put_word_id(id);
+  out.put("\">(i_");
+  out.put_number(static_cast<uint64_t>(group));
+  if (counted) {
+    out.put(",&nbsp;&nbsp;");
+    out.put_number(static_cast<uint64_t>(count));
+  }
+  out.put(")</a>\r\n");
 }
 
 // The pages of the index, each from the head to its words' entries. The
 // last entry of the whole index goes without its count.
 void write_pages(Run& run, const WordTable& table) {
-  FileTable& files = run.files;
-  int out = files.free_file_number();
-  files.open_output(work_files::kWordIndexPage, out);
-  write_index_head(run, out);
+  BlockWriter out;
+  out.open(run.disk, work_files::kWordIndexPage, &run.failures);
+  write_index_head(out);
   if (table.by_number.empty()) {
     // The straightforward procedure reads one empty record here.
-    files.print_line(out, entry_start("", number_text_fraction(text_to_number(""))) + ")</a>");
+    out.line("&nbsp;&nbsp;<a href=\"i_" + number_text_fraction(text_to_number("")) +
+             ".htm#\" id=\"\">(i_" + number_text_fraction(text_to_number("")) + ")</a>");
   } else {
     if (table.by_number.size() > 2) run.print_line("processed 80%");
     bool several = !table.index_page_starts.empty();
-    if (several) write_page_links(run, out, table);
+    if (several) write_page_links(out, table);
     // An entry is written when the next one comes, with its count; the
     // index's very last entry goes without it.
     struct {
-      std::string word_id;
+      bool waiting = false;
+      uint32_t id = 0;
       int group = 0;
       long count = 0;
     } pending;
     auto write_pending = [&](bool counted) {
-      if (pending.word_id.empty()) return;
-      files.print_line(out, entry_start(pending.word_id, number_text(pending.group)) +
-                                (counted ? ",&nbsp;&nbsp;" + number_text(pending.count) : "") +
-                                ")</a>");
-      pending.word_id.clear();
+      if (!pending.waiting) return;
+      write_entry(out, pending.id, pending.group, pending.count, counted);
+      pending.waiting = false;
     };
     size_t next_page = 0;
     ForEachWord(table, [&](const IndexWord& word) {
       write_pending(true);
       if (next_page < table.index_page_starts.size() &&
           word.id == table.index_page_starts[next_page]) {
-        write_page_end(run, out);
-        out = files.free_file_number();
-        files.open_output(work_files::word_index_page(static_cast<int>(++next_page) + 1), out);
-        write_index_head(run, out);
-        write_page_links(run, out, table);
+        write_page_end(out);
+        out.open(run.disk, work_files::word_index_page(static_cast<int>(++next_page) + 1),
+                 &run.failures);
+        write_index_head(out);
+        write_page_links(out, table);
       }
-      write_heading(run, out, word.heading);
+      out.line("<br>");
+      out.line(word.heading);
       for (const std::pair<int, long>& entry : word.entries) {
         write_pending(true);
-        pending = {word_id_text(word.id), entry.first, entry.second};
+        pending = {true, word.id, entry.first, entry.second};
       }
     });
     write_pending(false);
   }
-  write_page_end(run, out);
+  write_page_end(out);
 }
 
 }  // namespace

@@ -36,6 +36,22 @@ struct FoldedEqual {
 
 const uint32_t kDropped = UINT32_MAX;
 
+// The first eight bytes of an item as the sort of quoted records sees them,
+// the item's closing quote included, as a number that orders as they do.
+// Items hold no double quote, so where two keys differ they order as the
+// items do, and where they are equal the items agree in their first eight
+// bytes.
+uint64_t ItemKey(const std::string& item) {
+  uint64_t key = 0;
+  for (size_t i = 0; i < 8; ++i) {
+    unsigned char c = i < item.size()    ? static_cast<unsigned char>(item[i])
+                      : i == item.size() ? '"'
+                                         : 0;
+    key = key << 8 | c;
+  }
+  return key;
+}
+
 // The place of each page in name order.
 std::vector<uint32_t> PageRanks(const std::vector<std::string>& pages) {
   std::vector<uint32_t> order(pages.size());
@@ -90,8 +106,16 @@ void Numbering::RankWords() {
   for (uint32_t w = 0; w < lower.size(); ++w) {
     if (find_text(1, lower[w], "&nbsp;") == 0) order.push_back(w);
   }
-  std::sort(order.begin(), order.end(),
-            [&](uint32_t a, uint32_t b) { return compare_items(lower[a], lower[b]) < 0; });
+  // Sorted on the first eight bytes of each item and its closing quote
+  // first, which decide nearly every comparison.
+  std::vector<std::pair<uint64_t, uint32_t>> keyed;
+  keyed.reserve(order.size());
+  for (uint32_t w : order) keyed.push_back({ItemKey(lower[w]), w});
+  std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+    if (a.first != b.first) return a.first < b.first;
+    return compare_items(lower[a.second], lower[b.second]) < 0;
+  });
+  for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
   std::vector<uint32_t> rank(lower.size(), kDropped);
   for (uint32_t r = 0; r < order.size(); ++r) rank[order[r]] = r;
   rank_count_.assign(order.size(), 0);
@@ -120,10 +144,26 @@ void Numbering::Number() {
     int word = CompareWords(a, b);
     return word != 0 ? word < 0 : a.start < b.start;
   };
+  // Taken page by page and line by line, a word is in page and line order
+  // already when the pages were taken in name order; then only the
+  // occurrences on one line can be out of order, and only they are sorted.
+  bool pages_in_order = std::is_sorted(page_rank_.begin(), page_rank_.end());
   for (size_t r = 0; r < rank_count_.size(); ++r) {
     auto from = sorted.begin() + first[r], to = sorted.begin() + first[r + 1];
-    // Taken page by page and line by line, a word is nearly always in order.
-    if (!std::is_sorted(from, to, before)) std::sort(from, to, before);
+    if (std::is_sorted(from, to, before)) {
+    } else if (!pages_in_order) {
+      std::sort(from, to, before);
+    } else {
+      for (auto line = from; line != to;) {
+        auto end = line + 1;
+        while (end != to && all[*end].page == all[*line].page &&
+               all[*end].line == all[*line].line) {
+          ++end;
+        }
+        if (end - line > 1) std::sort(line, end, before);
+        line = end;
+      }
+    }
     for (auto at = from; at != to; ++at) {
       Occurrence& o = table_.occurrences[*at];
       o.id = first[r];

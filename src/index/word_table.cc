@@ -18,8 +18,12 @@ std::pair<size_t, size_t> WordTable::group_range(int group) const {
 }
 
 std::string WordTable::word_index_page(uint32_t id) const {
+  return work_files::word_index_page(word_index_page_number(id));
+}
+
+int WordTable::word_index_page_number(uint32_t id) const {
   auto later = std::upper_bound(index_page_starts.begin(), index_page_starts.end(), id);
-  return work_files::word_index_page(1 + static_cast<int>(later - index_page_starts.begin()));
+  return 1 + static_cast<int>(later - index_page_starts.begin());
 }
 
 int compare_items(const char* a, size_t a_size, const char* b, size_t b_size) {

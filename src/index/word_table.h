@@ -57,8 +57,10 @@ struct WordTable {
   std::vector<std::string> index_page_words;
 
   std::string word(const Occurrence& o) const { return text.substr(o.word_at, o.word_size); }
-  /// The page of the index of all words that holds the word with id `id`.
+  /// The page of the index of all words that holds the word with id `id`,
+  /// and its number (from 1).
   std::string word_index_page(uint32_t id) const;
+  int word_index_page_number(uint32_t id) const;
   /// The page group of a page of linked_pages, from 1.
   static int group_of(uint32_t page) { return static_cast<int>(page / 2) + 1; }
   /// The occurrences of group `group` in document order: [first, second).

@@ -10,7 +10,10 @@ namespace quillon {
 
 namespace {
 
-const size_t kOutputBuffer = 8192;
+// Output reaches the disk in blocks of up to a megabyte; a small work file
+// never takes more room than it needs.
+const size_t kOutputBuffer = 1 << 20;
+const size_t kOutputStart = 1 << 16;
 const size_t kInputBuffer = 65536;
 
 }  // namespace
@@ -154,7 +157,7 @@ void FileTable::OpenWriter(const std::string& name, int number, bool append) {
   slot->name = name;
   slot->failures = failures_;
   slot->out = std::move(out);
-  slot->pending.reserve(kOutputBuffer);
+  slot->pending.reserve(kOutputStart);
   slots_[static_cast<size_t>(number)] = std::move(slot);
 }
 

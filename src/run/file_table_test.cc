@@ -87,7 +87,8 @@ TEST_F(FileTableTest, AFailedWriteLeavesACleanPrefix) {
   t.disk.AddFault({DiskOp::kWrite, "out.txt", 1, 100});
   files.open_output("out.txt", 1);
   std::string expected;
-  for (int i = 0; i < 2000; ++i) {
+  // More than the output buffer holds, so that the failed write comes first.
+  for (int i = 0; i < 200000; ++i) {
     std::string line = "line " + std::to_string(i);
     files.print_line(1, line);
     expected += line + "\r\n";

@@ -30,8 +30,8 @@ struct RunOptions {
   /// QUILLON_PROGRESS=0); the dialogue's lines are the same either way.
   bool quiet = false;
 
-  /// Threads the index phases may use (--jobs); 0: as many as the machine
-  /// has cores.
+  /// The threads that write the index pages (--jobs): 0 for one per core, 1
+  /// for the run's own thread alone. Every number gives the same bytes.
   int jobs = 0;
 
   /// The two files of the one-command form, as given on the command line:

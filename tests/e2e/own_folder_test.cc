@@ -231,6 +231,7 @@ TEST(OwnFolderTest, UsageErrorsTouchNothing) {
        ": ~ only"},
       {{"-o", "out"}, "quillon: option '--output' needs the two files to compare"},
       {{"a.txt", "b.txt", "c.txt"}, "quillon: extra operand 'c.txt'"},
+      {{"--jobs=two"}, "quillon: invalid number of jobs 'two': 0 (one per core) to 999"},
       {{"--yes"}, "quillon: option '--yes' goes with --clean"},
       {{"--clean", "a.txt", "b.txt"}, "quillon: option '--clean' takes no files"},
       {{"missing.txt", "compare_in/a.txt"}, "quillon: missing.txt: No such file or directory"},

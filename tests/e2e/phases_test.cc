@@ -2,7 +2,8 @@
 // cleaned and other kinds of files moved out of compare_in, .txt twins of
 // .htm files and clashes that must ask first; every way the choice of files
 // can stop the run; the comparison page worked out line by line, and the
-// question the run asks when the two chosen files are the same.
+// question the run asks when the two chosen files are the same; the index
+// pages written on one thread and on two.
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,36 @@ TEST(ComparisonTest, DuplicateFilesAskThenKeyOneGoesOnAndKeyTwoEnds) {
       EXPECT_FALSE(workspace.Exists("htm_wrk/compare.htm"));
     }
   }
+}
+
+// The groups of a comparison in parts are written on several threads: one
+// thread or two leave the same files byte for byte, the clock lines aside.
+TEST(IndexTest, OneThreadOrTwoLeaveTheSameFiles) {
+  std::string left, right;
+  for (int line = 0; line < 60; ++line) {
+    left += "Line " + std::to_string(line) + " of the left file, word" + std::to_string(line % 7);
+    // Now and then a line long enough for a search query drawn at random.
+    for (int i = 0; line % 9 == 0 && i < 40; ++i) left += " w" + std::to_string(i);
+    left += "\r\n";
+    right += "the right file says " + std::to_string(line * 3) + " things\r\n";
+  }
+  std::map<std::string, std::string> runs[2];
+  std::string transcripts[2];
+  for (int jobs : {1, 2}) {
+    Workspace workspace;
+    workspace.write("compare_in/left.txt", left);
+    workspace.write("compare_in/right.txt", right);
+    Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo),
+                                 {"--part-size=600", "--jobs=" + std::to_string(jobs)});
+    EXPECT_EQ(outcome.status, 0) << outcome.transcript;
+    transcripts[jobs - 1] = outcome.transcript;
+    for (const auto& file : workspace.Files()) {
+      if (file.first != "out_null.list") runs[jobs - 1][file.first] = WithoutClock(file.second);
+    }
+  }
+  EXPECT_TRUE(runs[0].count("htm_out/s_4.htm"));
+  EXPECT_EQ(transcripts[0], transcripts[1]);
+  EXPECT_EQ(runs[0], runs[1]);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ class FakeInput : public InputFile {
       : disk_(disk), path_(std::move(path)), content_(std::move(content)) {}
 
   long read(char* buffer, size_t n) override {
+    auto hold = disk_->Lock();
     long allowance = 0;
     if (disk_->Step(DiskOp::kRead, path_, &allowance, &error_)) {
       failed_ = true;
@@ -62,6 +63,7 @@ class FakeOutput : public OutputFile {
   FakeOutput(FakeDisk* disk, std::string path) : disk_(disk), path_(std::move(path)) {}
 
   bool write(const char* data, size_t n) override {
+    auto hold = disk_->Lock();
     long allowance = 0;
     bool full = disk_->Step(DiskOp::kWrite, path_, &allowance, &error_);
     FakeDisk::Node* node = disk_->Find(path_);
@@ -82,6 +84,7 @@ class FakeOutput : public OutputFile {
   bool close() override {
     if (closed_) return true;
     closed_ = true;
+    auto hold = disk_->Lock();
     return !disk_->Step(DiskOp::kClose, path_, nullptr, &error_);
   }
 
@@ -101,6 +104,7 @@ FakeDisk::FakeDisk() {
 }
 
 void FakeDisk::AddFile(const std::string& path, const std::string& content) {
+  auto hold = Lock();
   std::string parent = Parent(path);
   if (!parent.empty() && !Find(parent)) AddDir(parent);
   Node& node = nodes_[path];
@@ -110,22 +114,26 @@ void FakeDisk::AddFile(const std::string& path, const std::string& content) {
 }
 
 void FakeDisk::AddDir(const std::string& path) {
+  auto hold = Lock();
   std::string parent = Parent(path);
   if (!parent.empty() && !Find(parent)) AddDir(parent);
   nodes_[path].is_dir = true;
 }
 
 bool FakeDisk::HasFile(const std::string& path) const {
+  auto hold = Lock();
   auto it = nodes_.find(path);
   return it != nodes_.end() && !it->second.is_dir;
 }
 
 std::string FakeDisk::Content(const std::string& path) const {
+  auto hold = Lock();
   auto it = nodes_.find(path);
   return it == nodes_.end() ? "" : it->second.content;
 }
 
 std::map<std::string, std::string> FakeDisk::Files(const std::string& folder) const {
+  auto hold = Lock();
   std::string prefix = folder.empty() ? "" : folder + "/";
   std::map<std::string, std::string> files;
   for (const auto& item : nodes_) {
@@ -137,6 +145,7 @@ std::map<std::string, std::string> FakeDisk::Files(const std::string& folder) co
 }
 
 FakeDisk::Node* FakeDisk::Find(const std::string& path) {
+  auto hold = Lock();
   auto it = nodes_.find(path);
   return it == nodes_.end() ? nullptr : &it->second;
 }
@@ -163,6 +172,7 @@ DiskError UsualError(DiskOp op) {
 }  // namespace
 
 bool FakeDisk::Spend(size_t n, size_t* allowed) {
+  auto hold = Lock();
   written_ += static_cast<long>(n);
   if (budget_ < 0) return true;
   if (static_cast<long>(n) <= budget_) {
@@ -175,6 +185,7 @@ bool FakeDisk::Spend(size_t n, size_t* allowed) {
 }
 
 bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes, DiskError* error) {
+  auto hold = Lock();
   // Closes (and the writes that flush before them) also run in destructors,
   // where a throw would end the whole test program: after the kill they fail
   // and reach nothing, and the next other operation throws.
@@ -212,6 +223,7 @@ bool FakeDisk::Step(DiskOp op, const std::string& path, long* after_bytes, DiskE
 }
 
 bool FakeDisk::stat(const std::string& path, DirEntry* entry) {
+  auto hold = Lock();
   Node* node = Find(path);
   if (!node) return Fail(DiskError::kNotFound);
   entry->name = BaseName(path);
@@ -222,6 +234,7 @@ bool FakeDisk::stat(const std::string& path, DirEntry* entry) {
 }
 
 bool FakeDisk::read_dir(const std::string& dir, std::vector<DirEntry>* entries) {
+  auto hold = Lock();
   entries->clear();
   Node* folder = Find(dir);
   if (!folder || !folder->is_dir) return Fail(DiskError::kNotFound);
@@ -238,6 +251,7 @@ bool FakeDisk::read_dir(const std::string& dir, std::vector<DirEntry>* entries) 
 }
 
 std::unique_ptr<InputFile> FakeDisk::open_read(const std::string& path) {
+  auto hold = Lock();
   if (Step(DiskOp::kOpenRead, path)) return nullptr;
   Node* node = Find(path);
   if (!node || node->is_dir) {
@@ -248,6 +262,7 @@ std::unique_ptr<InputFile> FakeDisk::open_read(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> FakeDisk::open_write(const std::string& path, bool append) {
+  auto hold = Lock();
   if (Step(DiskOp::kOpenWrite, path)) return nullptr;
   Node* node = Find(path);
   if (node && node->is_dir) {
@@ -267,6 +282,7 @@ std::unique_ptr<OutputFile> FakeDisk::open_write(const std::string& path, bool a
 }
 
 bool FakeDisk::make_dir(const std::string& path) {
+  auto hold = Lock();
   if (Step(DiskOp::kMakeDir, path)) return false;
   if (Find(path)) return Fail(DiskError::kExists);
   if (!ParentIsDir(path)) return Fail(DiskError::kNotFound);
@@ -276,6 +292,7 @@ bool FakeDisk::make_dir(const std::string& path) {
 }
 
 bool FakeDisk::remove_file(const std::string& path) {
+  auto hold = Lock();
   if (Step(DiskOp::kRemove, path)) return false;
   Node* node = Find(path);
   if (!node || node->is_dir) return Fail(node ? DiskError::kNotRegular : DiskError::kNotFound);
@@ -284,6 +301,7 @@ bool FakeDisk::remove_file(const std::string& path) {
 }
 
 bool FakeDisk::remove_dir(const std::string& path) {
+  auto hold = Lock();
   if (Step(DiskOp::kRemove, path)) return false;
   Node* node = Find(path);
   if (!node || !node->is_dir) return Fail(node ? DiskError::kNotRegular : DiskError::kNotFound);
@@ -295,6 +313,7 @@ bool FakeDisk::remove_dir(const std::string& path) {
 }
 
 bool FakeDisk::rename(const std::string& from, const std::string& to) {
+  auto hold = Lock();
   if (Step(DiskOp::kRename, from)) return false;
   Node* source = Find(from);
   if (!source || source->is_dir || !ParentIsDir(to)) return Fail(DiskError::kNotFound);

@@ -1,12 +1,14 @@
 // An in-memory disk for tests, with faults that can be injected into any
 // operation: a refused open, a read error, a full disk, a failed rename or
-// delete, or the process being killed at a given step.
+// delete, or the process being killed at a given step. Like a real disk it
+// may be used from several threads at once.
 
 #ifndef QUILLON_SUPPORT_FAKE_DISK_H_
 #define QUILLON_SUPPORT_FAKE_DISK_H_
 
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -40,25 +42,42 @@ class FakeDisk : public Disk {
   std::string Content(const std::string& path) const;
   /// Every file below the root (or below `folder`, relative to it), path to content.
   std::map<std::string, std::string> Files(const std::string& folder = "") const;
-  void AddFault(const Fault& fault) { faults_.push_back(fault); }
-  void ClearFaults() { faults_.clear(); }
+  void AddFault(const Fault& fault) {
+    auto hold = Lock();
+    faults_.push_back(fault);
+  }
+  void ClearFaults() {
+    auto hold = Lock();
+    faults_.clear();
+  }
   /// Throws DiskKilled at the n-th mutating or opening operation (1-based);
   /// a kill at a close fails it, and the next opening or mutating operation
   /// throws. KillAt(0) lets the disk live again.
   void KillAt(long step) {
+    auto hold = Lock();
     kill_at_ = step;
     killed_ = false;
   }
-  long steps() const { return steps_; }
+  long steps() const {
+    auto hold = Lock();
+    return steps_;
+  }
   /// How many operations of a kind were asked for, and the bytes written.
   long count(DiskOp op) const {
+    auto hold = Lock();
     auto it = counts_.find(op);
     return it == counts_.end() ? 0 : it->second;
   }
-  long written() const { return written_; }
+  long written() const {
+    auto hold = Lock();
+    return written_;
+  }
   /// A full disk: writes may move `bytes` in all; the write that crosses the
   /// budget is cut short and every later one fails.
-  void SetByteBudget(long bytes) { budget_ = bytes; }
+  void SetByteBudget(long bytes) {
+    auto hold = Lock();
+    budget_ = bytes;
+  }
   /// What the disk says is free (1 GB unless set).
   void SetFreeBytes(uint64_t bytes) { free_ = bytes; }
   /// Another process holds the lock of the root folder.
@@ -79,7 +98,10 @@ class FakeDisk : public Disk {
   bool rename(const std::string& from, const std::string& to) override;
   std::string absolute_path(const std::string& path) override;
   uint64_t free_bytes() override { return free_; }
-  bool lock_root() override { return locked_elsewhere_ ? Fail(DiskError::kDenied) : true; }
+  bool lock_root() override {
+    auto hold = Lock();
+    return locked_elsewhere_ ? Fail(DiskError::kDenied) : true;
+  }
   bool tells_case_apart() override { return !ignores_case_; }
 
   struct Node {
@@ -96,6 +118,10 @@ class FakeDisk : public Disk {
   /// Takes `n` bytes from the budget; false with `*allowed` the part that fits.
   bool Spend(size_t n, size_t* allowed);
   Node* Find(const std::string& path);
+  /// Held by every operation, and by the open files' reads and writes.
+  std::unique_lock<std::recursive_mutex> Lock() const {
+    return std::unique_lock<std::recursive_mutex>(mutex_);
+  }
 
  private:
   bool ParentIsDir(const std::string& path) const;
@@ -113,6 +139,7 @@ class FakeDisk : public Disk {
   std::map<DiskOp, long> counts_;
   bool locked_elsewhere_ = false;
   bool ignores_case_ = false;
+  mutable std::recursive_mutex mutex_;
 };
 
 }  // namespace quillon
