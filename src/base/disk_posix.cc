@@ -49,13 +49,14 @@ DiskError FromErrno(int error) {
   }
 }
 
-// A descriptor that closes itself.
+// A descriptor that closes itself, unless it is only borrowed.
 class Fd {
  public:
-  explicit Fd(int fd = -1) : fd_(fd) {}
+  explicit Fd(int fd = -1, bool owned = true) : fd_(fd), owned_(owned) {}
   ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ >= 0 && owned_) ::close(fd_);
   }
+  Fd(Fd&& other) : fd_(other.fd_), owned_(other.owned_) { other.fd_ = -1; }
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
   int get() const { return fd_; }
@@ -67,6 +68,7 @@ class Fd {
 
  private:
   int fd_;
+  bool owned_;
 };
 
 class PosixInput : public InputFile {
@@ -152,7 +154,7 @@ class PosixDisk : public Disk {
         root_fd_(::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
 
   bool stat(const std::string& path, DirEntry* entry) override {
-    Fd folder(OpenFolder(Folder(path)));
+    Fd folder(Reach(Folder(path)));
     if (folder.get() < 0) return Fail(FromErrno(errno));
     std::string leaf = path.empty() ? "." : Leaf(path);
     if (!Describe(folder.get(), leaf, entry)) return Fail(FromErrno(errno));
@@ -211,7 +213,7 @@ class PosixDisk : public Disk {
   }
 
   std::unique_ptr<InputFile> open_read(const std::string& path) override {
-    Fd folder(OpenFolder(Folder(path)));
+    Fd folder(Reach(Folder(path)));
     if (folder.get() < 0) return Refuse<InputFile>(FromErrno(errno));
     std::string leaf = Leaf(path);
     // Looked at before it is opened: opening a device can do things.
@@ -230,7 +232,7 @@ class PosixDisk : public Disk {
   }
 
   std::unique_ptr<OutputFile> open_write(const std::string& path, bool append) override {
-    Fd folder(OpenFolder(Folder(path)));
+    Fd folder(Reach(Folder(path)));
     if (folder.get() < 0) return Refuse<OutputFile>(FromErrno(errno));
     std::string leaf = Leaf(path);
     struct stat info;
@@ -253,7 +255,7 @@ class PosixDisk : public Disk {
   }
 
   std::unique_ptr<OutputFile> create_new(const std::string& path) override {
-    Fd folder(OpenFolder(Folder(path)));
+    Fd folder(Reach(Folder(path)));
     if (folder.get() < 0) return Refuse<OutputFile>(FromErrno(errno));
     std::string leaf = Leaf(path);
     int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
@@ -264,7 +266,7 @@ class PosixDisk : public Disk {
   }
 
   bool make_dir(const std::string& path) override {
-    Fd folder(OpenFolder(Folder(path)));
+    Fd folder(Reach(Folder(path)));
     if (folder.get() < 0) return Fail(FromErrno(errno));
     if (mkdirat(folder.get(), Leaf(path).c_str(), 0777) != 0) return Fail(FromErrno(errno));
     Added(Folder(path), folder.get(), Leaf(path));
@@ -272,7 +274,7 @@ class PosixDisk : public Disk {
   }
 
   bool remove_file(const std::string& path) override {
-    Fd folder(OpenFolder(Folder(path)));
+    Fd folder(Reach(Folder(path)));
     if (folder.get() < 0) return Fail(FromErrno(errno));
     std::string leaf = Leaf(path);
     struct stat info;
@@ -286,7 +288,7 @@ class PosixDisk : public Disk {
   }
 
   bool remove_dir(const std::string& path) override {
-    Fd folder(OpenFolder(Folder(path)));
+    Fd folder(Reach(Folder(path)));
     if (folder.get() < 0) return Fail(FromErrno(errno));
     std::string leaf = Leaf(path);
     struct stat info;
@@ -304,8 +306,8 @@ class PosixDisk : public Disk {
   // cannot do that, a second name is linked and the first removed, which
   // fails as well when the name is taken.
   bool rename_new(const std::string& from, const std::string& to) override {
-    Fd from_folder(OpenFolder(Folder(from)));
-    Fd to_folder(OpenFolder(Folder(to)));
+    Fd from_folder(Reach(Folder(from)));
+    Fd to_folder(Reach(Folder(to)));
     if (from_folder.get() < 0 || to_folder.get() < 0) return Fail(FromErrno(errno));
     std::string from_leaf = Leaf(from), to_leaf = Leaf(to);
     struct stat info;
@@ -327,8 +329,8 @@ class PosixDisk : public Disk {
   }
 
   bool rename(const std::string& from, const std::string& to) override {
-    Fd from_folder(OpenFolder(Folder(from)));
-    Fd to_folder(OpenFolder(Folder(to)));
+    Fd from_folder(Reach(Folder(from)));
+    Fd to_folder(Reach(Folder(to)));
     if (from_folder.get() < 0 || to_folder.get() < 0) return Fail(FromErrno(errno));
     std::string from_leaf = Leaf(from), to_leaf = Leaf(to);
     struct stat info;
@@ -371,6 +373,14 @@ class PosixDisk : public Disk {
   }
 
  private:
+  // A descriptor of the folder `dir` below the root to reach its entries,
+  // -1 with errno set; the root's own for the root, which saves opening it
+  // again for nearly every operation of a run.
+  Fd Reach(const std::string& dir) const {
+    if (dir.empty() && root_fd_.get() >= 0) return Fd(root_fd_.get(), false);
+    return Fd(OpenFolder(dir));
+  }
+
   // A new descriptor of the folder `dir` below the root, or -1 with errno set.
   int OpenFolder(const std::string& dir) const {
     if (root_fd_.get() < 0) {
