@@ -1,0 +1,299 @@
+#include "compare/line_alignment.h"
+
+#include <algorithm>
+#include <climits>
+#include <string_view>
+#include <unordered_map>
+
+namespace quillon {
+
+namespace {
+
+// Below this many edits between two matches the script is always a shortest
+// one; above it the search costs at most about the limit squared per split.
+const long kMinCostLimit = 256;
+
+// About the square root of the lengths, as diff takes it: texts that have
+// much in common are never cut short, two unrelated ones stay fast.
+long CostLimit(long n, long m) {
+  long limit = 1;
+  for (long diagonals = n + m + 3; diagonals != 0; diagonals >>= 2) limit <<= 1;
+  return std::max(limit, kMinCostLimit);
+}
+
+// The divide-and-conquer search of Myers' "An O(ND) difference algorithm"
+// (section 4b): the middle of a shortest edit path, found from both ends at
+// once, splits a range in two. `a` and `b` hold only elements that occur in
+// both texts; the others were marked before.
+class Differ {
+ public:
+  Differ(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, char* a_changed,
+         char* b_changed)
+      : a_(a.data()),
+        b_(b.data()),
+        a_changed_(a_changed),
+        b_changed_(b_changed),
+        offset_(static_cast<long>(b.size()) + 1),
+        forward_(a.size() + b.size() + 3),
+        backward_(a.size() + b.size() + 3),
+        limit_(CostLimit(static_cast<long>(a.size()), static_cast<long>(b.size()))) {}
+
+  void Compare(long xlim, long ylim) {
+    // A stack instead of recursion: a split far from the middle, which the
+    // cost limit makes, leaves a long chain of ranges.
+    std::vector<Range> ranges = {{0, xlim, 0, ylim}};
+    while (!ranges.empty()) {
+      Range r = ranges.back();
+      ranges.pop_back();
+      while (r.xoff < r.xlim && r.yoff < r.ylim && a_[r.xoff] == b_[r.yoff]) ++r.xoff, ++r.yoff;
+      while (r.xoff < r.xlim && r.yoff < r.ylim && a_[r.xlim - 1] == b_[r.ylim - 1])
+        --r.xlim, --r.ylim;
+      if (r.xoff == r.xlim || r.yoff == r.ylim) {
+        Mark(r);
+        continue;
+      }
+      Point mid = Middle(r);
+      bool corner = (mid.x == r.xoff && mid.y == r.yoff) || (mid.x == r.xlim && mid.y == r.ylim);
+      if (corner) {  // Never expected; marking all keeps the loop finite.
+        Mark(r);
+        continue;
+      }
+      ranges.push_back({mid.x, r.xlim, mid.y, r.ylim});
+      ranges.push_back({r.xoff, mid.x, r.yoff, mid.y});
+    }
+  }
+
+ private:
+  struct Range {
+    long xoff, xlim, yoff, ylim;
+  };
+  struct Point {
+    long x, y;
+  };
+
+  void Mark(const Range& r) {
+    std::fill(a_changed_ + r.xoff, a_changed_ + r.xlim, 1);
+    std::fill(b_changed_ + r.yoff, b_changed_ + r.ylim, 1);
+  }
+
+  // Diagonal k holds the points with x - y = k; fd and bd keep the furthest
+  // x reached on each, forward from the top left and backward from the
+  // bottom right, with a sentinel beyond either end of the band searched.
+  Point Middle(const Range& r) {
+    long* fd = forward_.data() + offset_;
+    long* bd = backward_.data() + offset_;
+    const long dmin = r.xoff - r.ylim, dmax = r.xlim - r.yoff;
+    const long fmid = r.xoff - r.yoff, bmid = r.xlim - r.ylim;
+    long fmin = fmid, fmax = fmid, bmin = bmid, bmax = bmid;
+    const bool odd = ((fmid - bmid) & 1) != 0;
+    fd[fmid] = r.xoff;
+    bd[bmid] = r.xlim;
+    for (long cost = 1;; ++cost) {
+      if (fmin > dmin) {
+        fd[--fmin - 1] = -1;
+      } else {
+        ++fmin;
+      }
+      if (fmax < dmax) {
+        fd[++fmax + 1] = -1;
+      } else {
+        --fmax;
+      }
+      for (long d = fmax; d >= fmin; d -= 2) {
+        long lo = fd[d - 1], hi = fd[d + 1];
+        long x = lo >= hi ? lo + 1 : hi;
+        long y = x - d;
+        while (x < r.xlim && y < r.ylim && a_[x] == b_[y]) ++x, ++y;
+        fd[d] = x;
+        if (odd && bmin <= d && d <= bmax && bd[d] <= x) return {x, y};
+      }
+      if (bmin > dmin) {
+        bd[--bmin - 1] = LONG_MAX;
+      } else {
+        ++bmin;
+      }
+      if (bmax < dmax) {
+        bd[++bmax + 1] = LONG_MAX;
+      } else {
+        --bmax;
+      }
+      for (long d = bmax; d >= bmin; d -= 2) {
+        long lo = bd[d - 1], hi = bd[d + 1];
+        long x = lo < hi ? lo : hi - 1;
+        long y = x - d;
+        while (x > r.xoff && y > r.yoff && a_[x - 1] == b_[y - 1]) --x, --y;
+        bd[d] = x;
+        if (!odd && fmin <= d && d <= fmax && x <= fd[d]) return {x, y};
+      }
+      if (cost >= limit_) return Furthest(r, fmin, fmax, bmin, bmax);
+    }
+  }
+
+  // Too costly: split where one of the two searches got furthest.
+  Point Furthest(const Range& r, long fmin, long fmax, long bmin, long bmax) {
+    const long* fd = forward_.data() + offset_;
+    const long* bd = backward_.data() + offset_;
+    long fxy = -1, fx = 0;
+    for (long d = fmax; d >= fmin; d -= 2) {
+      long x = std::min(fd[d], r.xlim), y = x - d;
+      if (y > r.ylim) x = r.ylim + d, y = r.ylim;
+      if (x + y > fxy) fxy = x + y, fx = x;
+    }
+    long bxy = LONG_MAX, bx = 0;
+    for (long d = bmax; d >= bmin; d -= 2) {
+      long x = std::max(r.xoff, bd[d]), y = x - d;
+      if (y < r.yoff) x = r.yoff + d, y = r.yoff;
+      if (x + y < bxy) bxy = x + y, bx = x;
+    }
+    if ((r.xlim + r.ylim) - bxy < fxy - (r.xoff + r.yoff)) return {fx, fxy - fx};
+    return {bx, bxy - bx};
+  }
+
+  const uint32_t* a_;
+  const uint32_t* b_;
+  char* a_changed_;
+  char* b_changed_;
+  long offset_;
+  std::vector<long> forward_, backward_;
+  long limit_;
+};
+
+// The elements of `sequence` whose number occurs in the other sequence, and
+// where they stand; the others are marked changed.
+void KeepShared(const std::vector<uint32_t>& sequence, const std::vector<long>& other_counts,
+                std::vector<char>* changed, std::vector<uint32_t>* kept,
+                std::vector<size_t>* place) {
+  for (size_t i = 0; i < sequence.size(); ++i) {
+    if (other_counts[sequence[i]] == 0) {
+      (*changed)[i] = 1;
+    } else {
+      kept->push_back(sequence[i]);
+      place->push_back(i);
+    }
+  }
+}
+
+template <typename Token>
+uint32_t Intern(std::unordered_map<Token, uint32_t>* ids, Token token) {
+  return ids->emplace(token, static_cast<uint32_t>(ids->size())).first->second;
+}
+
+bool IsWordByte(unsigned char c) {
+  return c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Words (letters, digits and every byte of a UTF-8 sequence), runs of
+// blanks, and each other sign alone.
+std::vector<Span> Tokens(std::string_view line) {
+  std::vector<Span> tokens;
+  for (size_t i = 0; i < line.size();) {
+    size_t end = i + 1;
+    if (IsWordByte(static_cast<unsigned char>(line[i]))) {
+      while (end < line.size() && IsWordByte(static_cast<unsigned char>(line[end]))) ++end;
+    } else if (IsBlank(line[i])) {
+      while (end < line.size() && IsBlank(line[end])) ++end;
+    }
+    tokens.push_back({i, end});
+    i = end;
+  }
+  return tokens;
+}
+
+std::vector<Span> ChangedSpans(std::string_view line, const std::vector<Span>& tokens,
+                               const std::vector<char>& changed) {
+  std::vector<Span> spans;
+  for (size_t t = 0; t < tokens.size(); ++t) {
+    bool joins = !changed[t] && t > 0 && t + 1 < tokens.size() && changed[t - 1] &&
+                 changed[t + 1] && IsBlank(line[tokens[t].begin]);
+    if (!changed[t] && !joins) continue;
+    if (!spans.empty() && spans.back().end == tokens[t].begin) {
+      spans.back().end = tokens[t].end;
+    } else {
+      spans.push_back(tokens[t]);
+    }
+  }
+  return spans;
+}
+
+}  // namespace
+
+void mark_differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b,
+                      uint32_t symbols, std::vector<char>* a_changed,
+                      std::vector<char>* b_changed) {
+  a_changed->assign(a.size(), 0);
+  b_changed->assign(b.size(), 0);
+  // An element that the other text lacks is in no common subsequence: it is
+  // marked at once, and the search runs on the rest. Two texts with nothing
+  // in common cost no search at all.
+  std::vector<long> a_counts(symbols), b_counts(symbols);
+  for (uint32_t s : a) ++a_counts[s];
+  for (uint32_t s : b) ++b_counts[s];
+  std::vector<uint32_t> x, y;
+  std::vector<size_t> x_place, y_place;
+  KeepShared(a, b_counts, a_changed, &x, &x_place);
+  KeepShared(b, a_counts, b_changed, &y, &y_place);
+  std::vector<char> x_changed(x.size()), y_changed(y.size());
+  Differ(x, y, x_changed.data(), y_changed.data())
+      .Compare(static_cast<long>(x.size()), static_cast<long>(y.size()));
+  for (size_t i = 0; i < x.size(); ++i) (*a_changed)[x_place[i]] = x_changed[i];
+  for (size_t i = 0; i < y.size(); ++i) (*b_changed)[y_place[i]] = y_changed[i];
+}
+
+std::vector<AlignedRow> align_rows(const std::vector<char>& left_changed,
+                                   const std::vector<char>& right_changed) {
+  const long n = static_cast<long>(left_changed.size()),
+             m = static_cast<long>(right_changed.size());
+  std::vector<AlignedRow> rows;
+  rows.reserve(static_cast<size_t>(std::max(n, m)));
+  long i = 0, j = 0;
+  while (i < n || j < m) {
+    if (i < n && j < m && !left_changed[i] && !right_changed[j]) {
+      rows.push_back({RowKind::kEqual, i++, j++});
+      continue;
+    }
+    long removed = i, added = j;
+    while (i < n && left_changed[i]) ++i;
+    while (j < m && right_changed[j]) ++j;
+    // Unmarked lines are as many on both sides, so a side that has run out
+    // ends the other too; should it not, the rest is taken as changed.
+    if (i == removed && j == added) i = n, j = m;
+    long pairs = std::min(i - removed, j - added);
+    for (long k = 0; k < pairs; ++k) rows.push_back({RowKind::kChanged, removed + k, added + k});
+    for (long k = removed + pairs; k < i; ++k) rows.push_back({RowKind::kRemoved, k, -1});
+    for (long k = added + pairs; k < j; ++k) rows.push_back({RowKind::kAdded, -1, k});
+  }
+  return rows;
+}
+
+std::vector<AlignedRow> align_lines(const std::vector<std::string_view>& left,
+                                    const std::vector<std::string_view>& right) {
+  std::unordered_map<std::string_view, uint32_t> ids;
+  ids.reserve(left.size() + right.size());
+  std::vector<uint32_t> a, b;
+  a.reserve(left.size());
+  b.reserve(right.size());
+  for (std::string_view line : left) a.push_back(Intern(&ids, line));
+  for (std::string_view line : right) b.push_back(Intern(&ids, line));
+  std::vector<char> a_changed, b_changed;
+  mark_differences(a, b, static_cast<uint32_t>(ids.size()), &a_changed, &b_changed);
+  return align_rows(a_changed, b_changed);
+}
+
+WordMarks mark_changed_words(std::string_view left, std::string_view right) {
+  std::vector<Span> left_tokens = Tokens(left), right_tokens = Tokens(right);
+  std::unordered_map<std::string_view, uint32_t> ids;
+  std::vector<uint32_t> a, b;
+  for (const Span& t : left_tokens)
+    a.push_back(Intern(&ids, left.substr(t.begin, t.end - t.begin)));
+  for (const Span& t : right_tokens)
+    b.push_back(Intern(&ids, right.substr(t.begin, t.end - t.begin)));
+  std::vector<char> a_changed, b_changed;
+  mark_differences(a, b, static_cast<uint32_t>(ids.size()), &a_changed, &b_changed);
+  return {ChangedSpans(left, left_tokens, a_changed), ChangedSpans(right, right_tokens, b_changed)};
+}
+
+}  // namespace quillon
