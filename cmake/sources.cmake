@@ -34,6 +34,7 @@ set(QUILLON_PHASE_SOURCES
   src/intake/file_selection.cc
   src/intake/html_reformat.cc
   src/intake/input_intake.cc
+  src/compare/changes_pages.cc
   src/compare/comparison_page.cc
   src/compare/destination_address.cc
   src/compare/duplicate_check.cc
@@ -88,6 +89,7 @@ set(QUILLON_UNIT_TESTS
   src/intake/file_selection_test.cc
   src/intake/html_reformat_test.cc
   src/intake/input_intake_test.cc
+  src/compare/changes_pages_test.cc
   src/compare/comparison_page_test.cc
   src/compare/line_alignment_test.cc
   src/compare/working_copies_test.cc

@@ -216,7 +216,7 @@ TEST(OwnFolderTest, AFolderNamedLikeAWorkFileIsLeftAlone) {
   EXPECT_EQ(workspace.Files("compare_in"), kInputs);
   EXPECT_EQ(workspace.read("wrd_01.txt/kept.txt"), "mine");
   EXPECT_FALSE(workspace.Exists("wrd_01_01.txt"));
-  EXPECT_EQ(workspace.Files("htm_out").size(), 6u);
+  EXPECT_EQ(workspace.Files("htm_out").size(), 7u);
 }
 
 // A folder in compare_in is never a file to compare, whatever its name.
