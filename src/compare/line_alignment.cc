@@ -173,6 +173,29 @@ void KeepShared(const std::vector<uint32_t>& sequence, const std::vector<long>& 
   }
 }
 
+// Where equal elements make a change ambiguous ("a b" + " c" or "a" + " b"
+// + " c"...), each run of changes moves as far down as it can, over the
+// element equal to its first, as diff does: an inserted paragraph then
+// takes the blank line after it, and a changed phrase starts at a word.
+void SlideDown(const std::vector<uint32_t>& sequence, std::vector<char>* changed) {
+  std::vector<char>& c = *changed;
+  const size_t n = sequence.size();
+  for (size_t start = 0; start < n;) {
+    if (!c[start]) {
+      ++start;
+      continue;
+    }
+    size_t end = start;
+    while (end < n && c[end]) ++end;
+    while (end < n && sequence[start] == sequence[end]) {
+      c[start++] = 0;
+      c[end++] = 1;
+      while (end < n && c[end]) ++end;
+    }
+    start = end;
+  }
+}
+
 template <typename Token>
 uint32_t Intern(std::unordered_map<Token, uint32_t>* ids, Token token) {
   return ids->emplace(token, static_cast<uint32_t>(ids->size())).first->second;
@@ -241,6 +264,8 @@ void mark_differences(const std::vector<uint32_t>& a, const std::vector<uint32_t
       .Compare(static_cast<long>(x.size()), static_cast<long>(y.size()));
   for (size_t i = 0; i < x.size(); ++i) (*a_changed)[x_place[i]] = x_changed[i];
   for (size_t i = 0; i < y.size(); ++i) (*b_changed)[y_place[i]] = y_changed[i];
+  SlideDown(a, a_changed);
+  SlideDown(b, b_changed);
 }
 
 std::vector<AlignedRow> align_rows(const std::vector<char>& left_changed,
