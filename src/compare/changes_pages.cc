@@ -254,18 +254,18 @@ class ChangesWriter {
     static const char* const kRowStart[] = {"<tr>", "<tr class=\"c\">", "<tr class=\"r\">",
                                             "<tr class=\"a\">"};
     static const char* const kGutter[] = {"", "|", "&lt;", "&gt;"};
+    static const WordMarks kNoMarks;
     int kind = static_cast<int>(row.kind);
-    WordMarks marks;
-    if (row.kind == RowKind::kChanged) {
-      marks = mark_changed_words(left_.line(static_cast<size_t>(row.left)),
-                                 right_.line(static_cast<size_t>(row.right)));
-    }
+    const WordMarks& marks = row.kind != RowKind::kChanged
+                                 ? kNoMarks
+                                 : marker_.mark(left_.line(static_cast<size_t>(row.left)),
+                                                right_.line(static_cast<size_t>(row.right)));
     out_ += kRowStart[kind];
-    WriteSide(left_, row.left, marks.left, "del");
+    WriteSide(left_, row.left, marks.left, "<del>", "</del>");
     out_ += "<td class=\"m\">";
     out_ += kGutter[kind];
     out_ += "</td>";
-    WriteSide(right_, row.right, marks.right, "ins");
+    WriteSide(right_, row.right, marks.right, "<ins>", "</ins>");
     out_ += "</tr>\r\n";
     if (out_.size() >= kWriteAhead) {
       run_.files.print_text(page, out_);
@@ -273,24 +273,39 @@ class ChangesWriter {
     }
   }
 
-  // The line number and the line as text, its marked spans in `tag`.
-  void WriteSide(const Text& text, long line, const std::vector<Span>& marks, const char* tag) {
+  // The line number and the line as text, its marked spans between `open`
+  // and `close`.
+  void WriteSide(const Text& text, long line, const std::vector<Span>& marks, const char* open,
+                 const char* close) {
     if (line < 0) {
       out_ += "<td class=\"n\"></td><td></td>";
       return;
     }
     std::string_view shown = text.line(static_cast<size_t>(line));
-    out_ += "<td class=\"n\">" + number_text(line + 1) + "</td><td>";
+    out_ += "<td class=\"n\">";
+    out_ += number_text(line + 1);
+    out_ += "</td><td>";
     size_t at = 0;
     for (const Span& mark : marks) {
-      out_ += escape_markup(std::string(shown.substr(at, mark.begin - at)));
-      out_ += std::string("<") + tag + ">";
-      out_ += escape_markup(std::string(shown.substr(mark.begin, mark.end - mark.begin)));
-      out_ += std::string("</") + tag + ">";
+      AddText(shown.substr(at, mark.begin - at));
+      out_ += open;
+      AddText(shown.substr(mark.begin, mark.end - mark.begin));
+      out_ += close;
       at = mark.end;
     }
-    out_ += escape_markup(std::string(shown.substr(at)));
+    AddText(shown.substr(at));
     out_ += "</td>";
+  }
+
+  // Most lines hold nothing a browser could take for markup, and go as they are.
+  void AddText(std::string_view text) {
+    for (char c : text) {
+      if (c == '&' || c == '<' || c == '>') {
+        out_ += escape_markup(std::string(text));
+        return;
+      }
+    }
+    out_ += text;
   }
 
   Run& run_;
@@ -298,6 +313,7 @@ class ChangesWriter {
   Text left_, right_;
   std::string left_name_, right_name_;
   std::vector<AlignedRow> rows_;
+  WordMarker marker_;
   Counts counts_;
   std::string out_;
   bool table_open_ = false;

@@ -28,15 +28,18 @@ long CostLimit(long n, long m) {
 class Differ {
  public:
   Differ(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, char* a_changed,
-         char* b_changed)
+         char* b_changed, std::vector<long>* forward, std::vector<long>* backward)
       : a_(a.data()),
         b_(b.data()),
         a_changed_(a_changed),
         b_changed_(b_changed),
         offset_(static_cast<long>(b.size()) + 1),
-        forward_(a.size() + b.size() + 3),
-        backward_(a.size() + b.size() + 3),
-        limit_(CostLimit(static_cast<long>(a.size()), static_cast<long>(b.size()))) {}
+        forward_(*forward),
+        backward_(*backward),
+        limit_(CostLimit(static_cast<long>(a.size()), static_cast<long>(b.size()))) {
+    forward_.resize(a.size() + b.size() + 3);
+    backward_.resize(a.size() + b.size() + 3);
+  }
 
   void Compare(long xlim, long ylim) {
     // A stack instead of recursion: a split far from the middle, which the
@@ -154,7 +157,8 @@ class Differ {
   char* a_changed_;
   char* b_changed_;
   long offset_;
-  std::vector<long> forward_, backward_;
+  std::vector<long>& forward_;
+  std::vector<long>& backward_;
   long limit_;
 };
 
@@ -163,6 +167,8 @@ class Differ {
 void KeepShared(const std::vector<uint32_t>& sequence, const std::vector<long>& other_counts,
                 std::vector<char>* changed, std::vector<uint32_t>* kept,
                 std::vector<size_t>* place) {
+  kept->clear();
+  place->clear();
   for (size_t i = 0; i < sequence.size(); ++i) {
     if (other_counts[sequence[i]] == 0) {
       (*changed)[i] = 1;
@@ -196,39 +202,50 @@ void SlideDown(const std::vector<uint32_t>& sequence, std::vector<char>* changed
   }
 }
 
-template <typename Token>
-uint32_t Intern(std::unordered_map<Token, uint32_t>* ids, Token token) {
+uint32_t Intern(std::unordered_map<std::string_view, uint32_t>* ids, std::string_view token) {
   return ids->emplace(token, static_cast<uint32_t>(ids->size())).first->second;
 }
 
-bool IsWordByte(unsigned char c) {
-  return c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
+enum ByteKind : unsigned char { kSign, kWord, kBlank };
+
+struct ByteKinds {
+  ByteKinds() {
+    for (int c = 0; c < 256; ++c) {
+      bool word =
+          c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+      kinds[c] = word ? kWord : c == ' ' || c == '\t' ? kBlank : kSign;
+    }
+  }
+  ByteKind operator[](char c) const { return kinds[static_cast<unsigned char>(c)]; }
+  ByteKind kinds[256];
+};
+
+const ByteKinds kByteKinds;
 
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
+  return kByteKinds[c] == kBlank;
 }
 
 // Words (letters, digits and every byte of a UTF-8 sequence), runs of
 // blanks, and each other sign alone.
-std::vector<Span> Tokens(std::string_view line) {
-  std::vector<Span> tokens;
+void Tokens(std::string_view line, std::vector<Span>* spans) {
+  std::vector<Span>& tokens = *spans;
+  tokens.clear();
   for (size_t i = 0; i < line.size();) {
+    ByteKind kind = kByteKinds[line[i]];
     size_t end = i + 1;
-    if (IsWordByte(static_cast<unsigned char>(line[i]))) {
-      while (end < line.size() && IsWordByte(static_cast<unsigned char>(line[end]))) ++end;
-    } else if (IsBlank(line[i])) {
-      while (end < line.size() && IsBlank(line[end])) ++end;
+    if (kind != kSign) {
+      while (end < line.size() && kByteKinds[line[end]] == kind) ++end;
     }
     tokens.push_back({i, end});
     i = end;
   }
-  return tokens;
 }
 
-std::vector<Span> ChangedSpans(std::string_view line, const std::vector<Span>& tokens,
-                               const std::vector<char>& changed) {
-  std::vector<Span> spans;
+void ChangedSpans(std::string_view line, const std::vector<Span>& tokens,
+                  const std::vector<char>& changed, std::vector<Span>* marked) {
+  std::vector<Span>& spans = *marked;
+  spans.clear();
   for (size_t t = 0; t < tokens.size(); ++t) {
     bool joins = !changed[t] && t > 0 && t + 1 < tokens.size() && changed[t - 1] &&
                  changed[t + 1] && IsBlank(line[tokens[t].begin]);
@@ -239,33 +256,37 @@ std::vector<Span> ChangedSpans(std::string_view line, const std::vector<Span>& t
       spans.push_back(tokens[t]);
     }
   }
-  return spans;
+}
+
+uint32_t Hash(const char* data, size_t size) {
+  uint32_t hash = 2166136261u;  // FNV-1a
+  for (size_t i = 0; i < size; ++i) hash = (hash ^ static_cast<unsigned char>(data[i])) * 16777619u;
+  return hash;
 }
 
 }  // namespace
 
-void mark_differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b,
-                      uint32_t symbols, std::vector<char>* a_changed,
-                      std::vector<char>* b_changed) {
-  a_changed->assign(a.size(), 0);
-  b_changed->assign(b.size(), 0);
+void SequenceDiff::mark(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b,
+                        uint32_t symbols) {
+  a_changed.assign(a.size(), 0);
+  b_changed.assign(b.size(), 0);
   // An element that the other text lacks is in no common subsequence: it is
   // marked at once, and the search runs on the rest. Two texts with nothing
   // in common cost no search at all.
-  std::vector<long> a_counts(symbols), b_counts(symbols);
-  for (uint32_t s : a) ++a_counts[s];
-  for (uint32_t s : b) ++b_counts[s];
-  std::vector<uint32_t> x, y;
-  std::vector<size_t> x_place, y_place;
-  KeepShared(a, b_counts, a_changed, &x, &x_place);
-  KeepShared(b, a_counts, b_changed, &y, &y_place);
-  std::vector<char> x_changed(x.size()), y_changed(y.size());
-  Differ(x, y, x_changed.data(), y_changed.data())
-      .Compare(static_cast<long>(x.size()), static_cast<long>(y.size()));
-  for (size_t i = 0; i < x.size(); ++i) (*a_changed)[x_place[i]] = x_changed[i];
-  for (size_t i = 0; i < y.size(); ++i) (*b_changed)[y_place[i]] = y_changed[i];
-  SlideDown(a, a_changed);
-  SlideDown(b, b_changed);
+  a_counts_.assign(symbols, 0);
+  b_counts_.assign(symbols, 0);
+  for (uint32_t s : a) ++a_counts_[s];
+  for (uint32_t s : b) ++b_counts_[s];
+  KeepShared(a, b_counts_, &a_changed, &x_, &x_place_);
+  KeepShared(b, a_counts_, &b_changed, &y_, &y_place_);
+  x_changed_.assign(x_.size(), 0);
+  y_changed_.assign(y_.size(), 0);
+  Differ(x_, y_, x_changed_.data(), y_changed_.data(), &forward_, &backward_)
+      .Compare(static_cast<long>(x_.size()), static_cast<long>(y_.size()));
+  for (size_t i = 0; i < x_.size(); ++i) a_changed[x_place_[i]] = x_changed_[i];
+  for (size_t i = 0; i < y_.size(); ++i) b_changed[y_place_[i]] = y_changed_[i];
+  SlideDown(a, &a_changed);
+  SlideDown(b, &b_changed);
 }
 
 std::vector<AlignedRow> align_rows(const std::vector<char>& left_changed,
@@ -303,22 +324,74 @@ std::vector<AlignedRow> align_lines(const std::vector<std::string_view>& left,
   b.reserve(right.size());
   for (std::string_view line : left) a.push_back(Intern(&ids, line));
   for (std::string_view line : right) b.push_back(Intern(&ids, line));
-  std::vector<char> a_changed, b_changed;
-  mark_differences(a, b, static_cast<uint32_t>(ids.size()), &a_changed, &b_changed);
-  return align_rows(a_changed, b_changed);
+  SequenceDiff diff;
+  diff.mark(a, b, static_cast<uint32_t>(ids.size()));
+  return align_rows(diff.a_changed, diff.b_changed);
 }
 
-WordMarks mark_changed_words(std::string_view left, std::string_view right) {
-  std::vector<Span> left_tokens = Tokens(left), right_tokens = Tokens(right);
-  std::unordered_map<std::string_view, uint32_t> ids;
-  std::vector<uint32_t> a, b;
-  for (const Span& t : left_tokens)
-    a.push_back(Intern(&ids, left.substr(t.begin, t.end - t.begin)));
-  for (const Span& t : right_tokens)
-    b.push_back(Intern(&ids, right.substr(t.begin, t.end - t.begin)));
-  std::vector<char> a_changed, b_changed;
-  mark_differences(a, b, static_cast<uint32_t>(ids.size()), &a_changed, &b_changed);
-  return {ChangedSpans(left, left_tokens, a_changed), ChangedSpans(right, right_tokens, b_changed)};
+// Equal tokens get equal numbers through a hash table of open addressing
+// that is cleared, not freed, from pair to pair.
+void WordMarker::Number(std::string_view line, const std::vector<Span>& tokens,
+                        std::vector<uint32_t>* ids) {
+  const size_t mask = slots_.size() - 1;
+  ids->clear();
+  for (const Span& t : tokens) {
+    const char* data = line.data() + t.begin;
+    const uint32_t size = static_cast<uint32_t>(t.end - t.begin);
+    const uint32_t hash = Hash(data, size);
+    for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+      uint32_t taken = slots_[slot];
+      if (taken == 0) {
+        entries_.push_back({data, size, hash});
+        slots_[slot] = static_cast<uint32_t>(entries_.size());
+        ids->push_back(static_cast<uint32_t>(entries_.size() - 1));
+        break;
+      }
+      const Entry& e = entries_[taken - 1];
+      if (e.hash == hash && e.size == size && std::equal(data, data + size, e.data)) {
+        ids->push_back(taken - 1);
+        break;
+      }
+    }
+  }
+}
+
+// At most as many words in common as both lines hold of each, blanks not
+// counted; fewer than a quarter of them is too few.
+bool WordMarker::LittleInCommon(std::string_view left) {
+  counts_.assign(entries_.size(), 0);
+  long words = 0, shared = 0;
+  for (size_t t = 0; t < left_ids_.size(); ++t) {
+    if (IsBlank(left[left_tokens_[t].begin])) continue;
+    ++counts_[left_ids_[t]];
+    ++words;
+  }
+  for (uint32_t id : right_ids_) {
+    if (IsBlank(*entries_[id].data)) continue;
+    ++words;
+    if (counts_[id] > 0) --counts_[id], ++shared;
+  }
+  return 4 * shared < words;
+}
+
+const WordMarks& WordMarker::mark(std::string_view left, std::string_view right) {
+  Tokens(left, &left_tokens_);
+  Tokens(right, &right_tokens_);
+  size_t slots = 16;
+  while (slots < 2 * (left_tokens_.size() + right_tokens_.size())) slots <<= 1;
+  slots_.assign(slots, 0);
+  entries_.clear();
+  Number(left, left_tokens_, &left_ids_);
+  Number(right, right_tokens_, &right_ids_);
+  if (LittleInCommon(left)) {
+    marks_.left.assign(left.empty() ? 0 : 1, Span{0, left.size()});
+    marks_.right.assign(right.empty() ? 0 : 1, Span{0, right.size()});
+    return marks_;
+  }
+  diff_.mark(left_ids_, right_ids_, static_cast<uint32_t>(entries_.size()));
+  ChangedSpans(left, left_tokens_, diff_.a_changed, &marks_.left);
+  ChangedSpans(right, right_tokens_, diff_.b_changed, &marks_.right);
+  return marks_;
 }
 
 }  // namespace quillon

@@ -13,14 +13,27 @@
 
 namespace quillon {
 
-/// Marks the elements of `a` and `b` (equal numbers standing for equal
-/// elements, every number below `symbols`) that are not in a long common
-/// subsequence: 1 in `a_changed` and `b_changed`, which take their sizes.
-/// The subsequence is a longest one unless the two differ by more edits
-/// than the cost limit allows between two matches, where the search stops
-/// at the furthest point it reached, as diff does.
-void mark_differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b,
-                      uint32_t symbols, std::vector<char>* a_changed, std::vector<char>* b_changed);
+/// Marks the elements of two sequences that are not in a long common
+/// subsequence. Its buffers stay from one call to the next, so that the
+/// many short sequences of the words of changed lines cost no allocation.
+class SequenceDiff {
+ public:
+  /// `a` and `b` hold numbers below `symbols`, equal for equal elements.
+  /// The subsequence is a longest one unless the two differ by more edits
+  /// than the cost limit allows between two matches, where the search stops
+  /// at the furthest point it reached, as diff does.
+  void mark(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, uint32_t symbols);
+
+  /// 1 for each element of `a`, of `b`, outside the subsequence.
+  std::vector<char> a_changed;
+  std::vector<char> b_changed;
+
+ private:
+  std::vector<long> a_counts_, b_counts_, forward_, backward_;
+  std::vector<uint32_t> x_, y_;
+  std::vector<size_t> x_place_, y_place_;
+  std::vector<char> x_changed_, y_changed_;
+};
 
 enum class RowKind { kEqual, kChanged, kRemoved, kAdded };
 
@@ -55,7 +68,32 @@ struct WordMarks {
   std::vector<Span> left;
   std::vector<Span> right;
 };
-WordMarks mark_changed_words(std::string_view left, std::string_view right);
+
+/// Marks pair after pair, keeping its buffers. Two lines that have less
+/// than half of their words in common are marked whole: marks on nearly
+/// every word would only scatter the few small words they share.
+class WordMarker {
+ public:
+  /// Valid until the next call.
+  const WordMarks& mark(std::string_view left, std::string_view right);
+
+ private:
+  struct Entry {
+    const char* data;
+    uint32_t size;
+    uint32_t hash;
+  };
+  void Number(std::string_view line, const std::vector<Span>& tokens, std::vector<uint32_t>* ids);
+  bool LittleInCommon(std::string_view left);
+
+  std::vector<Span> left_tokens_, right_tokens_;
+  std::vector<uint32_t> left_ids_, right_ids_;
+  std::vector<uint32_t> slots_;  // Open addressing: an entry's index + 1, or 0.
+  std::vector<Entry> entries_;
+  std::vector<uint32_t> counts_;
+  SequenceDiff diff_;
+  WordMarks marks_;
+};
 
 }  // namespace quillon
 

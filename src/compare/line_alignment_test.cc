@@ -68,13 +68,15 @@ TEST(LineAlignmentTest, TheUnmarkedElementsAreALongestCommonSubsequence) {
     state = state * 1103515245u + 12345u;
     return (state >> 16) % below;
   };
+  SequenceDiff diff;  // One for all, as the page keeps one for its pairs.
   for (int trial = 0; trial < 2000; ++trial) {
     uint32_t symbols = 1 + next(6);
     std::vector<uint32_t> a(next(30)), b(next(30));
     for (uint32_t& s : a) s = next(symbols);
     for (uint32_t& s : b) s = next(symbols);
-    std::vector<char> a_changed, b_changed;
-    mark_differences(a, b, symbols, &a_changed, &b_changed);
+    diff.mark(a, b, symbols);
+    const std::vector<char>& a_changed = diff.a_changed;
+    const std::vector<char>& b_changed = diff.b_changed;
     std::vector<uint32_t> a_kept, b_kept;
     for (size_t i = 0; i < a.size(); ++i)
       if (!a_changed[i]) a_kept.push_back(a[i]);
@@ -97,8 +99,10 @@ TEST(LineAlignmentTest, FarApartTextsStillAlignInOrder) {
     a[i] = static_cast<uint32_t>(i);
     b[i] = static_cast<uint32_t>((i * 7919) % a.size());
   }
-  std::vector<char> a_changed, b_changed;
-  mark_differences(a, b, 20000, &a_changed, &b_changed);
+  SequenceDiff diff;
+  diff.mark(a, b, 20000);
+  const std::vector<char>& a_changed = diff.a_changed;
+  const std::vector<char>& b_changed = diff.b_changed;
   std::vector<uint32_t> a_kept, b_kept;
   for (size_t i = 0; i < a.size(); ++i)
     if (!a_changed[i]) a_kept.push_back(a[i]);
@@ -134,9 +138,13 @@ TEST(LineAlignmentTest, ChangedWordsAreMarkedOnTheirSide) {
       {"Grüße aus Köln", "Grüße aus Bonn", "Grüße aus [Köln]", "Grüße aus [Bonn]"},
       {"same  words", "same words", "same[  ]words", "same[ ]words"},
       {"abc", "", "[abc]", ""},
+      // Too little in common to mark word by word.
+      {"In the beginning God created", "He counted ninety steps and the",
+       "[In the beginning God created]", "[He counted ninety steps and the]"},
   };
+  WordMarker marker;
   for (const auto& c : cases) {
-    WordMarks marks = mark_changed_words(c.left, c.right);
+    const WordMarks& marks = marker.mark(c.left, c.right);
     EXPECT_EQ(Marked(c.left, marks.left), c.left_marked);
     EXPECT_EQ(Marked(c.right, marks.right), c.right_marked);
   }
