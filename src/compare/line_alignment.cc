@@ -242,19 +242,31 @@ void Tokens(std::string_view line, std::vector<Span>* spans) {
   }
 }
 
+// Runs of changed tokens, joined over a single blank between them; a blank
+// at either end of a run stays unmarked, unless the run is blanks alone.
 void ChangedSpans(std::string_view line, const std::vector<Span>& tokens,
                   const std::vector<char>& changed, std::vector<Span>* marked) {
   std::vector<Span>& spans = *marked;
   spans.clear();
-  for (size_t t = 0; t < tokens.size(); ++t) {
-    bool joins = !changed[t] && t > 0 && t + 1 < tokens.size() && changed[t - 1] &&
-                 changed[t + 1] && IsBlank(line[tokens[t].begin]);
-    if (!changed[t] && !joins) continue;
-    if (!spans.empty() && spans.back().end == tokens[t].begin) {
-      spans.back().end = tokens[t].end;
-    } else {
-      spans.push_back(tokens[t]);
+  auto blank = [&](size_t t) { return IsBlank(line[tokens[t].begin]); };
+  for (size_t t = 0; t < tokens.size();) {
+    if (!changed[t]) {
+      ++t;
+      continue;
     }
+    size_t first = t, last = t;
+    for (++t; t < tokens.size(); ++t) {
+      if (changed[t]) {
+        last = t;
+      } else if (!(blank(t) && t + 1 < tokens.size() && changed[t + 1])) {
+        break;
+      }
+    }
+    size_t from = first, to = last;
+    while (from < to && blank(from)) ++from;
+    while (to > from && blank(to)) --to;
+    if (blank(from)) from = first, to = last;
+    spans.push_back({tokens[from].begin, tokens[to].end});
   }
 }
 
@@ -356,8 +368,9 @@ void WordMarker::Number(std::string_view line, const std::vector<Span>& tokens,
   }
 }
 
-// At most as many words in common as both lines hold of each, blanks not
-// counted; fewer than a quarter of them is too few.
+// The words the two lines could share at best (as many of each as both hold,
+// blanks not counted), each counting on both sides: less than half of all
+// their words is too few.
 bool WordMarker::LittleInCommon(std::string_view left) {
   counts_.assign(entries_.size(), 0);
   long words = 0, shared = 0;

@@ -63,7 +63,8 @@ struct Span {
 
 /// What changed within a pair of lines: the stretches of words, blanks and
 /// signs of each that the other lacks, in order. A blank between two
-/// changed words joins them, so that a changed phrase is one mark.
+/// changed words joins them, so that a changed phrase is one mark; blanks
+/// at its ends are left out, unless only blanks changed.
 struct WordMarks {
   std::vector<Span> left;
   std::vector<Span> right;

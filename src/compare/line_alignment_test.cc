@@ -131,10 +131,9 @@ TEST(LineAlignmentTest, ChangedWordsAreMarkedOnTheirSide) {
     const char* right_marked;
   } cases[] = {
       {"the quick brown fox", "the slow red fox", "the [quick brown] fox", "the [slow red] fox"},
-      {"one two", "one, two three", "one two", "one[,] two[ three]"},
-      // An inserted word starts its mark, the blank after it goes along.
+      {"one two", "one, two three", "one two", "one[,] two [three]"},
       {"climbed the stairs", "climbed the winding stairs", "climbed the stairs",
-       "climbed the [winding ]stairs"},
+       "climbed the [winding] stairs"},
       {"Grüße aus Köln", "Grüße aus Bonn", "Grüße aus [Köln]", "Grüße aus [Bonn]"},
       {"same  words", "same words", "same[  ]words", "same[ ]words"},
       {"abc", "", "[abc]", ""},
