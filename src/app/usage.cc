@@ -19,7 +19,9 @@ std::string usage_text() {
              "files from a numbered list, the table width and an optional web address\n"
              "that search links are restricted to. The finished pages land in htm_out:\n"
              "compare.htm (the files side by side), page_01.htm (every word clickable),\n"
-             "i_*.htm, s_*.htm, files_list.htm and index.htm.\n"
+             "i_*.htm, s_*.htm, files_list.htm and index.htm; and changes.htm, the two\n"
+             "files aligned row by row with the changed words marked (changes_2.htm, ...\n"
+             "when it is long).\n"
              "\n"
              "A comparison larger than a part (") +
          std::to_string(kDefaultPartSize) +
