@@ -58,8 +58,8 @@ class Text {
       run.files.read_line(file, &line);
       // A byte order mark is no part of the text; it would make the first
       // lines of two files differ for nothing to see.
-      size_t from = bytes_.empty() && ends_.empty() && line.compare(0, 3, "\xEF\xBB\xBF") == 0;
-      bytes_.append(line, from * 3, std::string::npos);
+      bool marked = ends_.empty() && line.compare(0, 3, "\xEF\xBB\xBF") == 0;
+      bytes_.append(line, marked ? 3 : 0, std::string::npos);
       ends_.push_back(bytes_.size());
     }
     run.files.close_file(file);

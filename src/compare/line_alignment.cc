@@ -368,6 +368,12 @@ void WordMarker::Number(std::string_view line, const std::vector<Span>& tokens,
   }
 }
 
+const WordMarks& WordMarker::MarkWhole(std::string_view left, std::string_view right) {
+  marks_.left.assign(left.empty() ? 0 : 1, Span{0, left.size()});
+  marks_.right.assign(right.empty() ? 0 : 1, Span{0, right.size()});
+  return marks_;
+}
+
 // The words the two lines could share at best (as many of each as both hold,
 // blanks not counted), each counting on both sides: less than half of all
 // their words is too few.
@@ -388,6 +394,10 @@ bool WordMarker::LittleInCommon(std::string_view left) {
 }
 
 const WordMarks& WordMarker::mark(std::string_view left, std::string_view right) {
+  // Beyond this, the tables of words would cost many times the bytes of the
+  // lines, for marks nobody reads in a line of a megabyte.
+  const size_t kMarkedBytesAtMost = 1 << 20;
+  if (left.size() + right.size() > kMarkedBytesAtMost) return MarkWhole(left, right);
   Tokens(left, &left_tokens_);
   Tokens(right, &right_tokens_);
   size_t slots = 16;
@@ -396,11 +406,7 @@ const WordMarks& WordMarker::mark(std::string_view left, std::string_view right)
   entries_.clear();
   Number(left, left_tokens_, &left_ids_);
   Number(right, right_tokens_, &right_ids_);
-  if (LittleInCommon(left)) {
-    marks_.left.assign(left.empty() ? 0 : 1, Span{0, left.size()});
-    marks_.right.assign(right.empty() ? 0 : 1, Span{0, right.size()});
-    return marks_;
-  }
+  if (LittleInCommon(left)) return MarkWhole(left, right);
   diff_.mark(left_ids_, right_ids_, static_cast<uint32_t>(entries_.size()));
   ChangedSpans(left, left_tokens_, diff_.a_changed, &marks_.left);
   ChangedSpans(right, right_tokens_, diff_.b_changed, &marks_.right);

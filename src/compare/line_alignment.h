@@ -72,7 +72,8 @@ struct WordMarks {
 
 /// Marks pair after pair, keeping its buffers. Two lines that have less
 /// than half of their words in common are marked whole: marks on nearly
-/// every word would only scatter the few small words they share.
+/// every word would only scatter the few small words they share. So are
+/// lines of more than a megabyte together.
 class WordMarker {
  public:
   /// Valid until the next call.
@@ -86,6 +87,7 @@ class WordMarker {
   };
   void Number(std::string_view line, const std::vector<Span>& tokens, std::vector<uint32_t>* ids);
   bool LittleInCommon(std::string_view left);
+  const WordMarks& MarkWhole(std::string_view left, std::string_view right);
 
   std::vector<Span> left_tokens_, right_tokens_;
   std::vector<uint32_t> left_ids_, right_ids_;

@@ -59,6 +59,15 @@ TEST(LineAlignmentTest, RowsOfHandMadeTexts) {
   }
 }
 
+// The elements left unmarked, in order.
+std::vector<uint32_t> Kept(const std::vector<uint32_t>& sequence,
+                           const std::vector<char>& changed) {
+  std::vector<uint32_t> kept;
+  for (size_t i = 0; i < sequence.size(); ++i)
+    if (!changed[i]) kept.push_back(sequence[i]);
+  return kept;
+}
+
 // Every unmarked element pairs with an equal one in order, and as many
 // stay unmarked as a longest common subsequence has, on random sequences
 // of few symbols, where many alignments tie.
@@ -75,14 +84,8 @@ TEST(LineAlignmentTest, TheUnmarkedElementsAreALongestCommonSubsequence) {
     for (uint32_t& s : a) s = next(symbols);
     for (uint32_t& s : b) s = next(symbols);
     diff.mark(a, b, symbols);
-    const std::vector<char>& a_changed = diff.a_changed;
-    const std::vector<char>& b_changed = diff.b_changed;
-    std::vector<uint32_t> a_kept, b_kept;
-    for (size_t i = 0; i < a.size(); ++i)
-      if (!a_changed[i]) a_kept.push_back(a[i]);
-    for (size_t i = 0; i < b.size(); ++i)
-      if (!b_changed[i]) b_kept.push_back(b[i]);
-    ASSERT_EQ(a_kept, b_kept) << "trial " << trial;
+    std::vector<uint32_t> a_kept = Kept(a, diff.a_changed);
+    ASSERT_EQ(a_kept, Kept(b, diff.b_changed)) << "trial " << trial;
     std::vector<std::vector<size_t>> lcs(a.size() + 1, std::vector<size_t>(b.size() + 1));
     for (size_t i = a.size(); i-- > 0;)
       for (size_t j = b.size(); j-- > 0;)
@@ -101,14 +104,8 @@ TEST(LineAlignmentTest, FarApartTextsStillAlignInOrder) {
   }
   SequenceDiff diff;
   diff.mark(a, b, 20000);
-  const std::vector<char>& a_changed = diff.a_changed;
-  const std::vector<char>& b_changed = diff.b_changed;
-  std::vector<uint32_t> a_kept, b_kept;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (!a_changed[i]) a_kept.push_back(a[i]);
-  for (size_t i = 0; i < b.size(); ++i)
-    if (!b_changed[i]) b_kept.push_back(b[i]);
-  EXPECT_EQ(a_kept, b_kept);
+  std::vector<uint32_t> a_kept = Kept(a, diff.a_changed);
+  EXPECT_EQ(a_kept, Kept(b, diff.b_changed));
   EXPECT_FALSE(a_kept.empty());
 }
 
