@@ -45,9 +45,11 @@ set(QUILLON_PHASE_SOURCES
   src/intake/file_selection.cc
   src/intake/html_reformat.cc
   src/intake/input_intake.cc
+  src/compare/changes_pages.cc
   src/compare/comparison_page.cc
   src/compare/destination_address.cc
   src/compare/duplicate_check.cc
+  src/compare/line_alignment.cc
   src/compare/working_copies.cc
   src/index/delivery.cc
   src/index/group_index_pages.cc
@@ -106,7 +108,9 @@ set(QUILLON_UNIT_TESTS
   src/intake/file_selection_test.cc
   src/intake/html_reformat_test.cc
   src/intake/input_intake_test.cc
+  src/compare/changes_pages_test.cc
   src/compare/comparison_page_test.cc
+  src/compare/line_alignment_test.cc
   src/compare/working_copies_test.cc
   src/index/search_pages_test.cc
   src/index/word_extraction_test.cc

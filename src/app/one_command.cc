@@ -57,6 +57,13 @@ std::string Reason(DiskError error) {
   return "Input/output error";
 }
 
+// The last part of a path as the command line gave it.
+std::string NameOf(const std::string& path) {
+  std::string folder, last;
+  split_host_path(path, &folder, &last);
+  return last;
+}
+
 bool g_stderr_failed = false;
 
 // One line on standard error, at once: it must come before what follows on
@@ -236,9 +243,14 @@ class OneCommand {
     size_t last_phase = 0;
     int status;
     std::string first_failure;
+    // The changes pages name the files as the person knows them, not by the
+    // names of their copies in the work folder.
+    RunOptions options = options_;
+    options.first_shown_name = NameOf(options_.first_input);
+    options.second_shown_name = NameOf(options_.second_input);
     {
       Run run(work_.get(), &console, argv0_ ? argv0_ : "");
-      status = drive_run(run, options_, &last_phase);
+      status = drive_run(run, options, &last_phase);
       if (!run.failures.empty()) first_failure = describe(run.failures.first().front());
     }
     if (Interrupted()) return EndInterrupted();

@@ -7,6 +7,7 @@
 #include "app/results_screen.h"
 #include "app/space_check.h"
 #include "app/tool_checks.h"
+#include "compare/changes_pages.h"
 #include "compare/comparison_page.h"
 #include "compare/destination_address.h"
 #include "compare/duplicate_check.h"
@@ -36,6 +37,19 @@ void StartUp(Run& run) {
   run.run_command("del /q f_*.txt");
 }
 
+// The comparison page's two files under the names the person knows them by,
+// linked to the first page the index will make of it.
+ChangesSource ChangesOf(const RunState& s) {
+  ChangesSource source;
+  source.left_copy = s.comparison.left_copy;
+  source.right_copy = s.comparison.right_copy;
+  source.left_name = s.options.first_shown_name;
+  source.right_name = s.options.second_shown_name;
+  source.first_page =
+      work_files::page_name(raised_page_number_pad(s.page_number_pad, s.comparison.parts), 1);
+  return source;
+}
+
 const std::vector<Phase> kPhases = {
     {"start-up", [](Run& run, RunState&) { StartUp(run); }},
     {"opening screens", [](Run& run, RunState&) { show_opening_screens(run); }},
@@ -49,10 +63,12 @@ const std::vector<Phase> kPhases = {
     {"working copies", [](Run& run, RunState& s) { s.page_number_pad = make_working_copies(run); }},
     {"comparison page",
      [](Run& run, RunState& s) {
-       s.whole_page_folder =
-           write_comparison_page(run, s.table_width, s.options.part_size, s.html_twins)
-               .whole_page_folder;
+       s.comparison =
+           write_comparison_page(run, s.table_width, s.options.part_size, s.html_twins);
+       s.whole_page_folder = s.comparison.whole_page_folder;
      }},
+    {"changes pages",
+     [](Run& run, RunState& s) { s.changes_pages = write_changes_pages(run, ChangesOf(s)); }},
     {"space check", [](Run& run, RunState&) { check_free_space(run); }},
     {"page preparation", [](Run& run, RunState& s) { prepare_pages(run, s.page_number_pad); }},
     {"word extraction",
@@ -65,7 +81,11 @@ const std::vector<Phase> kPhases = {
        write_group_pages(run, s.words, s.destination_site, s.options.jobs);
      }},
     {"word index", [](Run& run, RunState& s) { s.word_total = write_word_index(run, s.words); }},
-    {"delivery", [](Run& run, RunState& s) { deliver_pages(run, s.whole_page_folder); }},
+    {"delivery",
+     [](Run& run, RunState& s) {
+       deliver_pages(run, s.whole_page_folder);
+       deliver_changes_pages(run, s.changes_pages);
+     }},
     {"results",
      [](Run& run, RunState& s) {
        warn_about_new_entries(run);

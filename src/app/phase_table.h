@@ -28,6 +28,10 @@ struct RunState {
   RunOptions options;            ///< From the command line, for the phases that read them.
   /// From the comparison page, for delivery: where compare.htm waits.
   std::string whole_page_folder = work_files::kHtmlWork;
+  /// From the comparison page, for the changes pages.
+  ComparisonPages comparison;
+  /// From the changes pages, for delivery: how many there are.
+  long changes_pages = 0;
   WordTable words;           ///< From word extraction on, for the index phases.
   long long word_total = 0;  ///< From the word index, for the results screen.
   size_t phase = 0;          ///< The row of the phase running (or the last that ran).

@@ -2,6 +2,7 @@
 
 #include "run/console_waits.h"
 #include "run/product.h"
+#include "run/work_files.h"
 
 namespace quillon {
 
@@ -21,6 +22,7 @@ void show_results(Run& run, long long word_total) {
   console.print_line("You can access the index of all words by double-clicking on any word.");
   console.print_line(std::string("details: ") + kProductAddress);
   console.print_line();
+  console.print_line("Changes: " + work_files::kHtmlOut + "/" + work_files::kChangesPage);
   any_key_end(run, "<...> any key to continue and end");
 }
 

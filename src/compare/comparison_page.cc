@@ -248,6 +248,8 @@ ComparisonPages write_comparison_page(Run& run, const std::string& table_width, 
   run.files.close_file(page);
   ComparisonPages pages;
   pages.whole_page_folder = kHtmlWork;
+  pages.left_copy = files[0].name;
+  pages.right_copy = files[1].name;
   long long size = part_size > 0 ? FileSize(run, whole) : 0;
   if (size > part_size) {
     // The parts are indexed instead, and the whole page waits for delivery

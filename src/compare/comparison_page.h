@@ -15,6 +15,8 @@ namespace quillon {
 struct ComparisonPages {
   long parts = 0;                 ///< Parts in htm_wrk; 0 when compare.htm itself is there.
   std::string whole_page_folder;  ///< The folder that keeps compare.htm for delivery.
+  std::string left_copy;          ///< The working copy in the left cell.
+  std::string right_copy;         ///< The working copy in the right cell.
 };
 
 /// Writes compare.htm from the first two files that txt_wrk.list names, in a

@@ -53,6 +53,12 @@ struct RunOptions {
 
   /// True for the one-command form.
   bool one_command() const { return !first_input.empty() || !second_input.empty(); }
+
+  /// The names the changes pages show for the two inputs, the left
+  /// column's (the comparison page's first file) first; empty: the names
+  /// they were chosen by in compare_in.
+  std::string first_shown_name;
+  std::string second_shown_name;
 };
 
 }  // namespace quillon

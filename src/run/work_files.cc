@@ -8,6 +8,7 @@ namespace {
 // The fixed names of the run's folder, and the numbered families with "#"
 // for the number, as the names above spell them.
 const std::string* const kFixedNames[] = {
+    &kChangesPage,
     &kSink,
     &kCheckSink,
     &kClearingFile,
@@ -56,7 +57,7 @@ const char* const kFamilies[] = {
     "page_#.htm",   "page_#_01.htm",      "page_#_02.htm", "compare_01.htm",     "i_#.htm",
     "s_#.htm",      "group_search_#.txt", "wrd_10_#.txt",  "wrd_11_#.txt",       "wrd_12_#.txt",
     "wrd_13_#.txt", "wrd_14_#.txt",       "wrd_24_#.txt",  "wrd_11_#_count.txt", "id#.txt",
-    "file_s_#.txt", "file_s_#.tmp",       "index_#.htm",   "part_#_01.htm",
+    "file_s_#.txt", "file_s_#.tmp",       "index_#.htm",   "part_#_01.htm",      "changes_#.htm",
 };
 
 bool IsDigit(char c) {

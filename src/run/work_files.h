@@ -5,9 +5,9 @@
 //
 // Phases, in run order: start-up, tool checks, intake, HTML inputs,
 // selection, destination address, duplicate check, working copies,
-// comparison page, page preparation, word extraction, word records,
-// occurrence lists, group pages (annotation, group index, search), word
-// index, delivery.
+// comparison page, changes pages, page preparation, word extraction, word
+// records, occurrence lists, group pages (annotation, group index, search),
+// word index, delivery.
 
 #ifndef QUILLON_RUN_WORK_FILES_H_
 #define QUILLON_RUN_WORK_FILES_H_
@@ -108,6 +108,14 @@ inline const std::string kComparePage = "compare.htm";
 /// htm_wrk when the page is too large to index whole; indexed instead of it.
 /// `pad` fills the number with zeros, so that listings keep the parts' order.
 std::string comparison_part(const std::string& pad, long number);
+
+/// The changes pages: changes.htm (part 1), changes_2.htm, ... Written by
+/// the changes pages into txt_wrk, where the index does not take them up;
+/// moved into htm_out by delivery.
+inline const std::string kChangesPage = "changes.htm";
+inline std::string changes_page(long part) {
+  return part == 1 ? kChangesPage : "changes_" + number_text(part) + ".htm";
+}
 
 /// The contents page, the index of all words. Written by group pages and the
 /// word index; delivered.

@@ -8,8 +8,9 @@ import {openAt, sample} from './browser.mjs';
 import {kWordPage, occurrenceOf} from './word_page.mjs';
 
 /// The pages a one-page run delivers, and nothing else.
-export const kDeliveredPages =
-    ['compare.htm', 'files_list.htm', 'i_1.htm', 'index.htm', 'page_01.htm', 's_1.htm'];
+export const kDeliveredPages = [
+  'changes.htm', 'compare.htm', 'files_list.htm', 'i_1.htm', 'index.htm', 'page_01.htm', 's_1.htm'
+];
 
 /// Loads compare.htm of the run and checks its table.
 export async function checkComparePage(checks, page, run) {

@@ -14,6 +14,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 
 import {Checks, closeBrowser, fileOf, kBrowserNames, openAt, openBrowser, sample} from './browser.mjs';
+import {checkChangesPage, checkChangesParts} from './changes_page.mjs';
 import {checkComparePage, checkIndexPages, checkPageLinks, kDeliveredPages} from './other_pages.mjs';
 import {checkParts} from './parts.mjs';
 import * as wordPage from './word_page.mjs';
@@ -113,6 +114,7 @@ async function checkWordClicks(checks, page, run, words) {
 
 async function checkRun(checks, browser, page, run) {
   await checks.step('compare.htm', () => checkComparePage(checks, page, run));
+  await checks.step('changes.htm', () => checkChangesPage(checks, page, run));
   const found =
       await checks.step(wordPage.kWordPage, () => wordPage.checkWordPage(checks, page, run));
   if (!found) return;
@@ -172,6 +174,7 @@ async function main() {
     for (const run of partRuns) {
       const of = checks.of(run);
       await of.step('parts', () => checkParts(of, page, run.htm, run.least));
+      await of.step('changes parts', () => checkChangesParts(of, run.htm));
     }
   } finally {
     await closeBrowser(browser);

@@ -38,7 +38,8 @@ function mostFrequentId(file) {
 }
 
 const kindOf = (name) => /^page_/.test(name) ? 'page_N.htm' : /^i_/.test(name) ? 'i_G.htm' :
-    /^s_/.test(name) ? 's_G.htm' : /^index/.test(name) ? 'index*.htm' : name;
+    /^s_/.test(name) ? 's_G.htm' : /^index/.test(name) ? 'index*.htm' :
+    /^changes/.test(name) ? 'changes*.htm' : name;
 
 async function main() {
   const [name, dir] = process.argv.slice(2);

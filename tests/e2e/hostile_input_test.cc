@@ -132,12 +132,13 @@ TEST(HostileInputTest, ContentsOfAnyBytesAreComparedAndIndexed) {
     EXPECT_TRUE(EndsWith(outcome.transcript, kLastWait));
     EXPECT_EQ(workspace.Files("compare_in"), inputs);
     FileMap delivered = workspace.Files("htm_out");
-    for (const char* page : {"compare.htm", "page_01.htm", "i_1.htm", "s_1.htm", "index.htm"}) {
+    for (const char* page :
+         {"compare.htm", "page_01.htm", "i_1.htm", "s_1.htm", "index.htm", "changes.htm"}) {
       EXPECT_EQ(delivered.count(page), 1u) << page;
     }
     // The binary file is larger than a part: its comparison is indexed in parts.
     if (c.content == binary) continue;
-    EXPECT_EQ(delivered.size(), 6u);
+    EXPECT_EQ(delivered.size(), 7u);
     EXPECT_EQ(workspace.read("htm_out/compare.htm"),
               ComparePage("100%", c.cell, {"partner words"}));
     if (c.content.find(long_word) != std::string::npos) {

@@ -52,7 +52,7 @@ TEST(InputsTest, TextShowsAsTextAndAnHtmlInputKeepsItsMarkup) {
                    "does.&gt;"},
                   {"<p>A <b>bold</b> word &amp; more</p>"}));
   FileMap pages = workspace.Files("htm_out");
-  EXPECT_EQ(pages.size(), 6u);
+  EXPECT_EQ(pages.size(), 7u);
   for (const auto& page : pages) {
     for (const char* markup : kHostileMarkup) {
       EXPECT_EQ(page.second.find(markup), std::string::npos) << page.first << ": " << markup;

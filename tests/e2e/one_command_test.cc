@@ -106,15 +106,26 @@ FileMap Pages(const std::string& dir, bool keep_record = false) {
 
 // What the dialogue delivers with `first` and `second` as files 1 and 2 of
 // compare_in (named so that they list in that order).
+// The dialogue's pages for the two files, which it knows as a.txt and b.txt;
+// its changes page names them `first_shown` and `second_shown`, as the
+// one-command form does with the names it was given.
 FileMap DialoguePages(const std::pair<std::string, std::string>& first,
                       const std::pair<std::string, std::string>& second,
+                      const std::string& first_shown, const std::string& second_shown,
                       const std::string& answers = "\n\n") {
   Workspace workspace;
   workspace.write("compare_in/" + first.first, first.second);
   workspace.write("compare_in/" + second.first, second.second);
   Outcome outcome = RunQuillon(workspace, Opening("1\n2\n" + answers + "x"));
   EXPECT_EQ(outcome.status, 0) << outcome.transcript;
-  return Pages(workspace.root() + "/htm_out");
+  FileMap pages = Pages(workspace.root() + "/htm_out");
+  std::string& changes = pages["changes.htm"];
+  for (const auto& name : {std::make_pair("a.txt", first_shown), {"b.txt", second_shown}}) {
+    for (size_t at; (at = changes.find(name.first)) != std::string::npos;) {
+      changes.replace(at, 5, name.second);
+    }
+  }
+  return pages;
 }
 
 const char kLeft[] = "In the beginning was the word, and words follow\r\nand more words come\r\n";
@@ -137,7 +148,8 @@ TEST(OneCommandTest, GivesTheDialoguesPagesAndReplacesOnlyItsOwn) {
   EXPECT_EQ(Entries(workspace.root()),
             (std::set<std::string>{"SECOND", "\xc3\xb1 FIRST.txt", "out", "tmp"}));
   EXPECT_EQ(Entries(tmp), std::set<std::string>{".keep"});
-  FileMap expected = DialoguePages({"a.txt", kLeft}, {"b.txt", kRight}, "80\nwww.example.org\n");
+  FileMap expected = DialoguePages({"a.txt", kLeft}, {"b.txt", kRight}, "SECOND",
+                                   "\xc3\xb1 FIRST.txt", "80\nwww.example.org\n");
   EXPECT_EQ(Pages(workspace.root() + "/out"), expected);
   EXPECT_TRUE(workspace.Exists(std::string("out/") + kRecord));
 
@@ -199,7 +211,8 @@ TEST(OneCommandTest, ReadsAnyNameAsTextAndHtmlAsHtml) {
     EXPECT_EQ(command.out, "pages/page_01.htm\n");
     EXPECT_EQ(command.err, c.warning);
     EXPECT_EQ(Pages(workspace.root() + "/pages"),
-              DialoguePages(c.dialogue_first, c.dialogue_second, c.dialogue_answers));
+              DialoguePages(c.dialogue_first, c.dialogue_second, c.first.first, c.second.first,
+                            c.dialogue_answers));
   }
 }
 

@@ -419,7 +419,7 @@ TEST(OwnFolderTest, AConsoleThatCannotBeWrittenToFailsTheRun) {
   int status = 0;
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
-  EXPECT_EQ(workspace.Files("htm_out").size(), 6u);
+  EXPECT_EQ(workspace.Files("htm_out").size(), 7u);
 }
 
 // A folder in compare_in is never a file to compare, whatever its name.

@@ -179,6 +179,36 @@ TEST(ComparisonTest, PageOfTwoFilesLineByLine) {
             std::string::npos);
 }
 
+// One inserted line: the lines after it still share their rows; a changed
+// word is marked on both sides of its row; markup is text. The page is
+// delivered beside the indexed pages, never indexed, and the results say
+// where it is.
+TEST(ComparisonTest, ChangesPageAlignsTheFilesRowByRow) {
+  Workspace workspace;
+  workspace.write("compare_in/draft.txt", "first\r\n<b>second</b> & more\r\nthe quick fox\r\n");
+  workspace.write("compare_in/final.txt",
+                  "first\r\ninserted\r\n<b>second</b> & more\r\nthe slow fox\r\n");
+  Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_TRUE(EndsWith(outcome.transcript,
+                       "\r\nChanges: htm_out/changes.htm\r\n" + std::string(kLastWait)));
+  const std::string page = workspace.read("htm_out/changes.htm");
+  auto has = [&page](const std::string& text) { return page.find(text) != std::string::npos; };
+  EXPECT_TRUE(has("<h1>Changes from draft.txt to final.txt</h1>"));
+  EXPECT_TRUE(
+      has("<tr><td class=\"n\">2</td><td>&lt;b&gt;second&lt;/b&gt; &amp; more</td>"
+          "<td class=\"m\"></td><td class=\"n\">3</td>"
+          "<td>&lt;b&gt;second&lt;/b&gt; &amp; more</td></tr>"));
+  EXPECT_TRUE(
+      has("<tr class=\"c\"><td class=\"n\">3</td><td>the <del>quick</del> fox</td>"
+          "<td class=\"m\">|</td><td class=\"n\">4</td>"
+          "<td>the <ins>slow</ins> fox</td></tr>"));
+  EXPECT_FALSE(has("<b>second"));
+  EXPECT_FALSE(workspace.Exists("txt_wrk/changes.htm"));
+  EXPECT_FALSE(workspace.Exists("htm_out/page_02.htm"));
+  EXPECT_EQ(workspace.read("htm_out/index.htm").find("imilarity"), std::string::npos);
+}
+
 TEST(ComparisonTest, DuplicateFilesAskThenKeyOneGoesOnAndKeyTwoEnds) {
   const std::string question =
       Lines({"", "----- duplicate files -----", "a.txt", "b.txt", "", "<1> continue", "<2> end"});
