@@ -37,6 +37,8 @@ class BlockWriter {
   bool close();
 
   void put(const char* data, size_t n) {
+    // An empty view may have no data at all, which memcpy must not be given.
+    if (n == 0) return;
     if (n > static_cast<size_t>(end_ - at_)) return Spill(data, n);
     std::memcpy(at_, data, n);
     at_ += n;
