@@ -15,14 +15,6 @@ namespace {
 
 using namespace work_files;
 
-bool PlainFile(const DirEntry& entry) {
-  return entry.is_file() && !entry.is_link && entry.links <= 1;
-}
-
-bool RealFolder(const DirEntry& entry) {
-  return entry.is_dir && !entry.is_link;
-}
-
 // A page the last run delivered: the person's result, kept.
 bool DeliveredPage(const std::string& path) {
   std::string folder = path.substr(0, path.find('/'));
@@ -60,8 +52,8 @@ Removal Recorded(Disk& disk, const OwnRecord& record) {
   for (const std::string& path : record.paths()) {
     DirEntry entry;
     if (DeliveredPage(path) || !disk.stat(path, &entry)) continue;
-    if (PlainFile(entry)) removal.files.push_back(path);
-    if (RealFolder(entry)) removal.folders.push_back(path);
+    if (entry.is_plain_file()) removal.files.push_back(path);
+    if (entry.is_real_folder()) removal.folders.push_back(path);
   }
   return removal;
 }
@@ -75,15 +67,15 @@ Removal Unrecorded(Disk& disk, const OwnRecord* record, std::vector<std::string>
   auto own = [&](const std::string& path) { return record && record->holds(path); };
   for (const DirEntry& entry : entries) {
     if (own(entry.name)) continue;
-    if (PlainFile(entry) && is_work_file_name(entry.name)) removal.files.push_back(entry.name);
-    if (!RealFolder(entry) || !is_work_folder_name(entry.name)) continue;
+    if (entry.is_plain_file() && is_work_file_name(entry.name)) removal.files.push_back(entry.name);
+    if (!entry.is_real_folder() || !is_work_folder_name(entry.name)) continue;
     if (entry.name == kHtmlOut) {
       // The pages of an earlier run stay, as the run's own: the next run
       // replaces them as it replaces its own.
       pages->push_back(entry.name);
       if (list_folder(disk, entry.name, &inside)) {
         for (const DirEntry& page : inside) {
-          if (PlainFile(page) && is_work_file_name(page.name)) {
+          if (page.is_plain_file() && is_work_file_name(page.name)) {
             pages->push_back(join_path(entry.name, page.name));
           }
         }
@@ -94,7 +86,7 @@ Removal Unrecorded(Disk& disk, const OwnRecord* record, std::vector<std::string>
     if (!list_folder(disk, entry.name, &inside)) continue;
     for (const DirEntry& item : inside) {
       std::string path = join_path(entry.name, item.name);
-      if (PlainFile(item) && !own(path)) removal.files.push_back(path);
+      if (item.is_plain_file() && !own(path)) removal.files.push_back(path);
     }
   }
   return removal;

@@ -17,21 +17,12 @@ namespace {
 
 using namespace work_files;
 
-// A plain file of this folder alone: the only kind the run writes.
-bool PlainFile(const DirEntry& entry) {
-  return entry.is_file() && !entry.is_link && entry.links <= 1;
-}
-
-bool RealFolder(const DirEntry& entry) {
-  return entry.is_dir && !entry.is_link;
-}
-
 // What compare_in holds, and the names the intake writes from it.
 class Inputs {
  public:
   explicit Inputs(Disk& disk) : disk_(disk), exact_(disk.tells_case_apart()) {
     DirEntry folder;
-    if (!find_entry(disk, "", kInputFolder, &folder) || !RealFolder(folder)) return;
+    if (!find_entry(disk, "", kInputFolder, &folder) || !folder.is_real_folder()) return;
     path_ = folder.name;
     if (!list_folder(disk, path_, &entries_)) return;
     for (const DirEntry& entry : entries_) {
@@ -124,7 +115,7 @@ bool WorkName(const std::string& name) {
 // unseen, unless the run writes that very name there.
 void CheckWorkFolder(Disk& disk, const OwnRecord* record, const DirEntry& folder,
                      const Inputs& inputs, FolderCheck* check) {
-  if (!RealFolder(folder)) {
+  if (!folder.is_real_folder()) {
     check->in_the_way.push_back(folder.name);
     return;
   }
@@ -134,7 +125,7 @@ void CheckWorkFolder(Disk& disk, const OwnRecord* record, const DirEntry& folder
     std::string path = folder.name + "/" + entry.name;
     bool own = record ? record->holds(path) : true;
     bool written = WorkName(entry.name) || inputs.Writes(entry.name);
-    if (own ? !PlainFile(entry) : written) check->in_the_way.push_back(path);
+    if (own ? !entry.is_plain_file() : written) check->in_the_way.push_back(path);
   }
 }
 
@@ -151,7 +142,7 @@ std::vector<SharedName> inputs_sharing_a_name(Disk& disk) {
   std::vector<SharedName> shared;
   DirEntry folder;
   std::vector<DirEntry> entries;
-  if (!find_entry(disk, "", kInputFolder, &folder) || !RealFolder(folder) ||
+  if (!find_entry(disk, "", kInputFolder, &folder) || !folder.is_real_folder() ||
       !list_folder(disk, folder.name, &entries)) {
     return shared;
   }
@@ -207,14 +198,14 @@ FolderCheck check_folder(Disk& disk, const OwnRecord* record) {
     if (own && is_work_folder_name(name)) {
       CheckWorkFolder(disk, record, entry, inputs, &check);
     } else if (own) {
-      if (!PlainFile(entry)) check.in_the_way.push_back(name);
+      if (!entry.is_plain_file()) check.in_the_way.push_back(name);
     } else if (WorkName(name) || (!exact && WorkName(lower))) {
       // A work folder left by a run without a record holds what that run
       // made; its entries are looked at once it is the run's own again.
-      bool plain = PlainFile(entry) || RealFolder(entry);
+      bool plain = entry.is_plain_file() || entry.is_real_folder();
       (record || !plain ? check.in_the_way : check.earlier_runs).push_back(name);
     } else if (inputs.Writes(name)) {
-      if (PlainFile(entry) && inputs.Copied(entry)) {
+      if (entry.is_plain_file() && inputs.Copied(entry)) {
         check.adopt.push_back(name);
       } else {
         check.in_the_way.push_back(name);

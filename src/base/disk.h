@@ -54,6 +54,11 @@ struct DirEntry {
 
   /// A file the run may read: a regular file or a link to one.
   bool is_file() const { return !is_dir && !is_other; }
+  /// A plain file of this folder alone, not a link and not linked elsewhere:
+  /// the only kind of file the program writes, and so may count as its own.
+  bool is_plain_file() const { return is_file() && !is_link && links <= 1; }
+  /// A folder itself, not a link to one.
+  bool is_real_folder() const { return is_dir && !is_link; }
 };
 
 class InputFile {
