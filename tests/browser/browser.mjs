@@ -119,8 +119,17 @@ export const closeBrowser = (browser) => browser.instance.close();
 /// Loads `name` of folder `dir` as a new document, so that its script runs
 /// with `hash` (even when the same file is open already).
 export async function openAt(page, dir, name, hash = '') {
+  const url = `file://${path.join(dir, name)}${hash}`;
   await page.goto('about:blank');
-  await page.goto(`file://${path.join(dir, name)}${hash}`, {waitUntil: 'load'});
+  try {
+    await page.goto(url, {waitUntil: 'load'});
+  } catch (error) {
+    // A browser on a loaded machine now and then misses the load of a local
+    // file; a page that really does not load fails the second time too.
+    if (error?.name !== 'TimeoutError') throw error;
+    await page.goto('about:blank');
+    await page.goto(url, {waitUntil: 'load'});
+  }
 }
 
 /// Double-clicks the element of `selector` on `page` as a user does, at the
