@@ -101,6 +101,7 @@ set(QUILLON_UNIT_TESTS
   src/shell/text_commands_test.cc
   src/run/clean_name_test.cc
   src/run/file_table_test.cc
+  src/run/work_files_test.cc
   src/app/clean_test.cc
   src/run/output_record_test.cc
   src/app/arguments_test.cc

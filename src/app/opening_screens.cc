@@ -37,7 +37,7 @@ void TermsOfUse(Run& run) {
   run.print_line(kEquals);
   run.print_line("Do you accept the terms of use?");
   run.print_line();
-  choice_prompt(run, "<1> yes, continue", "<2> no, end");
+  choice_prompt(run.console, "<1> yes, continue", "<2> no, end");
 }
 
 void FontAdvice(Run& run) {
@@ -52,7 +52,7 @@ void FontAdvice(Run& run) {
                    "- this tab includes the Consolas or Lucida Console font.", ""});
   PrintLines(run, {"In the Layout tab, select the size of the execution window.",
                    "Selected settings work when the program is restarted.", kSeparator, ""});
-  choice_prompt(run, "<1> continue", "<2> end");
+  choice_prompt(run.console, "<1> continue", "<2> end");
 }
 
 void InstallationNotice(Run& run) {
@@ -65,7 +65,7 @@ void InstallationNotice(Run& run) {
        "COMPARE_IN subfolder.",
        "The TXT file names must not contain spaces or special characters (ASCII only).", kSeparator,
        ""});
-  choice_prompt(run, "<1> continue", "<2> end");
+  choice_prompt(run.console, "<1> continue", "<2> end");
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ void run_phases(Run& run, RunState& state, const std::string& first, const std::
     // Output to a file or a pipe gathers; a phase's lines are out before the
     // next phase starts.
     run.console.flush();
-    stop_if_failed(run);
+    stop_if_failed(run.failures);
   }
 }
 

@@ -23,7 +23,7 @@ void show_results(Run& run, long long word_total) {
   console.print_line(std::string("details: ") + kProductAddress);
   console.print_line();
   console.print_line("Changes: " + work_files::kHtmlOut + "/" + work_files::kChangesPage);
-  any_key_end(run, "<...> any key to continue and end");
+  any_key_end(run.console, run.failures, "<...> any key to continue and end");
 }
 
 }  // namespace quillon

@@ -54,7 +54,7 @@ const Probe kProbes[] = {
 }  // namespace
 
 long count_nonblank_lines(Run& run, const std::string& name) {
-  return count_lines(run, name, [](const std::string& line) { return !trim_left(line).empty(); });
+  return count_lines(run.files, name, [](const std::string& line) { return !trim_left(line).empty(); });
 }
 
 void run_tool_checks(Run& run) {
@@ -71,11 +71,11 @@ void run_tool_checks(Run& run) {
     for (const std::string& command : probe.commands) run.run_command(command);
     if (count_nonblank_lines(run, probe.counted) >= probe.needed) continue;
     // A probe whose files could not be written says nothing about the tool.
-    stop_if_failed(run);
+    stop_if_failed(run.failures);
     run.print_line(kSeparator);
     run.print_line(probe.failure[0]);
     run.print_line(probe.failure[1]);
-    end_prompt(run);
+    end_prompt(run.console, run.failures);
   }
 }
 

@@ -47,7 +47,7 @@ std::string NextListedFile(Run& run, int listing) {
   run.print_line("Check the contents of the txt_wrk subfolder.");
   run.print_line("Must contain a 2 *.txt file.");
   run.print_line();
-  any_key_end(run, "<...> any key to continue and end");
+  any_key_end(run.console, run.failures, "<...> any key to continue and end");
 }
 
 // One working copy read line by line, with the byte offset of the next line.

@@ -10,66 +10,55 @@ namespace {
 
 using namespace work_files;
 
-void ReportDuplicate(Run& run, const std::string& first, const std::string& second) {
-  run.print_line();
-  run.print_line("----- duplicate files -----");
-  run.print_line(first);
-  run.print_line(second);
-  run.print_line();
-  choice_prompt(run, "<1> continue", "<2> end");
+void ReportDuplicate(Console& console, const std::string& first, const std::string& second) {
+  console.print_line();
+  console.print_line("----- duplicate files -----");
+  console.print_line(first);
+  console.print_line(second);
+  console.print_line();
+  choice_prompt(console, "<1> continue", "<2> end");
 }
 
 // Compares the file of the `index`-th listed line with every later one.
-void CompareWithLaterFiles(Run& run, long index, const std::string& name) {
-  int first = run.files.free_file_number();
-  run.files.open_input(kTextWork + "\\" + name, first);
-  int listing = run.files.free_file_number();
-  run.files.open_input(kDuplicateSecondList, listing);
+void CompareWithLaterFiles(FileTable& files, Console& console, long index,
+                           const std::string& name) {
+  TableFile first = files.input(in_folder(kTextWork, name));
+  TableFile listing = files.input(kDuplicateSecondList);
   std::string line;
-  for (long skipped = 0; skipped < index; ++skipped) run.files.read_line(listing, &line);
-  while (!run.files.end_of_file(listing)) {
-    line.clear();
-    run.files.read_line(listing, &line);
-    int second = run.files.free_file_number();
-    run.files.open_input(kTextWork + "\\" + line, second);
-    run.files.rewind_file(first);
-    bool repeated = first_file_repeated(run, first, second);
-    run.files.close_file(second);
-    if (repeated) ReportDuplicate(run, name, line);
+  for (long skipped = 0; skipped < index; ++skipped) listing.next_line(&line);
+  while (listing.next_line(&line)) {
+    bool repeated;
+    {
+      TableFile second = files.input(in_folder(kTextWork, line));
+      first.rewind();
+      repeated = first_file_repeated(first, second);
+    }
+    if (repeated) ReportDuplicate(console, name, line);
   }
-  run.files.close_file(first);
-  run.files.close_file(listing);
 }
 
 }  // namespace
 
-bool first_file_repeated(Run& run, int first, int second) {
+bool first_file_repeated(TableFile& first, TableFile& second) {
   std::string line, other;
-  while (!run.files.end_of_file(first)) {
-    line.clear();
-    run.files.read_line(first, &line);
-    if (run.files.end_of_file(second)) return false;
-    other.clear();
-    run.files.read_line(second, &other);
+  while (first.next_line(&line)) {
+    if (!second.next_line(&other)) return false;
     if (compare_text(line, other) != 0) return false;
   }
   return true;
 }
 
 void check_duplicate_inputs(Run& run) {
-  clear_folder(run, kTextWork);
-  run.run_command("copy /y TXT_IN\\*.txt " + kTextWork + "\\ > " + kSink);
-  run.run_command("dir /b " + kTextWork + "\\*.txt > " + kDuplicateFirstList);
-  run.run_command("dir /b " + kTextWork + "\\*.txt > " + kDuplicateSecondList);
-  int listing = run.files.free_file_number();
-  run.files.open_input(kDuplicateFirstList, listing);
+  clear_folder(run.commands, kTextWork);
+  run.run_command("copy /y " + in_folder(kTextInAsSpelled, kEveryTextFile) + " " + kTextWork +
+                  "\\ > " + kSink);
+  run.run_command("dir /b " + in_folder(kTextWork, kEveryTextFile) + " > " + kDuplicateFirstList);
+  run.run_command("dir /b " + in_folder(kTextWork, kEveryTextFile) + " > " + kDuplicateSecondList);
+  TableFile listing = run.files.input(kDuplicateFirstList);
   std::string name;
-  for (long index = 1; !run.files.end_of_file(listing); ++index) {
-    name.clear();
-    run.files.read_line(listing, &name);
-    CompareWithLaterFiles(run, index, name);
+  for (long index = 1; listing.next_line(&name); ++index) {
+    CompareWithLaterFiles(run.files, run.console, index, name);
   }
-  run.files.close_file(listing);
 }
 
 }  // namespace quillon

@@ -10,7 +10,7 @@ namespace quillon {
 
 /// True when every line of the first file equals the line at the same place
 /// in the second; a first file that runs past the second's end differs.
-bool first_file_repeated(Run& run, int first, int second);
+bool first_file_repeated(TableFile& first, TableFile& second);
 
 /// Copies txt_in to txt_wrk and compares every pair of its files; at a
 /// duplicate key "1" goes on, key "2" ends the run.

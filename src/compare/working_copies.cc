@@ -63,12 +63,12 @@ bool CopiesStand(Disk& disk) {
 
 std::string make_working_copies(Run& run) {
   if (!CopiesStand(run.disk)) {
-    clear_folder(run, kTextWork);
+    clear_folder(run.commands, kTextWork);
     run.run_command("copy /y " + kTextIn + "\\*.txt " + kTextWork + "\\ > " + kSink);
   }
   run.run_command("dir /b " + kTextWork + "\\*.txt > " + kWorkingCopyList);
   long count = CleanWorkingCopyNames(run);
-  clear_folder(run, kHtmlWork);
+  clear_folder(run.commands, kHtmlWork);
   run.run_command("dir /b " + kTextWork + "\\*.txt > " + kWorkingCopyList);
   return page_number_pad_for(count);
 }

@@ -19,7 +19,7 @@ using namespace work_files;
 
 void prepare_output_folder(Run& run) {
   run.run_command("dir /b *. > " + kScratchListing);
-  if (!folder_listed(run, kScratchListing, kHtmlOut))
+  if (!folder_listed(run.files, kScratchListing, kHtmlOut))
     run.run_command("md " + kHtmlOut + " > " + kSink);
   run.run_command("dir > " + kHtmlOut + "\\" + kClearingFile + " > " + kSink);
   run.run_command("del /q " + kHtmlOut + "\\*.* > " + kSink);

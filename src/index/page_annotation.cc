@@ -263,7 +263,7 @@ bool is_body_line(const std::string& line) {
 // copies them here and back again; they are written here once.
 void prepare_copy_folder(Run& run) {
   run.run_command("dir /b *.  > " + kScratchListing);
-  if (folder_listed(run, kScratchListing, kOccurrenceCopies)) {
+  if (folder_listed(run.files, kScratchListing, kOccurrenceCopies)) {
     run.run_command("dir > " + kOccurrenceCopies + "\\" + kClearingFile);
     run.run_command("del /q " + kOccurrenceCopies + "\\*.txt > " + kSink);
   } else {

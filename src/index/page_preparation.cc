@@ -35,7 +35,7 @@ void CheckNoHtmlLeft(Run& run) {
   run.print_line();
   run.print_line("The file must be deleted first, completely created and read.");
   run.print_line();
-  end_prompt(run);
+  end_prompt(run.console, run.failures);
 }
 
 long CountListedPages(Run& run) {

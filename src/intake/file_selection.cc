@@ -38,13 +38,13 @@ void RequireTwoTextFiles(Run& run) {
     run.print_line("The compare_in subfolder must contain at least 2 files.");
   }
   run.print_line();
-  end_prompt(run);
+  end_prompt(run.console, run.failures);
 }
 
 // Empties a work folder when the listing of folders shows it.
 void ClearIfListed(Run& run, const std::string& folder) {
   run.run_command("dir /b *. > " + kScratchListing);
-  if (folder_listed(run, kScratchListing, folder)) clear_folder(run, folder);
+  if (folder_listed(run.files, kScratchListing, folder)) clear_folder(run.commands, folder);
 }
 
 // Prints the numbered list from its first line; gives its length.
@@ -73,7 +73,7 @@ int32_t AskChoice(Run& run, long length) {
   if (choice >= 1 && choice <= length) return choice;
   run.print_line("line number is out of range");
   run.print_line();
-  any_key_end(run, kChoiceEnd);
+  any_key_end(run.console, run.failures, kChoiceEnd);
 }
 
 std::string ListLine(Run& run, int list, int32_t choice) {
@@ -142,7 +142,7 @@ void ChooseFiles(Run& run) {
   if (second == first) {
     run.print_line("the file is duplicated");
     run.print_line();
-    any_key_end(run, kChoiceEnd);
+    any_key_end(run.console, run.failures, kChoiceEnd);
   }
   std::string second_name = TakeChoice(run, list, second, "2. file for compare: ");
   run.files.close_file(list);
@@ -170,7 +170,7 @@ void CloseSelection(Run& run) {
     run.print_line(kSeparator);
     run.print_line("Subfolder txt_in is empty");
     run.print_line();
-    end_prompt(run);
+    end_prompt(run.console, run.failures);
   }
   ClearIfListed(run, kHtmlIn);
   ClearIfListed(run, kHtmlOut);
@@ -179,7 +179,7 @@ void CloseSelection(Run& run) {
 }  // namespace
 
 long text_file_count(Run& run, const std::string& listing) {
-  return count_lines(run, listing,
+  return count_lines(run.files, listing,
                      [](const std::string& line) { return find_text(1, line, ".txt") > 0; });
 }
 

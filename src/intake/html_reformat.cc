@@ -55,7 +55,7 @@ void ReportClash(Run& run, const std::string& stem) {
   run.print_line();
   run.print_line("File has the same name and two extensions, *.htm, *.txt");
   run.print_line();
-  stop_prompt(run, "<1> = stop and rename file: " + stem,
+  stop_prompt(run.console, "<1> = stop and rename file: " + stem,
               "<2> = continue and *.txt file will be recreate from *.htm");
 }
 

@@ -217,7 +217,7 @@ void WarnLeftOut(Run& run, const std::vector<std::string>& left_out) {
 
 void PrepareWorkFolder(Run& run, const std::string& folder) {
   run.run_command("dir /b *. > " + kFolderListing);
-  if (folder_listed(run, kFolderListing, folder)) {
+  if (folder_listed(run.files, kFolderListing, folder)) {
     run.run_command("del /q " + folder + "\\*.* > " + kSink);
   } else {
     run.run_command("md " + folder + " > " + kSink);
@@ -228,11 +228,11 @@ void PrepareWorkFolders(Run& run) {
   PrepareWorkFolder(run, kTextWork);
   PrepareWorkFolder(run, kHtmlWork);
   run.run_command("dir /b *. > " + kFolderListing);
-  if (folder_listed(run, kFolderListing, kTextWork)) return;
+  if (folder_listed(run.files, kFolderListing, kTextWork)) return;
   run.print_line(kSeparator);
   run.print_line("Subfolder txt_wrk must be created.");
   run.print_line();
-  any_key_end(run, "<...> any key to continue and end");
+  any_key_end(run.console, run.failures, "<...> any key to continue and end");
 }
 
 }  // namespace

@@ -111,6 +111,47 @@ void FileTable::TakeFailed(int number, bool input) {
   slots_[static_cast<size_t>(number)] = std::move(slot);
 }
 
+TableFile FileTable::input(const std::string& name) {
+  int number = free_file_number();
+  open_input(name, number);
+  return TableFile(this, number);
+}
+
+TableFile FileTable::output(const std::string& name) {
+  int number = free_file_number();
+  open_output(name, number);
+  return TableFile(this, number);
+}
+
+TableFile FileTable::append(const std::string& name) {
+  int number = free_file_number();
+  open_append(name, number);
+  return TableFile(this, number);
+}
+
+TableFile& TableFile::operator=(TableFile&& other) noexcept {
+  if (this != &other) {
+    close();
+    files_ = other.files_;
+    number_ = other.number_;
+    other.files_ = nullptr;
+    other.number_ = 0;
+  }
+  return *this;
+}
+
+bool TableFile::next_line(std::string* line) {
+  if (at_end()) return false;
+  files_->read_line(number_, line);
+  return true;
+}
+
+void TableFile::close() {
+  if (files_) files_->close_file(number_);
+  files_ = nullptr;
+  number_ = 0;
+}
+
 void FileTable::open_input(const std::string& name, int number) {
   if (number < 1 || number > kSlots) return;
   close_file(number);

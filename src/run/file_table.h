@@ -14,6 +14,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/disk.h"
@@ -21,6 +22,8 @@
 #include "base/text.h"
 
 namespace quillon {
+
+class TableFile;
 
 class FileTable {
  public:
@@ -33,6 +36,13 @@ class FileTable {
   int free_file_number();
   /// How many file numbers are free.
   int free_file_count() const;
+
+  /// Opens `name` on the lowest free number, for as long as the returned
+  /// object lives. What the numbered calls below do on a failed open (reading
+  /// ends at once, writes are dropped, the number stays taken) holds for it.
+  TableFile input(const std::string& name);
+  TableFile output(const std::string& name);
+  TableFile append(const std::string& name);
 
   void open_input(const std::string& name, int number);
   void open_output(const std::string& name, int number);
@@ -79,6 +89,59 @@ class FileTable {
   Disk* disk_;
   FailureLog* failures_;
   std::vector<std::unique_ptr<Slot>> slots_;
+};
+
+/// One open file of the table: its number is freed, and what was written
+/// reaches the disk, on every path out of the scope that opened it.
+class TableFile {
+ public:
+  TableFile() = default;
+  TableFile(TableFile&& other) noexcept { *this = std::move(other); }
+  TableFile& operator=(TableFile&& other) noexcept;
+  TableFile(const TableFile&) = delete;
+  TableFile& operator=(const TableFile&) = delete;
+  ~TableFile() { close(); }
+
+  /// The next line, without its line end, into `*line`; false, with `*line`
+  /// left alone, once the file is read to its end (at once for a file that
+  /// could not be opened).
+  bool next_line(std::string* line);
+  bool at_end() { return !files_ || files_->end_of_file(number_); }
+  void rewind() {
+    if (files_) files_->rewind_file(number_);
+  }
+  std::string read_token() { return files_ ? files_->read_token(number_) : std::string(); }
+  int32_t read_number() { return files_ ? files_->read_number(number_) : 0; }
+
+  void print_text(const std::string& text) {
+    if (files_) files_->print_text(number_, text);
+  }
+  void print_line(const std::string& text = "") {
+    if (files_) files_->print_line(number_, text);
+  }
+  void print_number(long long value, Ending ending) {
+    if (files_) files_->print_number(number_, value, ending);
+  }
+  void write_quoted(std::initializer_list<std::string> items) {
+    if (files_) files_->write_quoted(number_, items);
+  }
+  void write_quoted(const std::vector<std::string>& items) {
+    if (files_) files_->write_quoted(number_, items);
+  }
+  /// True when the file could not be opened, or a write to it failed.
+  bool write_failed() const { return files_ && files_->write_failed(number_); }
+
+  /// Closes it before its scope ends (a file read back once written).
+  void close();
+  /// The number it holds in the table (0 once closed, or with none free).
+  int number() const { return number_; }
+
+ private:
+  friend class FileTable;
+  TableFile(FileTable* files, int number) : files_(files), number_(number) {}
+
+  FileTable* files_ = nullptr;
+  int number_ = 0;
 };
 
 }  // namespace quillon

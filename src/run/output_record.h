@@ -27,7 +27,7 @@ bool write_output_record(Disk& disk, const std::string& folder, DiskError* error
 /// a link or any other kind than a plain file among them), or a file whose
 /// size or checksum differs from the record's.
 struct ForeignEntry {
-  std::string name;  ///< Empty when the record vouches for every entry.
+  std::string name;         ///< Empty when the record vouches for every entry.
   bool changed = false;     ///< A recorded file of another size or checksum.
   bool unreadable = false;  ///< A recorded file that could not be read through.
 };

@@ -20,6 +20,25 @@
 namespace quillon {
 namespace work_files {
 
+/// A numbered family of work files: a prefix, a number, a suffix. `name`
+/// makes a member, `pattern` is the wildcard by which command lines list or
+/// delete the family, `holds` tells whether a name is, spelled exactly, a
+/// member (digits only where the number goes).
+struct Family {
+  const char* prefix;
+  const char* suffix;
+
+  std::string name(const std::string& number) const { return prefix + number + suffix; }
+  std::string name(long number) const { return name(number_text(number)); }
+  std::string pattern() const { return name("*"); }
+  bool holds(const std::string& name) const;
+};
+
+/// The path of `name` inside `folder`, as command lines and opens spell it.
+inline std::string in_folder(const std::string& folder, const std::string& name) {
+  return folder + "\\" + name;
+}
+
 // ---- Folders -------------------------------------------------------------
 
 /// The user's input files. Intake rewrites it under clean names, HTML inputs
@@ -28,6 +47,9 @@ inline const std::string kInputFolder = "compare_in";
 /// The two chosen files. Written by selection; read by the duplicate check
 /// and working copies; page preparation stages the pages through it.
 inline const std::string kTextIn = "txt_in";
+/// txt_in as the duplicate check's copy spells it, in capitals: on a disk that
+/// tells letter case apart the folder is found all the same.
+inline const std::string kTextInAsSpelled = "TXT_IN";
 /// The working copies under clean names. Emptied by intake; written by the
 /// duplicate check and working copies; read by the comparison page.
 inline const std::string kTextWork = "txt_wrk";
@@ -43,6 +65,14 @@ inline const std::string kOccurrenceCopies = "wrd_24";
 
 /// The folders, in the order selection makes them.
 inline const std::string kWorkFolders[] = {kHtmlIn, kHtmlOut, kHtmlWork, kTextIn, kTextWork};
+
+// ---- Patterns by which command lines list or delete --------------------------
+
+/// Every file of a folder; every text file; every page (".htm" and longer
+/// extensions that begin with it, ".html").
+inline const std::string kEveryFile = "*.*";
+inline const std::string kEveryTextFile = "*.txt";
+inline const std::string kEveryPage = "*.htm*";
 
 // ---- Sinks and clearing files --------------------------------------------
 
@@ -104,17 +134,20 @@ inline const std::string kRunListFiles[] = {kSink, kInputListing, kWorkingCopyLi
 /// The comparison page. Written by the comparison page into the run's folder
 /// and htm_wrk; page preparation indexes it, delivery delivers it.
 inline const std::string kComparePage = "compare.htm";
-/// A part of the comparison page, written by the comparison page into
+/// The parts of the comparison page, written by the comparison page into
 /// htm_wrk when the page is too large to index whole; indexed instead of it.
-/// `pad` fills the number with zeros, so that listings keep the parts' order.
+inline constexpr Family kComparisonParts{"part_", ".htm"};
+/// Part `number`, filled with zeros from `pad`, so that listings keep the
+/// parts' order.
 std::string comparison_part(const std::string& pad, long number);
 
 /// The changes pages: changes.htm (part 1), changes_2.htm, ... Written by
 /// the changes pages into txt_wrk, where the index does not take them up;
 /// moved into htm_out by delivery.
 inline const std::string kChangesPage = "changes.htm";
+inline constexpr Family kLaterChangesPages{"changes_", ".htm"};
 inline std::string changes_page(long part) {
-  return part == 1 ? kChangesPage : "changes_" + number_text(part) + ".htm";
+  return part == 1 ? kChangesPage : kLaterChangesPages.name(part);
 }
 
 /// The contents page, the index of all words. Written by group pages and the
@@ -123,14 +156,19 @@ inline const std::string kContentsPage = "files_list.htm";
 inline const std::string kWordIndexPage = "index.htm";
 /// The pages of the index of all words when it takes more than one: index.htm
 /// (page 1), index_2.htm, ...; written by the word index, delivered.
+inline constexpr Family kLaterWordIndexPages{"index_", ".htm"};
 inline std::string word_index_page(int page) {
-  return page == 1 ? kWordIndexPage : "index_" + number_text(page) + ".htm";
+  return page == 1 ? kWordIndexPage : kLaterWordIndexPages.name(page);
 }
+/// Every page of the index of all words, as delivery moves them.
 inline const std::string kWordIndexPages = "index*.htm";
 
-/// "page_" and the page number filled with zeros from `pad`: the numbered
-/// pages, written by page preparation, rewritten by group pages, delivered.
+/// The numbered pages, "page_" and the page number filled with zeros from
+/// `pad`: written by page preparation, rewritten by group pages, delivered.
+inline constexpr Family kNumberedPages{"page_", ".htm"};
 std::string page_name(const std::string& pad, long number);
+/// The one page of a run that indexes a single page.
+inline const std::string kFirstNumberedPage = "page_1.htm";
 
 /// The zeros page numbers are filled to for `count` pages: "" for one page
 /// or none, "00" from two, one zero more for every power of ten past ten.
@@ -143,123 +181,46 @@ std::string page_number_text(const std::string& page);
 std::string html_stem(const std::string& name);
 
 /// Page preparation: the page without control bytes before it is numbered
-/// ("compare.htm" gives "compare_01.htm").
+/// ("compare.htm" gives "compare_01.htm", "page_01.htm" "page_01_01.htm").
 inline std::string stripped_copy(const std::string& name) {
   return html_stem(name) + "_01.htm";
-}
-/// Group pages: a page as it was, and the page being rewritten.
-inline std::string page_before_annotation(const std::string& page) {
-  return html_stem(page) + "_01.htm";
-}
-inline std::string page_being_annotated(const std::string& page) {
-  return html_stem(page) + "_02.htm";
 }
 
 /// The group index and search pages of group `group`: written by group
 /// pages, delivered.
+inline constexpr Family kGroupIndexPages{"i_", ".htm"};
+inline constexpr Family kGroupSearchPages{"s_", ".htm"};
 inline std::string group_index_page(int group) {
-  return "i_" + number_text(group) + ".htm";
+  return kGroupIndexPages.name(group);
 }
 inline std::string group_search_page(int group) {
-  return "s_" + number_text(group) + ".htm";
+  return kGroupSearchPages.name(group);
 }
 
-// ---- Word and group records (quoted records) --------------------------------
-//
-// The straightforward procedure of the index hands these on from phase to
-// phase; the program holds the same records in memory (index/word_table.h)
-// and writes only the copies in wrd_24. The phases named are the
-// procedure's.
-
-/// Word extraction, read by word records: one record per word.
-inline const std::string kWordRecords = "wrd_01.txt";
-/// Word records: the records with the word in lower case, then sorted.
-inline const std::string kLowerCaseRecords = "wrd_01_01.txt";
-inline const std::string kSortedRecords = "wrd_01_02.txt";
-/// Word records, read by occurrence lists: every record with its word id,
-/// grouped by word.
-inline const std::string kIdentifiedRecords = "wrd_03.txt";
-/// Word records: with occurrence numbers, then in document order.
-inline const std::string kNumberedRecords = "wrd_04.txt";
-inline const std::string kDocumentOrderRecords = "wrd_05.txt";
-inline const std::string kWordOnlyRecords = "wrd_06.txt";
-/// Word records, read by occurrence lists: with rank keys, then sorted.
-inline const std::string kRankedRecords = "wrd_07.txt";
-inline const std::string kRankSortedRecords = "wrd_08.txt";
-/// Word records, read by group pages: every page with words, in order of
-/// first occurrence, then sorted.
-inline const std::string kPagesWithWords = "group_page_all.txt";
-inline const std::string kPagesWithWordsSorted = "group_page_all_sort.txt";
-/// Word records, read by occurrence lists: the pages of group `group`.
-inline std::string group_page_list(int group) {
-  return "group_search_" + number_text(group) + ".txt";
-}
-
-/// Occurrence lists: the occurrences of one page (`number` as in the page
-/// name).
-inline std::string page_occurrences(const std::string& number) {
-  return "wrd_10_" + number + ".txt";
-}
-/// Occurrence lists: the occurrences of a group, unsorted and sorted in page
-/// order (read by group pages and the word index).
-inline std::string group_occurrences(const std::string& group) {
-  return "wrd_11_" + group + ".txt";
-}
-inline std::string group_occurrences(int group) {
-  return group_occurrences(number_text(group));
-}
-inline std::string group_occurrences_sorted(int group) {
-  return "wrd_12_" + number_text(group) + ".txt";
-}
-/// Occurrence lists: the occurrences of a group keyed by word id, unsorted
-/// and sorted (read by group pages).
-inline std::string group_word_occurrences(int group) {
-  return "wrd_13_" + number_text(group) + ".txt";
-}
-inline std::string group_word_occurrences_sorted(int group) {
-  return "wrd_14_" + number_text(group) + ".txt";
-}
-/// Occurrence lists, read by the word index: all occurrences with their
-/// group; the word index sorts them.
-inline const std::string kAllOccurrences = "wrd_15.txt";
-inline const std::string kAllOccurrencesSorted = "wrd_16.txt";
-/// Occurrence lists: every record of one word, as findstr selects it.
-inline std::string word_file(const std::string& word_id) {
-  return word_id + ".txt";
-}
-/// Occurrence lists, read by group pages (and copied into wrd_24): the
-/// occurrences of a group with the next page holding each word. `group` is
-/// the group's number text.
+/// Group pages, into wrd_24: the occurrences of a group with the next page
+/// holding each word. `group` is the group's number text.
+inline constexpr Family kOccurrenceCopyFiles{"wrd_24_", ".txt"};
 inline std::string group_next_pages(const std::string& group) {
-  return "wrd_24_" + group + ".txt";
+  return kOccurrenceCopyFiles.name(group);
 }
 inline std::string group_next_pages(int group) {
-  return group_next_pages(number_text(group));
-}
-/// Word index: the count of one entry, as find /c writes it; `group` is the
-/// group's number text.
-inline std::string group_count_file(const std::string& group) {
-  return "wrd_11_" + group + "_count.txt";
+  return kOccurrenceCopyFiles.name(group);
 }
 
-// ---- The sort of work files -------------------------------------------------
+/// The sort command's scratch runs: this prefix, a number and ".tmp".
+inline constexpr Family kSortScratchFiles{kSortScratchName, ".tmp"};
 
-/// The sort's run files, merge output and sink.
-inline std::string sort_run_file(long number) {
-  return "file_s_" + number_text(number) + ".txt";
-}
-inline const std::string kSortRunClearingFile = "file_s_01.txt";
-inline const std::string kSortMergeOutput = "sort_output.txt";
-inline const std::string kSortSink = "null.txt";
-/// Scratch runs of the one-pass sort (and of the sort command): this prefix,
-/// a number and ".tmp".
-inline const std::string kSortScratchPrefix = kSortScratchName;
+/// The program's numbered families, for the test that each family's names
+/// are its own and no other's.
+extern const Family* const kFamilies[8];
 
 // ---- Which names are the run's own -----------------------------------------
 
 /// True when `name` is, spelled exactly, a work file of the run in its
-/// folder: a fixed name above or one of a numbered family ("wrd_11_3.txt",
-/// "page_01.htm", "id00000042.txt", "file_s_2.tmp", ...).
+/// folder: a fixed name above or one of a numbered family ("page_01.htm",
+/// "i_3.htm", ...), or a name the earlier, file-by-file index wrote
+/// ("wrd_11_3.txt", "id00000042.txt", "file_s_2.tmp", ...): a folder that
+/// holds one was worked in by a run, and such a file is never the user's.
 bool is_work_file_name(const std::string& name);
 
 /// True when `name` is, spelled exactly, one of the run's work folders.

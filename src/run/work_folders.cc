@@ -5,31 +5,27 @@
 
 namespace quillon {
 
-long count_lines(Run& run, const std::string& name,
+long count_lines(FileTable& files, const std::string& name,
                  const std::function<bool(const std::string&)>& counts) {
-  int number = run.files.free_file_number();
-  run.files.open_input(name, number);
+  TableFile in = files.input(name);
   long count = 0;
-  std::string line;
-  while (!run.files.end_of_file(number)) {
-    line.clear();
-    run.files.read_line(number, &line);
+  for (std::string line; in.next_line(&line);) {
     if (counts(line)) ++count;
   }
-  run.files.close_file(number);
   return count;
 }
 
-bool folder_listed(Run& run, const std::string& listing, const std::string& folder) {
-  return count_lines(run, listing, [&](const std::string& line) {
+bool folder_listed(FileTable& files, const std::string& listing, const std::string& folder) {
+  return count_lines(files, listing, [&](const std::string& line) {
            return find_text(1, to_lower(line), folder) > 0;
          }) > 0;
 }
 
-void clear_folder(Run& run, const std::string& folder) {
+void clear_folder(CommandLayer& commands, const std::string& folder) {
+  using namespace work_files;
   // The listing puts one file into the folder, so the delete always finds one.
-  run.run_command("dir > " + folder + "\\" + work_files::kClearingFile);
-  run.run_command("del /q " + folder + "\\*.* > " + work_files::kSink);
+  commands.run_command("dir > " + in_folder(folder, kClearingFile));
+  commands.run_command("del /q " + in_folder(folder, kEveryFile) + " > " + kSink);
 }
 
 namespace {

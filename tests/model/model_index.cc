@@ -10,6 +10,7 @@
 #include "model/model_pages.h"
 #include "model/model_sort.h"
 #include "run/console_waits.h"
+#include "model/model_names.h"
 #include "run/work_files.h"
 #include "run/work_folders.h"
 #include "shell/command_line.h"
@@ -518,7 +519,7 @@ void AnnotateGroupPages(Run& run, int group, Links* links) {
 
 void WriteGroupPages(Run& run, int group_count, const std::string& destination_site) {
   run.run_command("dir /b *.  > " + kScratchListing);
-  if (folder_listed(run, kScratchListing, kOccurrenceCopies)) {
+  if (folder_listed(run.files, kScratchListing, kOccurrenceCopies)) {
     run.run_command("dir > " + kOccurrenceCopies + "\\" + kClearingFile);
     run.run_command("del /q " + kOccurrenceCopies + "\\*.txt > " + kSink);
   } else {
@@ -619,7 +620,7 @@ long long WriteWordIndex(Run& run) {
 void DeliverPages(Run& run) {
   FileTable& files = run.files;
   run.run_command("dir /b *. > " + kScratchListing);
-  if (!folder_listed(run, kScratchListing, kHtmlOut))
+  if (!folder_listed(run.files, kScratchListing, kHtmlOut))
     run.run_command("md " + kHtmlOut + " > " + kSink);
   run.run_command("dir > " + kHtmlOut + "\\" + kClearingFile + " > " + kSink);
   run.run_command("del /q " + kHtmlOut + "\\*.* > " + kSink);

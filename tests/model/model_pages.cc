@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "index/page_parts.h"
 #include "index/search_pages.h"
+#include "model/model_names.h"
 #include "run/work_files.h"
 
 namespace quillon {

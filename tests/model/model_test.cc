@@ -10,6 +10,7 @@
 #include "app/phase_table.h"
 #include "base/end_run.h"
 #include "model/model_index.h"
+#include "model/model_names.h"
 #include "support/test_run.h"
 
 namespace quillon {
@@ -95,6 +96,38 @@ TEST(ModelTest, WholeIndexLeavesTheSameFilesAndConsole) {
             << file.first << " seed " << seed << " jobs " << jobs;
       }
     }
+  }
+}
+
+// A folder the file-by-file index worked in may still hold its records;
+// the run must take every one of them for its own, never for the user's.
+TEST(ModelTest, TheModelsWorkFilesCountAsTheRunsOwn) {
+  using namespace work_files;
+  for (const std::string& name : {kWordRecords,
+                                  kLowerCaseRecords,
+                                  kSortedRecords,
+                                  kIdentifiedRecords,
+                                  kNumberedRecords,
+                                  kDocumentOrderRecords,
+                                  kWordOnlyRecords,
+                                  kRankedRecords,
+                                  kRankSortedRecords,
+                                  kPagesWithWords,
+                                  kPagesWithWordsSorted,
+                                  group_page_list(3),
+                                  page_occurrences("01"),
+                                  group_occurrences(4),
+                                  group_occurrences_sorted(4),
+                                  group_word_occurrences(5),
+                                  group_word_occurrences_sorted(5),
+                                  kAllOccurrences,
+                                  kAllOccurrencesSorted,
+                                  word_file("id00000042"),
+                                  group_count_file("7"),
+                                  page_before_annotation("page_01.htm"),
+                                  page_being_annotated("page_01.htm"),
+                                  stripped_copy(kComparePage)}) {
+    EXPECT_TRUE(is_work_file_name(name)) << name;
   }
 }
 
