@@ -50,19 +50,15 @@ const char kColumns[] =
 // A working copy in memory, line by line as the comparison page reads it.
 class Text {
  public:
-  void Read(Run& run, const std::string& copy) {
-    int file = run.files.free_file_number();
-    run.files.open_input(kTextWork + "\\" + copy, file);
-    std::string line;
-    while (!run.files.end_of_file(file)) {
-      run.files.read_line(file, &line);
+  void Read(FileTable& files, const std::string& copy) {
+    TableFile in = files.input(in_folder(kTextWork, copy));
+    for (std::string line; in.next_line(&line);) {
       // A byte order mark is no part of the text; it would make the first
       // lines of two files differ for nothing to see.
       bool marked = ends_.empty() && line.compare(0, 3, "\xEF\xBB\xBF") == 0;
       bytes_.append(line, marked ? 3 : 0, std::string::npos);
       ends_.push_back(bytes_.size());
     }
-    run.files.close_file(file);
   }
 
   std::vector<std::string_view> Lines() const {
@@ -86,10 +82,10 @@ class Text {
 
 // The name in txt_in (which selection copied from compare_in) that the
 // working copy was cleaned from.
-std::string ChosenName(Run& run, const std::string& copy) {
+std::string ChosenName(Disk& disk, const std::string& copy) {
   std::string folder;
   std::vector<DirEntry> entries;
-  if (resolve_path(run.disk, kTextIn, &folder) && run.disk.read_dir(folder, &entries)) {
+  if (resolve_path(disk, kTextIn, &folder) && disk.read_dir(folder, &entries)) {
     for (const DirEntry& entry : entries) {
       NameParts parts = working_copy_name_parts(entry.name);
       if (entry.is_file() && parts.marker > 0 && clean_name(parts) == copy) return entry.name;
@@ -111,12 +107,13 @@ std::string Similarity(const Counts& c, long lines) {
 
 class ChangesWriter {
  public:
-  ChangesWriter(Run& run, const ChangesSource& source) : run_(run), source_(source) {
-    left_.Read(run, source.left_copy);
-    right_.Read(run, source.right_copy);
-    left_name_ = escape_markup(source.left_name.empty() ? ChosenName(run, source.left_copy)
+  ChangesWriter(FileTable& files, Disk& disk, const ChangesSource& source)
+      : files_(files), source_(source) {
+    left_.Read(files, source.left_copy);
+    right_.Read(files, source.right_copy);
+    left_name_ = escape_markup(source.left_name.empty() ? ChosenName(disk, source.left_copy)
                                                         : source.left_name);
-    right_name_ = escape_markup(source.right_name.empty() ? ChosenName(run, source.right_copy)
+    right_name_ = escape_markup(source.right_name.empty() ? ChosenName(disk, source.right_copy)
                                                           : source.right_name);
     rows_ = align_lines(left_.Lines(), right_.Lines());
     for (const AlignedRow& row : rows_) {
@@ -133,16 +130,14 @@ class ChangesWriter {
     const long parts = static_cast<long>(starts.size());
     starts.push_back(rows_.size());
     for (long part = 1; part <= parts; ++part) {
-      int page = run_.files.free_file_number();
-      run_.files.open_output(kTextWork + "\\" + changes_page(part), page);
+      TableFile page = files_.output(in_folder(kTextWork, changes_page(part)));
       WriteHead(part, parts);
       WriteRows(starts[static_cast<size_t>(part - 1)], starts[static_cast<size_t>(part)], page);
       CloseTable();
       WritePartLinks(part, parts);
       out_ += "</body>\r\n</html>\r\n";
-      run_.files.print_text(page, out_);
+      page.print_text(out_);
       out_.clear();
-      run_.files.close_file(page);
     }
     return parts;
   }
@@ -217,7 +212,7 @@ class ChangesWriter {
 
   // Runs of equal rows keep a few lines of context next to a change and
   // fold the rest; at the start and the end of the texts no context is due.
-  void WriteRows(size_t begin, size_t end, int page) {
+  void WriteRows(size_t begin, size_t end, TableFile& page) {
     for (size_t r = begin; r < end;) {
       size_t run_end = r;
       while (run_end < end && rows_[run_end].kind == RowKind::kEqual) ++run_end;
@@ -235,7 +230,7 @@ class ChangesWriter {
     }
   }
 
-  void Fold(size_t begin, size_t end, int page) {
+  void Fold(size_t begin, size_t end, TableFile& page) {
     const AlignedRow& first = rows_[begin];
     const AlignedRow& last = rows_[end - 1];
     CloseTable();
@@ -249,7 +244,7 @@ class ChangesWriter {
     out_ += "</details>\r\n";
   }
 
-  void WriteRow(const AlignedRow& row, int page) {
+  void WriteRow(const AlignedRow& row, TableFile& page) {
     if (!table_open_) OpenTable();
     static const char* const kRowStart[] = {"<tr>", "<tr class=\"c\">", "<tr class=\"r\">",
                                             "<tr class=\"a\">"};
@@ -268,7 +263,7 @@ class ChangesWriter {
     WriteSide(right_, row.right, marks.right, "<ins>", "</ins>");
     out_ += "</tr>\r\n";
     if (out_.size() >= kWriteAhead) {
-      run_.files.print_text(page, out_);
+      page.print_text(out_);
       out_.clear();
     }
   }
@@ -308,7 +303,7 @@ class ChangesWriter {
     out_ += text;
   }
 
-  Run& run_;
+  FileTable& files_;
   const ChangesSource& source_;
   Text left_, right_;
   std::string left_name_, right_name_;
@@ -322,15 +317,15 @@ class ChangesWriter {
 }  // namespace
 
 long write_changes_pages(Run& run, const ChangesSource& source) {
-  return ChangesWriter(run, source).Write();
+  return ChangesWriter(run.files, run.disk, source).Write();
 }
 
 void deliver_changes_pages(Run& run, long pages) {
   for (long part = 1; part <= pages; ++part) {
-    std::string from = kTextWork + "\\" + changes_page(part);
+    std::string from = in_folder(kTextWork, changes_page(part));
     std::string source, target;
     if (!resolve_path(run.disk, from, &source) ||
-        !resolve_for_writing(run.disk, kHtmlOut + "\\" + changes_page(part), &target) ||
+        !resolve_for_writing(run.disk, in_folder(kHtmlOut, changes_page(part)), &target) ||
         !run.disk.rename(source, target)) {
       run.failures.note(DiskAction::kRename, from, run.disk.last_error());
     }

@@ -17,23 +17,18 @@ namespace {
 using namespace work_files;
 
 // Renames each working copy to its clean name; gives the number of lines.
-long CleanWorkingCopyNames(Run& run) {
-  int listing = run.files.free_file_number();
-  run.files.open_input(kWorkingCopyList, listing);
+long CleanWorkingCopyNames(FileTable& files, CommandLayer& commands) {
+  TableFile listing = files.input(kWorkingCopyList);
   long count = 0;
-  std::string line;
-  while (!run.files.end_of_file(listing)) {
-    line.clear();
-    run.files.read_line(listing, &line);
+  for (std::string line; listing.next_line(&line);) {
     ++count;
     NameParts parts = working_copy_name_parts(line);
     if (parts.marker == 0) continue;
     std::string clean = clean_name(parts);
     if (clean == parts.given) continue;
-    run.run_command("rename " + QuoteArgument(kTextWork + "\\" + parts.given) + " " +
-                    QuoteArgument(clean));
+    commands.run_command("rename " + QuoteArgument(in_folder(kTextWork, parts.given)) + " " +
+                         QuoteArgument(clean));
   }
-  run.files.close_file(listing);
   return count;
 }
 
@@ -45,7 +40,7 @@ bool CopiesStand(Disk& disk) {
   if (!disk.read_dir(kTextIn, &inputs) || !disk.read_dir(kTextWork, &copies)) return false;
   std::set<std::string> expected;
   for (const DirEntry& entry : inputs) {
-    if (entry.is_file() && matches_pattern("*.txt", entry.name)) expected.insert(entry.name);
+    if (entry.is_file() && matches_pattern(kEveryTextFile, entry.name)) expected.insert(entry.name);
   }
   // With nothing to copy the copy has an error to show.
   if (expected.empty() || copies.size() != expected.size()) return false;
@@ -62,14 +57,17 @@ bool CopiesStand(Disk& disk) {
 }  // namespace
 
 std::string make_working_copies(Run& run) {
+  CommandLayer& commands = run.commands;
+  const std::string copies = in_folder(kTextWork, kEveryTextFile);
   if (!CopiesStand(run.disk)) {
-    clear_folder(run.commands, kTextWork);
-    run.run_command("copy /y " + kTextIn + "\\*.txt " + kTextWork + "\\ > " + kSink);
+    clear_folder(commands, kTextWork);
+    commands.run_command("copy /y " + in_folder(kTextIn, kEveryTextFile) + " " + kTextWork +
+                         "\\ > " + kSink);
   }
-  run.run_command("dir /b " + kTextWork + "\\*.txt > " + kWorkingCopyList);
-  long count = CleanWorkingCopyNames(run);
-  clear_folder(run.commands, kHtmlWork);
-  run.run_command("dir /b " + kTextWork + "\\*.txt > " + kWorkingCopyList);
+  commands.run_command("dir /b " + copies + " > " + kWorkingCopyList);
+  long count = CleanWorkingCopyNames(run.files, commands);
+  clear_folder(commands, kHtmlWork);
+  commands.run_command("dir /b " + copies + " > " + kWorkingCopyList);
   return page_number_pad_for(count);
 }
 

@@ -1,6 +1,6 @@
 // The duplicate check and the clean-named working copies, on the fake disk
-// as the selection leaves it; the destination answer is the end-to-end
-// comparison test's.
+// as the selection leaves it; key 1 and key 2 at a duplicate are the
+// end-to-end comparison test's.
 
 #include "compare/working_copies.h"
 
@@ -18,45 +18,33 @@ std::string Duplicate(const std::string& first, const std::string& second) {
          "\r\n\r\n<1> continue\r\n<2> end\r\n";
 }
 
-TEST(PageNumberPadTest, LastRuleThatHoldsWins) {
-  const std::pair<int, const char*> cases[] = {
-      {0, ""}, {1, ""}, {2, "00"}, {10, "00"}, {11, "000"}, {101, "0000"}, {1000001, "00000000"}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(work_files::page_number_pad_for(c.first), c.second) << c.first;
-  }
+// Ten pages still take two digits, eleven take three.
+TEST(PageNumberPadTest, OneZeroMoreForEveryPowerOfTenPastTen) {
+  const std::pair<int, const char*> cases[] = {{0, ""}, {10, "00"}, {11, "000"}, {101, "0000"}};
+  for (const auto& c : cases) EXPECT_EQ(work_files::page_number_pad_for(c.first), c.second);
 }
 
-// Key 1 and key 2 at a duplicate are the end-to-end cases. Here an empty
-// first file repeats in every file, a leading part in the longer file, and a
-// longer first file is no duplicate of a shorter one: each of its lines past
-// the end counts as a difference, also where it equals the last line read.
-TEST(WorkingCopiesTest, EveryPairOnceInListingOrder) {
-  FakeRun t("111111");
-  for (const char* folder : {"txt_wrk", "htm_wrk", "txt_in"}) t.disk.AddDir(folder);
-  t.disk.AddFile("txt_in/0.txt", "");
-  t.disk.AddFile("txt_in/a.txt", "x\r\n");
-  t.disk.AddFile("txt_in/b.txt", "x\r\nx\r\n");
-  t.disk.AddFile("txt_in/c.txt", "z\r\n");
-  t.disk.AddFile("txt_in/d.txt", "x\r\n");
-  RunState state;
-  EXPECT_TRUE(RunPhases(t.run, state, "duplicate check", "working copies"));
-  EXPECT_EQ(t.transcript(), Duplicate("0.txt", "a.txt") + Duplicate("0.txt", "b.txt") +
-                                Duplicate("0.txt", "c.txt") + Duplicate("0.txt", "d.txt") +
-                                Duplicate("a.txt", "b.txt") + Duplicate("a.txt", "d.txt"));
-}
-
-// The duplicate check's copies serve as the working copies while they stand;
-// one that changed in between is made afresh with the others.
-TEST(WorkingCopiesTest, DuplicateCheckCopiesAreNotWrittenTwice) {
+// An empty first file repeats in every file, a leading part in the longer
+// file, and a longer first file is no duplicate of a shorter one: each of
+// its lines past the end counts as a difference, also where it equals the
+// last line read. The check's copies then serve as the working copies while
+// they stand; one that changed in between is made afresh with the others.
+TEST(WorkingCopiesTest, EveryPairOnceAndCopiesNotWrittenTwice) {
   for (bool changed : {false, true}) {
-    FakeRun t("1");
+    FakeRun t("111111");
     for (const char* folder : {"txt_wrk", "htm_wrk", "txt_in"}) t.disk.AddDir(folder);
-    std::string text(5000, 'a');
-    t.disk.AddFile("txt_in/old.txt", text + "\r\n");
-    t.disk.AddFile("txt_in/new.txt", "b\r\n" + text);
+    const std::string x = "x\r\n" + std::string(5000, 'a');
+    t.disk.AddFile("txt_in/0.txt", "");
+    t.disk.AddFile("txt_in/a.txt", x);
+    t.disk.AddFile("txt_in/b.txt", x + "\r\n" + std::string(5000, 'a'));
+    t.disk.AddFile("txt_in/c.txt", "z\r\n");
+    t.disk.AddFile("txt_in/d.txt", x);
     RunState state;
     ASSERT_TRUE(RunPhases(t.run, state, "duplicate check", "duplicate check"));
-    if (changed) t.disk.AddFile("txt_wrk/new.txt", "changed\r\n");
+    EXPECT_EQ(t.transcript(), Duplicate("0.txt", "a.txt") + Duplicate("0.txt", "b.txt") +
+                                  Duplicate("0.txt", "c.txt") + Duplicate("0.txt", "d.txt") +
+                                  Duplicate("a.txt", "b.txt") + Duplicate("a.txt", "d.txt"));
+    if (changed) t.disk.AddFile("txt_wrk/c.txt", "changed\r\n");
     long before = t.disk.written();
     ASSERT_TRUE(RunPhases(t.run, state, "working copies", "working copies"));
     EXPECT_EQ(t.disk.Files("txt_wrk"), t.disk.Files("txt_in")) << changed;

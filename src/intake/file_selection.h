@@ -11,7 +11,7 @@
 namespace quillon {
 
 /// Lines of the listing that contain ".txt" in lower case exactly.
-long text_file_count(Run& run, const std::string& listing);
+long text_file_count(FileTable& files, const std::string& listing);
 
 /// The table width for an answer: the number and "%", or "100%" for 0.
 std::string table_width_for(int32_t number);

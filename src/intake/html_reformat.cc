@@ -17,16 +17,10 @@ namespace {
 
 using namespace work_files;
 
-std::vector<std::string> ReadLines(Run& run, const std::string& name) {
+std::vector<std::string> ReadLines(FileTable& files, const std::string& name) {
   std::vector<std::string> lines;
-  int number = run.files.free_file_number();
-  run.files.open_input(name, number);
-  while (!run.files.end_of_file(number)) {
-    std::string line;
-    run.files.read_line(number, &line);
-    lines.push_back(line);
-  }
-  run.files.close_file(number);
+  TableFile in = files.input(name);
+  for (std::string line; in.next_line(&line);) lines.push_back(line);
   return lines;
 }
 
@@ -36,9 +30,9 @@ struct StemList {
   std::unordered_map<std::string, long> counts;
 };
 
-StemList LoadStemList(Run& run, const std::string& name) {
+StemList LoadStemList(FileTable& files, const std::string& name) {
   StemList list;
-  list.entries = ReadLines(run, name);
+  list.entries = ReadLines(files, name);
   std::string stem;
   for (const std::string& entry : list.entries) {
     if (clash_stem(entry, &stem)) ++list.counts[stem];
@@ -46,46 +40,46 @@ StemList LoadStemList(Run& run, const std::string& name) {
   return list;
 }
 
-void ReportClash(Run& run, const std::string& stem) {
-  run.print_line();
-  run.print_line(kSeparator);
-  run.print_line("Compare file names *.htm and *.txt");
-  run.print_line();
-  run.print_line(stem);
-  run.print_line();
-  run.print_line("File has the same name and two extensions, *.htm, *.txt");
-  run.print_line();
-  stop_prompt(run.console, "<1> = stop and rename file: " + stem,
+void ReportClash(Console& console, const std::string& stem) {
+  console.print_line();
+  console.print_line(kSeparator);
+  console.print_line("Compare file names *.htm and *.txt");
+  console.print_line();
+  console.print_line(stem);
+  console.print_line();
+  console.print_line("File has the same name and two extensions, *.htm, *.txt");
+  console.print_line();
+  stop_prompt(console, "<1> = stop and rename file: " + stem,
               "<2> = continue and *.txt file will be recreate from *.htm");
 }
 
 // Rewrites the second list without the stem, so it is never asked about again.
-StemList DropStem(Run& run, const StemList& list, const std::string& stem) {
-  int number = run.files.free_file_number();
-  run.files.open_output(kClashRewrittenList, number);
-  std::string other;
-  for (const std::string& entry : list.entries) {
-    if (clash_stem(entry, &other) && other != stem) {
-      run.files.print_line(number, trim_blanks(entry));
+StemList DropStem(FileTable& files, CommandLayer& commands, const StemList& list,
+                  const std::string& stem) {
+  {
+    TableFile rewritten = files.output(kClashRewrittenList);
+    std::string other;
+    for (const std::string& entry : list.entries) {
+      if (clash_stem(entry, &other) && other != stem) rewritten.print_line(trim_blanks(entry));
     }
   }
-  run.files.close_file(number);
-  run.run_command("copy /y " + kClashRewrittenList + " " + kClashSecondList + " > " + kSink);
-  return LoadStemList(run, kClashSecondList);
+  commands.run_command("copy /y " + kClashRewrittenList + " " + kClashSecondList + " > " + kSink);
+  return LoadStemList(files, kClashSecondList);
 }
 
-void CheckNameClashes(Run& run) {
-  run.run_command("dir /b /a-d " + kInputFolder + "\\*.* > " + kClashFirstList);
-  run.run_command("dir /b /a-d " + kInputFolder + "\\*.* > " + kClashSecondList);
-  std::vector<std::string> first = ReadLines(run, kClashFirstList);
-  StemList second = LoadStemList(run, kClashSecondList);
+void CheckNameClashes(FileTable& files, CommandLayer& commands, Console& console) {
+  const std::string every_input = in_folder(kInputFolder, kEveryFile);
+  commands.run_command("dir /b /a-d " + every_input + " > " + kClashFirstList);
+  commands.run_command("dir /b /a-d " + every_input + " > " + kClashSecondList);
+  std::vector<std::string> first = ReadLines(files, kClashFirstList);
+  StemList second = LoadStemList(files, kClashSecondList);
   std::string stem;
   for (const std::string& entry : first) {
     if (!clash_stem(entry, &stem)) continue;
     auto found = second.counts.find(stem);
     if (found == second.counts.end() || found->second < 2) continue;
-    ReportClash(run, stem);
-    second = DropStem(run, second, stem);
+    ReportClash(console, stem);
+    second = DropStem(files, commands, second, stem);
   }
 }
 
@@ -110,52 +104,51 @@ struct Twin {
 
 // The twin is completed aside and then takes its name, so that an
 // interrupted run never leaves half a twin under the twin's name.
-Twin WriteBodyText(Run& run, const std::string& html, const std::string& text) {
+Twin WriteBodyText(FileTable& files, Disk& disk, FailureLog& failures, const std::string& html,
+                   const std::string& text) {
   Twin result;
   std::string path, twin;
   DirEntry entry;
-  if (resolve_path(run.disk, html, &path) && run.disk.stat(path, &entry) &&
-      !text_twin(run.disk, path, &twin, &result.has_body)) {
-    run.failures.note(DiskAction::kRead, html, run.disk.last_error());
+  if (resolve_path(disk, html, &path) && disk.stat(path, &entry) &&
+      !text_twin(disk, path, &twin, &result.has_body)) {
+    failures.note(DiskAction::kRead, html, disk.last_error());
   }
-  int out = run.files.free_file_number();
-  run.files.open_output(kTwinTemporary, out);
-  run.files.print_text(out, twin);
-  bool written = !run.files.write_failed(out);
-  run.files.close_file(out);
+  bool written;
+  {
+    TableFile out = files.output(kTwinTemporary);
+    out.print_text(twin);
+    written = !out.write_failed();
+  }
   std::string from, to;
-  if (written && resolve_path(run.disk, kTwinTemporary, &from) &&
-      resolve_for_writing(run.disk, text, &to)) {
-    result.written = run.disk.rename(from, to);
-    if (!result.written) run.failures.note(DiskAction::kWrite, text, run.disk.last_error());
+  if (written && resolve_path(disk, kTwinTemporary, &from) &&
+      resolve_for_writing(disk, text, &to)) {
+    result.written = disk.rename(from, to);
+    if (!result.written) failures.note(DiskAction::kWrite, text, disk.last_error());
   }
   return result;
 }
 
-std::set<std::string> ReformatHtmlFiles(Run& run) {
-  run.run_command("dir /b /a-d " + kInputFolder + "\\*.htm > " + kHtmlInputList);
-  int list = run.files.free_file_number();
-  run.files.open_input(kHtmlInputList, list);
-  std::set<std::string> twins;
+// The twins written, and the HTML inputs without a body with their twins.
+struct Twins {
+  std::set<std::string> written;
   std::vector<std::pair<std::string, std::string>> without_body;
-  std::string line;
-  while (!run.files.end_of_file(list)) {
-    line.clear();
-    run.files.read_line(list, &line);
+};
+
+Twins WriteTwins(FileTable& files, CommandLayer& commands, Disk& disk, FailureLog& failures) {
+  commands.run_command("dir /b /a-d " + in_folder(kInputFolder, kEveryHtmlInput) + " > " +
+                       kHtmlInputList);
+  TableFile list = files.input(kHtmlInputList);
+  Twins twins;
+  for (std::string line; list.next_line(&line);) {
     std::string entry = trim_blanks(line);
     std::string text = text_twin_name(entry);
     if (text.empty()) continue;
-    Twin twin = WriteBodyText(run, entry, text);
-    if (twin.written) twins.insert(text);
-    if (twin.written && !twin.has_body) without_body.emplace_back(entry, text);
+    Twin twin = WriteBodyText(files, disk, failures, entry, text);
+    if (twin.written) twins.written.insert(text);
+    if (twin.written && !twin.has_body) twins.without_body.emplace_back(entry, text);
     // No overwrite switch: an existing twin in compare_in is asked about.
-    run.run_command("copy " + QuoteArgument(text) + " " +
-                    QuoteArgument(kInputFolder + "\\" + text));
-  }
-  run.files.close_file(list);
-  for (const auto& file : without_body) {
-    run.console.print_warning(file.first + " has no line that opens its body, so its text " +
-                              file.second + " is empty.");
+    commands.run_command("copy " + QuoteArgument(text) + " " +
+                         QuoteArgument(in_folder(kInputFolder, text)));
   }
   return twins;
 }
@@ -164,8 +157,8 @@ std::set<std::string> ReformatHtmlFiles(Run& run) {
 
 std::string text_twin_name(const std::string& entry) {
   std::string given = trim_blanks(entry);
-  long marker = find_marker(given, ".htm");
-  return marker == 0 ? "" : left_text(given, marker - 1) + ".txt";
+  long marker = find_marker(given, kPageExtension);
+  return marker == 0 ? "" : left_text(given, marker - 1) + kTextExtension;
 }
 
 bool text_twin(Disk& disk, const std::string& html, std::string* text, bool* has_body) {
@@ -190,19 +183,24 @@ bool text_twin(Disk& disk, const std::string& html, std::string* text, bool* has
 
 bool clash_stem(const std::string& entry, std::string* stem) {
   std::string given = trim_blanks(entry);
-  long marker = find_marker(given, ".htm");
-  if (marker == 0) marker = find_marker(given, ".txt");
+  long marker = find_marker(given, kPageExtension);
+  if (marker == 0) marker = find_marker(given, kTextExtension);
   if (marker == 0) return false;
   *stem = left_text(given, marker - 1);
   return true;
 }
 
 std::set<std::string> reformat_html_inputs(Run& run) {
-  run.print_line();
-  run.print_line(kSeparator);
-  run.print_line("Reformatting *.htm files to *.txt");
-  CheckNameClashes(run);
-  return ReformatHtmlFiles(run);
+  run.console.print_line();
+  run.console.print_line(kSeparator);
+  run.console.print_line("Reformatting *.htm files to *.txt");
+  CheckNameClashes(run.files, run.commands, run.console);
+  Twins twins = WriteTwins(run.files, run.commands, run.disk, run.failures);
+  for (const auto& file : twins.without_body) {
+    run.console.print_warning(file.first + " has no line that opens its body, so its text " +
+                              file.second + " is empty.");
+  }
+  return twins.written;
 }
 
 }  // namespace quillon

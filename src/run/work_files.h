@@ -73,6 +73,15 @@ inline const std::string kWorkFolders[] = {kHtmlIn, kHtmlOut, kHtmlWork, kTextIn
 inline const std::string kEveryFile = "*.*";
 inline const std::string kEveryTextFile = "*.txt";
 inline const std::string kEveryPage = "*.htm*";
+/// The HTML inputs of compare_in, as HTML inputs list them (".htm" and, as
+/// short names did, longer extensions that begin with it).
+inline const std::string kEveryHtmlInput = "*.htm";
+/// The entries without an extension: the folders, as intake and selection
+/// list them to find the work folders.
+inline const std::string kEveryFolder = "*.";
+/// The markers by which a name is tested and cut: a text file, a page.
+inline const std::string kTextExtension = ".txt";
+inline const std::string kPageExtension = ".htm";
 
 // ---- Sinks and clearing files --------------------------------------------
 
