@@ -265,8 +265,6 @@ TEST(OwnFolderTest, UsageErrorsTouchNothing) {
       {{"--part-size", "-5"}, "invalid part size '-5': a number of bytes, 0 for one page"},
       {{"--width", "abc", "a.txt", "b.txt"},
        "invalid table width 'abc': a number greater than 0, such as 80 or 62.5"},
-      {{"--width=0.4", "a.txt", "b.txt"},
-       "invalid table width '0.4': a number greater than 0, such as 80 or 62.5"},
       {{"--site", "<b>x</b>", "a.txt", "b.txt"},
        "invalid address '<b>x</b>': a host name and path of letters, digits and . - _ / : ~ only"},
       {{"-o", "out"}, "option '--output' needs the two files to compare"},

@@ -198,23 +198,16 @@ TEST(ComparisonTest, ChangesPageAlignsTheFilesRowByRow) {
   EXPECT_EQ(workspace.read("htm_out/index.htm").find("imilarity"), std::string::npos);
 }
 
-TEST(ComparisonTest, DuplicateFilesAskThenKeyOneGoesOnAndKeyTwoEnds) {
-  const std::string question =
-      Lines({"", "----- duplicate files -----", "a.txt", "b.txt", "", "<1> continue", "<2> end"});
-  for (const std::string key : {"1", "x2"}) {
-    SCOPED_TRACE(key);
-    Workspace workspace;
-    Put(workspace, {{"a.txt", "same\r\n"}, {"b.txt", "same\r\n"}});
-    Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\n" + key));
-    EXPECT_EQ(outcome.status, 0);
-    if (key == "1") {
-      EXPECT_TRUE(Printed(outcome, question));
-      EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), ComparePage("100%", {"same"}, {"same"}));
-    } else {
-      EXPECT_TRUE(EndsWith(outcome.transcript, question));
-      EXPECT_FALSE(workspace.Exists("htm_wrk/compare.htm"));
-    }
-  }
+// Key 1 goes on (the hostile inputs' empty file takes that way); other keys
+// change nothing, and key 2 ends the run before the page.
+TEST(ComparisonTest, DuplicateFilesAskAndKeyTwoEnds) {
+  Workspace workspace;
+  Put(workspace, {{"a.txt", "same\r\n"}, {"b.txt", "same\r\n"}});
+  Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\nx2"));
+  EXPECT_EQ(outcome.status, 0);
+  EXPECT_TRUE(EndsWith(outcome.transcript, Lines({"", "----- duplicate files -----", "a.txt",
+                                                  "b.txt", "", "<1> continue", "<2> end"})));
+  EXPECT_FALSE(workspace.Exists("htm_wrk/compare.htm"));
 }
 
 // The groups of a comparison in parts are written on several threads: one
