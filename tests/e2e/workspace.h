@@ -44,11 +44,8 @@ class Command {
     bool more_keys;   ///< Standard input stays open for Type().
     std::string tmp;  ///< TMPDIR, when not empty.
   };
-  Command(const Workspace& workspace, const std::vector<std::string>& args, const std::string& keys,
-          const Io& io);
   Command(const Workspace& workspace, const std::vector<std::string>& args,
-          const std::string& keys = "")
-      : Command(workspace, args, keys, Io()) {}
+          const std::string& keys = "", const Io& io = Io());
   ~Command();
   Command(const Command&) = delete;
   Command& operator=(const Command&) = delete;
