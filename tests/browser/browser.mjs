@@ -29,6 +29,9 @@ export const kBrowserNames = Object.keys(kLaunch);
 
 const kTimeoutMs = 10000;
 
+/// The colour of a highlighted word.
+export const kRed = 'rgb(255, 0, 0)';
+
 /// The file name a page URL points at ("page_01.htm"), without fragment.
 export function fileOf(url) {
   try {

@@ -10,8 +10,9 @@ import {openAt, sample} from './browser.mjs';
 
 export const kChangesPage = 'changes.htm';
 
-/// Loads changes.htm of the run (`left` and `right` are the lines of its two
-/// files, blanks trimmed, empty ones left out) and checks what a reader sees.
+/// Loads changes.htm of the run (`inputs` names its two files, `left` and
+/// `right` are their lines, blanks trimmed, empty ones left out) and checks
+/// what a reader sees.
 export async function checkChangesPage(checks, page, run) {
   await openAt(page, run.htm, kChangesPage);
   const seen = await page.evaluate(() => {
@@ -42,9 +43,7 @@ export async function checkChangesPage(checks, page, run) {
   checks.check(
       'changes.htm has a viewport line', seen.viewport.includes('width=device-width'),
       seen.viewport);
-  const [first, second] = fs.readdirSync(path.join(path.dirname(run.htm), 'compare_in'))
-                              .filter((f) => f.toLowerCase().endsWith('.txt'))
-                              .sort();
+  const [first, second] = run.inputs;
   checks.check(
       'changes.htm names both files', seen.heading === `Changes from ${first} to ${second}`,
       seen.heading);

@@ -21,24 +21,25 @@ import * as wordPage from './word_page.mjs';
 
 const kWatchdogMs = 1200000;
 
-// A scripted run: its folder, the lines of its two input files (blanks
-// trimmed, empty ones left out) in the order the cells show them, and the
-// table width and destination address it was given.
+// A scripted run: its folder, the names of its two input files and their
+// lines (blanks trimmed, empty ones left out) in the order the cells show
+// them, and the table width and destination address it was given.
 function describeRun(name, dir, keysFile) {
-  const inputs = path.join(dir, 'compare_in');
-  const [left, right] = fs.readdirSync(inputs)
-                            .filter((file) => file.toLowerCase().endsWith('.txt'))
-                            .sort()
-                            .map(
-                                (file) => fs.readFileSync(path.join(inputs, file), 'utf8')
-                                              .split(/\r?\n/)
-                                              .map((line) => line.replace(/^ +| +$/g, ''))
-                                              .filter(Boolean));
+  const folder = path.join(dir, 'compare_in');
+  const inputs = fs.readdirSync(folder).filter((file) => file.toLowerCase().endsWith('.txt')).sort();
+  const [left, right] = inputs.map(
+      (file) => fs.readFileSync(path.join(folder, file), 'utf8')
+                    .split(/\r?\n/)
+                    .map((line) => line.replace(/^ +| +$/g, ''))
+                    .filter(Boolean));
   // The keys answer, line by line: three opening screens and the first file,
   // the second file, the table width, the destination address.
   const answers = fs.readFileSync(keysFile, 'utf8').split('\n');
   const widthPercent = Number(answers[2] || '100');
-  return {name, htm: path.join(dir, 'htm_out'), left, right, widthPercent, site: answers[3] ?? ''};
+  return {
+    name, htm: path.join(dir, 'htm_out'), inputs, left, right, widthPercent,
+    site: answers[3] ?? '',
+  };
 }
 
 // A double-click needs a real user gesture: the same handler run by a

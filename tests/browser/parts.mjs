@@ -10,9 +10,7 @@
 import fs from 'node:fs';
 import path from 'node:path';
 
-import {doubleClickOpens, fileOf, openAt, sample, waitForPage} from './browser.mjs';
-
-const kRed = 'rgb(255, 0, 0)';
+import {doubleClickOpens, fileOf, kRed, openAt, sample, waitForPage} from './browser.mjs';
 
 const matches = (text, re) => [...text.matchAll(re)];
 

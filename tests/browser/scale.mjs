@@ -9,10 +9,9 @@ import fs from 'node:fs';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
 
-import {kLaunch} from './browser.mjs';
+import {kLaunch, kRed} from './browser.mjs';
 
 const kTimeoutMs = 60000;
-const kRed = 'rgb(255, 0, 0)';
 
 function rendererPeakMB(pids) {
   let peak = 0;

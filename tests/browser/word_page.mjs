@@ -2,10 +2,9 @@
 // hidden until a word is chosen, a real double-click that opens the page at
 // the word with all its occurrences highlighted and their navigators shown,
 // and those navigators clicked as a user clicks them.
-import {doubleClickOpens, fileOf, openAt, sample, waitForPage} from './browser.mjs';
+import {doubleClickOpens, fileOf, kRed, openAt, sample, waitForPage} from './browser.mjs';
 
 export const kWordPage = 'page_01.htm';
-const kRed = 'rgb(255, 0, 0)';
 
 export const isNonAscii = (text) => /[^\x00-\x7f]/.test(text);
 const sortedJoin = (texts) => [...texts].sort().join('\n');

@@ -16,10 +16,6 @@ namespace {
 
 using namespace std::string_literals;
 
-bool Printed(const Outcome& outcome, const std::string& text) {
-  return outcome.transcript.find(text) != std::string::npos;
-}
-
 // What a text's markup would have become, had it reached a page as markup.
 const char* const kHostileMarkup[] = {"<script>alert", "<img",    "<svg",
                                       "<stdio",        "<https:", "<one line"};
@@ -86,7 +82,7 @@ TEST(InputsTest, OnlyTheTwinOfAnHtmlInputIsMarkup) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     Workspace workspace;
-    for (const auto& input : c.inputs) workspace.write("compare_in/" + input.first, input.second);
+    Put(workspace, c.inputs);
     std::filesystem::create_directories(workspace.root() + "/compare_in/x.htm");
     Outcome outcome = RunQuillon(workspace, Opening(c.keys));
     EXPECT_EQ(outcome.status, 0);
@@ -108,7 +104,7 @@ TEST(InputsTest, BodyTagsAndWarningsOfWhatIsLeftOutEmptyOrNotUtf8) {
       {"oneline.htm", "<html><body>one line</body></html>\r\n"},
       {"tab.htm", "<body\tclass=\"x\">\r\ntab\r\n</body>\r\n"},
       {"twotags.htm", "<body class=\"x\"><p>\r\ntwo tags\r\n</body>\r\n"}};
-  for (const auto& file : html) workspace.write("compare_in/" + file.first, file.second);
+  Put(workspace, html);
   workspace.write("compare_in/latin1.txt", "plain line\r\ncaf\xe9 cr\xe8me\r\n");
   workspace.write("compare_in/notes.docx", "a document");
   workspace.write("compare_in/compare_in.list", "a list named like the run's own");

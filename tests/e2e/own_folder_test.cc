@@ -1,18 +1,18 @@
 // The run's folder is its own: what is in the way is named and nothing is
 // touched, links lead nowhere, one run at a time, arguments that are not
-// understood change nothing, and a run killed anywhere leaves a folder the
-// next run accepts.
+// understood change nothing, the user's files stay whatever the run meets,
+// and a run killed anywhere leaves a folder the next run accepts.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <thread>
 
@@ -144,13 +144,24 @@ TEST(OwnFolderTest, WhatIsInTheWayIsNamedAndNothingIsTouched) {
          w.write("compare_in/HTM_OUT", "another");
        },
        InTheWay({"compare_in/htm_in", "compare_in/HTM_OUT"})},
+      // After a run: the user's files under the names of its own files, or
+      // a folder where a page goes.
+      {"work names after a run",
+       [](const Workspace& w, const Outside&) {
+         ASSERT_EQ(RunQuillon(w, Opening(kCompareFirstTwo)).status, 0);
+         w.write("f_01.txt", "mine");
+         w.write("null.txt", "mine too");
+         fs::remove(w.root() + "/htm_out/page_01.htm");
+         w.write("htm_out/page_01.htm/inside.txt", "a folder where a page goes");
+       },
+       InTheWay({"f_01.txt", "htm_out/page_01.htm", "null.txt"})},
   };
   for (const Arrangement& c : cases) {
     SCOPED_TRACE(c.what);
     Workspace workspace;
     Outside outside;
     outside.place.write("target.txt", "outside, never to change\r\n");
-    for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
+    Put(workspace, kInputs);
     c.make(workspace, outside);
     outside.Seal();
     FileMap before = Snapshot(workspace.root());
@@ -185,22 +196,52 @@ TEST(OwnFolderTest, LinksInCompareInAreReadNeverWrittenThrough) {
             ComparePage("100%", {"linked words here"}, {"page words"}));
 }
 
-// Names that differ only in letter case are different files here.
-TEST(OwnFolderTest, InputsThatDifferOnlyInCaseBothSurvive) {
-  Workspace workspace;
-  const FileMap inputs = {{"My File.txt", "capital\r\n"}, {"my file.txt", "small\r\n"}};
-  for (const auto& input : inputs) workspace.write("compare_in/" + input.first, input.second);
-  Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
-  EXPECT_EQ(outcome.status, 0);
-  EXPECT_EQ(outcome.transcript.find("Overwrite"), std::string::npos);
-  EXPECT_EQ(workspace.Files("compare_in"),
-            (FileMap{{"My_File.txt", "capital\r\n"}, {"my_file.txt", "small\r\n"}}));
-  EXPECT_EQ(workspace.read("htm_wrk/compare.htm"), ComparePage("100%", {"capital"}, {"small"}));
+// What compare_in holds besides the two texts stays there as it is and is
+// never offered: names that differ only in letter case are different files,
+// a folder is never a file to compare whatever its name, and files named
+// like the run's own lists are the user's.
+TEST(OwnFolderTest, TheUsersFilesInCompareInStayAndOnlyTextsAreOffered) {
+  FileMap with_folder = kInputs, with_lists = kInputs;
+  with_folder["zdir.txt/inner one.txt"] = with_folder["zdir.txt/inner two.txt"] = "inner\r\n";
+  with_lists["compare_in.list"] = "the user's list\r\n";
+  with_lists["TXT_WRK.LIST"] = "another list\r\n";
+  with_lists["out_null.list"] = "not a sink\r\n";
+  const struct {
+    FileMap inputs, kept;
+    std::string listed;
+    std::vector<std::string> left, right;
+  } cases[] = {
+      {{{"My File.txt", "capital\r\n"}, {"my file.txt", "small\r\n"}},
+       {{"My_File.txt", "capital\r\n"}, {"my_file.txt", "small\r\n"}},
+       FileList({"My_File.txt", "my_file.txt"}),
+       {"capital"},
+       {"small"}},
+      {with_folder,
+       with_folder,
+       FileList({"a.txt", "b.txt"}) + "\r\n-- select",
+       {"alpha words here"},
+       {"beta words there"}},
+      {with_lists,
+       with_lists,
+       FileList({"a.txt", "b.txt"}) + "\r\n-- select",
+       {"alpha words here"},
+       {"beta words there"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.listed);
+    Workspace workspace;
+    Put(workspace, c.inputs);
+    Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(Printed(outcome, c.listed)) << outcome.transcript;
+    EXPECT_EQ(workspace.Files("compare_in"), c.kept);
+    EXPECT_EQ(workspace.read("htm_out/compare.htm"), ComparePage("100%", c.left, c.right));
+  }
 }
 
 TEST(OwnFolderTest, OneRunAtATime) {
   Workspace workspace;
-  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
+  Put(workspace, kInputs);
   // Another run holds the folder's lock.
   int folder = open(workspace.root().c_str(), O_RDONLY | O_DIRECTORY);
   ASSERT_EQ(flock(folder, LOCK_EX), 0);
@@ -218,150 +259,80 @@ TEST(OwnFolderTest, OneRunAtATime) {
 // wrong, and nothing is touched, whatever form of run it was meant for.
 TEST(OwnFolderTest, UsageErrorsTouchNothing) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"--bogus"}, "quillon: unrecognized option '--bogus'"},
-      {{"file.txt"}, "quillon: missing the second file to compare after 'file.txt'"},
-      {{"--part-size="}, "quillon: invalid part size '': a number of bytes, 0 for one page"},
-      {{"--part-size", "-5"}, "quillon: invalid part size '-5': a number of bytes, 0 for one page"},
+      {{"--bogus"}, "unrecognized option '--bogus'"},
+      {{"file.txt"}, "missing the second file to compare after 'file.txt'"},
+      {{"--part-size="}, "invalid part size '': a number of bytes, 0 for one page"},
+      {{"--part-size", "-5"}, "invalid part size '-5': a number of bytes, 0 for one page"},
       {{"--width", "abc", "a.txt", "b.txt"},
-       "quillon: invalid table width 'abc': a number greater than 0, such as 80 or 62.5"},
-      {{"--width=0.4", "a.txt", "b.txt"},
-       "quillon: invalid table width '0.4': a number greater than 0, such as 80 or 62.5"},
+       "invalid table width 'abc': a number greater than 0, such as 80 or 62.5"},
       {{"--site", "<b>x</b>", "a.txt", "b.txt"},
-       "quillon: invalid address '<b>x</b>': a host name and path of letters, digits and . - _ / "
-       ": ~ only"},
-      {{"-o", "out"}, "quillon: option '--output' needs the two files to compare"},
-      {{"a.txt", "b.txt", "c.txt"}, "quillon: extra operand 'c.txt'"},
-      {{"--jobs=two"}, "quillon: invalid number of jobs 'two': 0 (one per core) to 999"},
-      {{"--yes"}, "quillon: option '--yes' goes with --clean"},
-      {{"--clean", "a.txt", "b.txt"}, "quillon: option '--clean' takes no files"},
-      {{"missing.txt", "compare_in/a.txt"}, "quillon: missing.txt: No such file or directory"},
-      {{"compare_in", "compare_in/a.txt"}, "quillon: compare_in: Is a directory"},
+       "invalid address '<b>x</b>': a host name and path of letters, digits and . - _ / : ~ only"},
+      {{"-o", "out"}, "option '--output' needs the two files to compare"},
+      {{"a.txt", "b.txt", "c.txt"}, "extra operand 'c.txt'"},
+      {{"--jobs=two"}, "invalid number of jobs 'two': 0 (one per core) to 999"},
+      {{"--yes"}, "option '--yes' goes with --clean"},
+      {{"--clean", "a.txt", "b.txt"}, "option '--clean' takes no files"},
+      {{"missing.txt", "compare_in/a.txt"}, "missing.txt: No such file or directory"},
+      {{"compare_in", "compare_in/a.txt"}, "compare_in: Is a directory"},
   };
   for (const auto& arguments_and_line : cases) {
     SCOPED_TRACE(arguments_and_line.second);
     Workspace workspace;
     workspace.write("notes.txt", "mine");
-    for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
+    Put(workspace, kInputs);
     FileMap before = Snapshot(workspace.root());
     Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo), arguments_and_line.first);
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.transcript.substr(0, outcome.transcript.find('\n')),
-              arguments_and_line.second);
+              "quillon: " + arguments_and_line.second);
     EXPECT_LE(std::count(outcome.transcript.begin(), outcome.transcript.end(), '\n'), 3);
     EXPECT_EQ(Snapshot(workspace.root()), before);
   }
 }
 
-// Runs the program with `keys`, and once its console shows `mark`, does
-// `act` before the `rest` of the keys follow: what a person does while the
-// run waits at a prompt.
-Outcome RunActingAt(const Workspace& workspace, const std::string& keys, const std::string& mark,
-                    const std::function<void()>& act, const std::string& rest) {
-  int input[2], output[2];
-  if (pipe(input) != 0 || pipe(output) != 0) return {};
-  pid_t child = fork();
-  if (child == 0) {
-    dup2(input[0], 0);
-    dup2(output[1], 1);
-    dup2(output[1], 2);
-    for (int fd : {input[0], input[1], output[0], output[1]}) close(fd);
-    if (chdir(workspace.root().c_str()) != 0) _exit(127);
-    alarm(120);
-    execl(QUILLON_BINARY, "quillon", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(input[0]);
-  close(output[1]);
-  signal(SIGPIPE, SIG_IGN);
-  if (write(input[1], keys.data(), keys.size()) != static_cast<ssize_t>(keys.size())) return {};
-  Outcome outcome;
-  char buffer[65536];
-  bool acted = false;
-  for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;) {
-    outcome.transcript.append(buffer, static_cast<size_t>(got));
-    if (!acted && outcome.transcript.find(mark) != std::string::npos) {
-      acted = true;
-      act();
-      if (write(input[1], rest.data(), rest.size()) != static_cast<ssize_t>(rest.size())) break;
-      close(input[1]);
-    }
-  }
-  if (!acted) close(input[1]);
-  close(output[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return outcome;
-}
-
 // Files of the user's that the run never writes stay where they are and
 // take no part in the run, whether they were there before it or saved while
-// it waited at a prompt: those are named in a warning.
+// it waited at a prompt: those are named in a warning. One saved under a
+// name the run writes next ends it, and stays.
 TEST(OwnFolderTest, TheUsersOtherFilesStayBeforeAndDuringTheRun) {
-  Workspace workspace;
-  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
   const FileMap before = {{"notes.txt", "my notes\r\n"},
                           {"page.html", "<p>mine</p>"},
                           {"TODO.TXT", "todo"},
                           {"report.txtold", "old report"},
                           {"HTM_OUT/mine.htm", "in a folder of mine"}};
-  for (const auto& file : before) workspace.write(file.first, file.second);
   const FileMap during = {{"saved.txt", "saved at the prompt\r\n"},
                           {"report.htm", "<p>report</p>"},
                           {"htm_out/mine.txt", "into the output folder\r\n"},
                           {"txt_in/extra.txt", "not to be compared\r\n"}};
-  Outcome outcome = RunActingAt(
-      workspace, Opening("1\n"), "-- select 2. file for compare --",
-      [&] {
-        for (const auto& file : during) workspace.write(file.first, file.second);
-      },
-      "2\n\n\nx");
-  EXPECT_EQ(outcome.status, 0);
-  EXPECT_NE(outcome.transcript.find(Lines(
-                {"Warning: htm_out/mine.txt appeared in the folder during the run; quillon left "
-                 "it as it is.",
-                 "Warning: report.htm appeared in the folder during the run; quillon left it as "
-                 "it is.",
-                 "Warning: saved.txt appeared in the folder during the run; quillon left it as "
-                 "it is.",
-                 "Warning: txt_in/extra.txt appeared in the folder during the run; quillon left "
-                 "it as it is.",
-                 "processed 100%"})),
-            std::string::npos)
-      << outcome.transcript;
-  for (const FileMap& files : {before, during}) {
-    for (const auto& file : files) EXPECT_EQ(workspace.read(file.first), file.second) << file.first;
-  }
-  EXPECT_EQ(workspace.read("htm_out/compare.htm"),
-            ComparePage("100%", {"alpha words here"}, {"beta words there"}));
-  // A file saved under a name the run writes next ends it, and stays.
-  outcome = RunActingAt(
-      workspace, Opening("1\n"), "-- select 2. file for compare --",
-      [&] { workspace.write("index.htm", "my own index"); }, "2\n\n\nx");
-  EXPECT_EQ(outcome.status, 1);
-  EXPECT_NE(outcome.transcript.find("could not write index.htm: a file of yours is in the way"),
-            std::string::npos)
-      << outcome.transcript;
-  EXPECT_EQ(workspace.read("index.htm"), "my own index");
-  EXPECT_EQ(workspace.Files("compare_in"), kInputs);
-}
-
-// After a run, what the user puts in the folder under the names of the
-// run's own files, or of the wrong kind where a page goes, stops the next
-// run before it touches anything.
-TEST(OwnFolderTest, AfterARunTheUsersFilesWithWorkNamesAreInTheWay) {
+  const FileMap in_the_way = {{"index.htm", "my own index"}};
   Workspace workspace;
-  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
-  ASSERT_EQ(RunQuillon(workspace, Opening(kCompareFirstTwo)).status, 0);
-  workspace.write("f_01.txt", "mine");
-  workspace.write("null.txt", "mine too");
-  fs::remove(workspace.root() + "/htm_out/page_01.htm");
-  workspace.write("htm_out/page_01.htm/inside.txt", "a folder where a page goes");
-  FileMap before = Snapshot(workspace.root());
-  Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
-  EXPECT_EQ(outcome.status, 2);
-  EXPECT_EQ(outcome.transcript, InTheWay({"f_01.txt", "htm_out/page_01.htm", "null.txt"}));
-  EXPECT_EQ(Snapshot(workspace.root()), before);
+  Put(workspace, kInputs);
+  Put(workspace, before, ".");
+  for (const FileMap* saved : {&during, &in_the_way}) {
+    Command run(workspace, {}, Opening("1\n"), {-1, false, /*more_keys=*/true});
+    ASSERT_TRUE(run.ReadUntil("-- select 2. file for compare --")) << run.out;
+    Put(workspace, *saved, ".");
+    run.Type("2\n\n\nx");
+    EXPECT_EQ(run.Finish(), saved == &during ? 0 : 1);
+    for (const FileMap* files : {&before, &during, saved}) {
+      for (const auto& file : *files) EXPECT_EQ(workspace.read(file.first), file.second);
+    }
+    EXPECT_EQ(workspace.Files("compare_in"), kInputs);
+    if (saved == &in_the_way) {
+      EXPECT_NE(run.out.find("could not write index.htm: a file of yours is in the way"),
+                std::string::npos)
+          << run.out;
+      break;
+    }
+    const std::string warning = " appeared in the folder during the run; quillon left it as it is.";
+    EXPECT_NE(run.out.find(Lines({"Warning: htm_out/mine.txt" + warning,
+                                  "Warning: report.htm" + warning, "Warning: saved.txt" + warning,
+                                  "Warning: txt_in/extra.txt" + warning, "processed 100%"})),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(workspace.read("htm_out/compare.htm"),
+              ComparePage("100%", {"alpha words here"}, {"beta words there"}));
+  }
 }
 
 // A folder used before the run kept its record: refused, with the way out;
@@ -369,7 +340,7 @@ TEST(OwnFolderTest, AfterARunTheUsersFilesWithWorkNamesAreInTheWay) {
 // else, keeping the delivered pages; then a run works there again.
 TEST(OwnFolderTest, AFolderWithoutARecordIsCleanedWhenThePersonSaysSo) {
   Workspace workspace;
-  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
+  Put(workspace, kInputs);
   ASSERT_EQ(RunQuillon(workspace, Opening(kCompareFirstTwo)).status, 0);
   fs::remove(workspace.root() + "/.quillon-files");
   workspace.write("notes.docx", "mine");
@@ -377,18 +348,15 @@ TEST(OwnFolderTest, AFolderWithoutARecordIsCleanedWhenThePersonSaysSo) {
   FileMap before = Snapshot(workspace.root());
   Outcome refused = RunQuillon(workspace, Opening(kCompareFirstTwo));
   EXPECT_EQ(refused.status, 2);
-  EXPECT_NE(refused.transcript.find("\"quillon --clean\""), std::string::npos)
-      << refused.transcript;
+  EXPECT_TRUE(Printed(refused, "\"quillon --clean\"")) << refused.transcript;
   Outcome listed = RunQuillon(workspace, "", {"--clean"});
   EXPECT_EQ(listed.status, 0);
-  EXPECT_NE(
-      listed.transcript.find("txt_wrk/b.txt\r\nwrd_24\r\nwrd_24/wrd_24_1.txt\r\n"
-                             "None of them was removed: \"quillon --clean --yes\" removes them."),
-      std::string::npos)
+  EXPECT_TRUE(Printed(listed,
+                      "txt_wrk/b.txt\r\nwrd_24\r\nwrd_24/wrd_24_1.txt\r\n"
+                      "None of them was removed: \"quillon --clean --yes\" removes them."))
       << listed.transcript;
   EXPECT_EQ(Snapshot(workspace.root()), before);
-  Outcome cleaned = RunQuillon(workspace, "", {"--clean", "--yes"});
-  EXPECT_EQ(cleaned.status, 0);
+  EXPECT_EQ(RunQuillon(workspace, "", {"--clean", "--yes"}).status, 0);
   FileMap left = workspace.Files();
   for (const auto& file : kInputs) left.erase("compare_in/" + file.first);
   for (const auto& page : pages) left.erase("htm_out/" + page.first);
@@ -399,85 +367,52 @@ TEST(OwnFolderTest, AFolderWithoutARecordIsCleanedWhenThePersonSaysSo) {
   EXPECT_EQ(workspace.Files("htm_out").size(), pages.size());
 }
 
-// Output to a full device: the run fails, and the pages it delivered stay.
+// Output to a full device: the run fails and says so, and the pages it
+// delivered stay.
 TEST(OwnFolderTest, AConsoleThatCannotBeWrittenToFailsTheRun) {
   Workspace workspace;
-  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
-  workspace.write("keys", Opening(kCompareFirstTwo));
-  pid_t child = fork();
-  if (child == 0) {
-    int keys = open((workspace.root() + "/keys").c_str(), O_RDONLY);
-    int full = open("/dev/full", O_WRONLY);
-    int null = open("/dev/null", O_WRONLY);
-    if (keys < 0 || full < 0 || null < 0 || chdir(workspace.root().c_str()) != 0) _exit(127);
-    dup2(keys, 0);
-    dup2(full, 1);
-    dup2(null, 2);
-    execl(QUILLON_BINARY, "quillon", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+  Put(workspace, kInputs);
+  int full = open("/dev/full", O_WRONLY);
+  ASSERT_GE(full, 0);
+  Command run(workspace, {}, Opening(kCompareFirstTwo), {full, /*err_apart=*/true});
+  close(full);
+  EXPECT_EQ(run.Finish(), 1);
+  EXPECT_TRUE(EndsWith(run.err,
+                       "quillon: its console could not be written to; the run counts as failed. "
+                       "Pages already in htm_out stay.\r\n"))
+      << run.err;
   EXPECT_EQ(workspace.Files("htm_out").size(), 7u);
-}
-
-// A folder in compare_in is never a file to compare, whatever its name.
-TEST(OwnFolderTest, AFolderNamedLikeATextFileIsNeitherOfferedNorCopied) {
-  Workspace workspace;
-  for (const auto& input : kInputs) workspace.write("compare_in/" + input.first, input.second);
-  workspace.write("compare_in/zdir.txt/inner one.txt", "inner\r\n");
-  workspace.write("compare_in/zdir.txt/inner two.txt", "inner\r\n");
-  Outcome outcome = RunQuillon(workspace, Opening("1\n2\n\n\nx"));
-  EXPECT_EQ(outcome.status, 0);
-  EXPECT_NE(outcome.transcript.find(FileList({"a.txt", "b.txt"}) + "\r\n-- select"),
-            std::string::npos);
-  EXPECT_EQ(workspace.read("htm_out/compare.htm"),
-            ComparePage("100%", {"alpha words here"}, {"beta words there"}));
 }
 
 // Killed at random moments, a run leaves only what the next run accepts as
 // its own, and that run completes.
 TEST(OwnFolderTest, TheRunAfterAKilledOneIsNotRefusedAndCompletes) {
-  std::string text, other;
+  FileMap inputs;
   for (int i = 0; i < 1500; ++i) {
-    text += "line " + std::to_string(i) + " of words to index\r\n";
-    other += "row " + std::to_string(i) + " of other words\r\n";
+    inputs["first file.txt"] += "line " + std::to_string(i) + " of words to index\r\n";
+    inputs["second.txt"] += "row " + std::to_string(i) + " of other words\r\n";
   }
+  int null = open("/dev/null", O_WRONLY);
+  ASSERT_GE(null, 0);
   std::mt19937 pick(std::random_device{}());
   for (int trial = 0; trial < 6; ++trial) {
-    Workspace workspace;
-    workspace.write("compare_in/first file.txt", text);
-    workspace.write("compare_in/second.txt", other);
-    int input[2];
-    ASSERT_EQ(pipe(input), 0);
-    pid_t child = fork();
-    if (child == 0) {
-      dup2(input[0], 0);
-      int null = open("/dev/null", O_WRONLY);
-      dup2(null, 1);
-      dup2(null, 2);
-      close(input[1]);
-      if (chdir(workspace.root().c_str()) != 0) _exit(127);
-      execl(QUILLON_BINARY, "quillon", static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(input[0]);
-    std::string keys = Opening(kCompareFirstTwo);
-    ASSERT_EQ(write(input[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
-    std::this_thread::sleep_for(std::chrono::milliseconds(pick() % 300));
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    close(input[1]);
-    Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
     SCOPED_TRACE("trial " + std::to_string(trial));
+    Workspace workspace;
+    Put(workspace, inputs);
+    {
+      Command killed(workspace, {}, Opening(kCompareFirstTwo), Command::Io(null));
+      std::this_thread::sleep_for(std::chrono::milliseconds(pick() % 300));
+      kill(killed.pid(), SIGKILL);
+    }
+    Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
     EXPECT_EQ(outcome.status, 0) << outcome.transcript;
     EXPECT_TRUE(EndsWith(outcome.transcript, kLastWait));
-    EXPECT_EQ(workspace.Files("compare_in"),
-              (FileMap{{"first_file.txt", text}, {"second.txt", other}}));
+    EXPECT_EQ(workspace.Files("compare_in"), (FileMap{{"first_file.txt", inputs["first file.txt"]},
+                                                      {"second.txt", inputs["second.txt"]}}));
     FileMap delivered = workspace.Files("htm_out");
     EXPECT_TRUE(delivered.count("compare.htm") && delivered.count("index.htm"));
   }
+  close(null);
 }
 
 }  // namespace
