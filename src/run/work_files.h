@@ -73,6 +73,15 @@ inline const std::string kWorkFolders[] = {kHtmlIn, kHtmlOut, kHtmlWork, kTextIn
 inline const std::string kEveryFile = "*.*";
 inline const std::string kEveryTextFile = "*.txt";
 inline const std::string kEveryPage = "*.htm*";
+/// Every name without an extension: the folders, which a listing of them
+/// shows before one is made or emptied (delivery, group pages).
+inline const std::string kEveryFolder = "*.";
+/// Every ".htm" file (and, as three-letter extensions match, ".html"): what
+/// page preparation counts to see that no page is left before it stages its
+/// own.
+inline const std::string kEveryHtmPage = "*.htm";
+/// What marks a line of a listing as a page: ".htm" anywhere in it.
+inline const std::string kPageMarker = ".htm";
 
 // ---- Sinks and clearing files --------------------------------------------
 
