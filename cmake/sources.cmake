@@ -54,11 +54,14 @@ set(QUILLON_PHASE_SOURCES
   src/index/delivery.cc
   src/index/group_index_pages.cc
   src/index/group_pages.cc
+  src/index/highlight_script.cc
   src/index/occurrence_lists.cc
   src/index/page_annotation.cc
-  src/index/page_parts.cc
+  src/index/page_heads.cc
   src/index/page_preparation.cc
+  src/index/page_work.cc
   src/index/search_pages.cc
+  src/index/tag_names.cc
   src/index/word_extraction.cc
   src/index/word_index_page.cc
   src/index/word_records.cc

@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "base/text.h"
-#include "index/page_parts.h"
+#include "index/page_heads.h"
 #include "run/work_files.h"
 
 namespace quillon {
 
 namespace {
+
+using namespace work_files;
 
 // The occurrences of one word on one page, in a row: the first in document
 // order (its spelling and number are the entry's) and how many.
@@ -25,6 +27,7 @@ class EntryWriter {
       : out_(out),
         table_(table),
         group_(number_text(group)),
+        search_page_(group_search_page(group)),
         index_pages_(word_index_page_names(table)) {}
 
   void WordLink(const Entry& entry) {
@@ -50,19 +53,22 @@ class EntryWriter {
     const std::string& page = table_.linked_pages[o.page];
     out_.put("<br>\r\n");
     WordLink(entry);
-    out_.put("\r\n&nbsp;&nbsp;<a href=\"s_");
-    out_.put(group_);
-    out_.put(".htm#");
+    out_.put("\r\n&nbsp;&nbsp;<a href=\"");
+    out_.put(search_page_);
+    out_.put('#');
     out_.put_word_id(o.id);
     out_.put('_');
     out_.put_number(o.number);
-    out_.put("\">s_");
+    out_.put("\">");
+    out_.put(kGroupSearchPages.prefix);
     out_.put(group_);
     out_.put("</a>\r\n&nbsp;&nbsp;<a href=\"");
     out_.put(index_pages_[static_cast<size_t>(table_.word_index_page_number(o.id) - 1)]);
     out_.put('#');
     out_.put_word_id(o.id);
-    out_.put("\"> index</a>\r\n&nbsp;&nbsp;<a href=\"files_list.htm#");
+    out_.put("\"> index</a>\r\n&nbsp;&nbsp;<a href=\"");
+    out_.put(kContentsPage);
+    out_.put('#');
     out_.put(page);
     out_.put("\"> Content </a>\r\n");
   }
@@ -76,7 +82,7 @@ class EntryWriter {
  private:
   BlockWriter& out_;
   const WordTable& table_;
-  std::string group_;
+  const std::string group_, search_page_;
   std::vector<std::string> index_pages_;
 };
 
@@ -108,7 +114,7 @@ void write_entries(BlockWriter& out, const WordTable& table, int group) {
 
 void write_contents_page(PageWork& work, const WordTable& table) {
   BlockWriter& out = work.out;
-  work.open(work_files::kContentsPage);
+  work.open(kContentsPage);
   out.put(common_head_text());
   out.line("<br>");
   for (const std::string& page : table.sorted_pages) {
@@ -128,10 +134,10 @@ void write_contents_page(PageWork& work, const WordTable& table) {
 
 void write_group_index_page(PageWork& work, const WordTable& table, int group) {
   BlockWriter& out = work.out;
-  work.open(work_files::group_index_page(group));
+  work.open(group_index_page(group));
   out.put(common_head_text());
   out.line("<br><br>");
-  out.line("<a href=\"files_list.htm\"> Content </a><br>");
+  out.line("<a href=\"" + kContentsPage + "\"> Content </a><br>");
   out.line("<br>");
   write_entries(out, table, group);
   out.line("</body>");

@@ -4,7 +4,7 @@
 #ifndef QUILLON_INDEX_GROUP_INDEX_PAGES_H_
 #define QUILLON_INDEX_GROUP_INDEX_PAGES_H_
 
-#include "index/page_parts.h"
+#include "index/page_work.h"
 #include "index/word_table.h"
 
 namespace quillon {

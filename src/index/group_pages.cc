@@ -5,7 +5,7 @@
 
 #include "index/group_index_pages.h"
 #include "index/page_annotation.h"
-#include "index/page_parts.h"
+#include "index/page_work.h"
 #include "index/search_pages.h"
 #include "run/ordered_tasks.h"
 
@@ -25,7 +25,7 @@ namespace quillon {
 // every byte is the same for any number of them.
 void write_group_pages(Run& run, const WordTable& table, const std::string& destination_site,
                        int jobs) {
-  prepare_copy_folder(run);
+  prepare_copy_folder(run.commands, run.files);
   PageWork contents(run.disk, &run.failures);
   write_contents_page(contents, table);
 

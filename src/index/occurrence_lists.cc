@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/text.h"
+#include "run/work_files.h"
 
 namespace quillon {
 
@@ -87,7 +88,7 @@ void WordFiles::AddLine(uint32_t place) {
   }
   held_.clear();
   std::string_view word(&table_.text[o.word_at], o.word_size);
-  if (word.find("page_") == std::string_view::npos) {
+  if (word.find(work_files::kNumberedPages.prefix) == std::string_view::npos) {
     held_.push_back(own);
   } else {
     for (uint32_t p = 0; p < pages_; ++p) {

@@ -6,7 +6,8 @@
 
 #include "base/paths.h"
 #include "base/text.h"
-#include "index/page_parts.h"
+#include "index/highlight_script.h"
+#include "index/tag_names.h"
 #include "run/work_files.h"
 #include "run/work_folders.h"
 
@@ -22,7 +23,8 @@ class GroupRewriter {
       : work_(work),
         out_(work.out),
         table_(table),
-        group_text_(number_text(group)),
+        index_page_(group_index_page(group)),
+        search_page_(group_search_page(group)),
         links_(links) {}
 
   void Add(const Occurrence& o);
@@ -43,7 +45,7 @@ class GroupRewriter {
   PageWork& work_;
   BlockWriter& out_;
   const WordTable& table_;
-  std::string group_text_;
+  const std::string index_page_, search_page_;
   PageLinks* links_;
   int64_t page_ = -1;  // Into linked_pages.
   const std::string* page_name_ = nullptr;
@@ -207,7 +209,9 @@ void GroupRewriter::WriteNavigationLinks() {
     out_.put(links_->next);
     out_.put("\"> Next </a> \r\n");
   }
-  out_.line("<a href=\"files_list.htm\"> Content </a><br>");
+  out_.put("<a href=\"");
+  out_.put(kContentsPage);
+  out_.put("\"> Content </a><br>\r\n");
 }
 
 void GroupRewriter::AddNavigator(const Occurrence& o) {
@@ -226,21 +230,23 @@ void GroupRewriter::AddNavigator(const Occurrence& o) {
     b.put_number(o.number);
     b.put("\"></a>\r\n");
   }
-  b.put("<a href=\"i_");
-  b.put(group_text_);
-  b.put(".htm#");
+  b.put("<a href=\"");
+  b.put(index_page_);
+  b.put('#');
   PutId(o);
-  b.put("\">i</a>,\r\n<a href=\"s_");
-  b.put(group_text_);
-  b.put(".htm#");
+  b.put("\">i</a>,\r\n<a href=\"");
+  b.put(search_page_);
+  b.put('#');
   PutId(o);
   b.put('_');
   b.put_number(o.number);
   b.put("\">s</a>,\r\n");
+  b.put("<a href=\"");
+  b.put(kContentsPage);
   if (o.next_page < 0) {
-    b.put("<a href=\"files_list.htm\">c)</a></span>\r\n");
+    b.put("\">c)</a></span>\r\n");
   } else {
-    b.put("<a href=\"files_list.htm\">c</a>,\r\n<a href=\"");
+    b.put("\">c</a>,\r\n<a href=\"");
     b.put(table_.linked_pages[static_cast<size_t>(o.next_page)]);
     b.put('#');
     PutId(o);
@@ -255,25 +261,21 @@ void GroupRewriter::AddNavigator(const Occurrence& o) {
 
 }  // namespace
 
-bool is_body_line(const std::string& line) {
-  return tag_opens(line, find_text(1, to_lower(line), "body"));
-}
-
 // The straightforward procedure writes the occurrence files in the folder,
 // copies them here and back again; they are written here once.
-void prepare_copy_folder(Run& run) {
-  run.run_command("dir /b *.  > " + kScratchListing);
-  if (folder_listed(run.files, kScratchListing, kOccurrenceCopies)) {
-    run.run_command("dir > " + kOccurrenceCopies + "\\" + kClearingFile);
-    run.run_command("del /q " + kOccurrenceCopies + "\\*.txt > " + kSink);
+void prepare_copy_folder(CommandLayer& commands, FileTable& files) {
+  commands.run_command("dir /b " + kEveryFolder + " > " + kScratchListing);
+  if (folder_listed(files, kScratchListing, kOccurrenceCopies)) {
+    commands.run_command("dir > " + in_folder(kOccurrenceCopies, kClearingFile));
+    commands.run_command("del /q " + in_folder(kOccurrenceCopies, kEveryTextFile) + " > " + kSink);
   } else {
-    run.run_command("md " + kOccurrenceCopies + " > " + kSink);
+    commands.run_command("md " + kOccurrenceCopies + " > " + kSink);
   }
 }
 
 void write_occurrence_copy(PageWork& work, const WordTable& table, int group) {
   BlockWriter& out = work.out;
-  work.open(kOccurrenceCopies + "\\" + group_next_pages(group));
+  work.open(in_folder(kOccurrenceCopies, group_next_pages(group)));
   std::pair<size_t, size_t> range = table.group_range(group);
   for (size_t i = range.first; i < range.second; ++i) {
     const Occurrence& o = table.occurrences[i];

@@ -7,9 +7,10 @@
 
 #include <string>
 
-#include "index/page_parts.h"
+#include "index/page_work.h"
 #include "index/word_table.h"
-#include "run/run.h"
+#include "run/file_table.h"
+#include "shell/command_layer.h"
 
 namespace quillon {
 
@@ -21,7 +22,7 @@ struct PageLinks {
 
 /// Makes the folder wrd_24 exist without .txt files (once, before the group
 /// loop).
-void prepare_copy_folder(Run& run);
+void prepare_copy_folder(CommandLayer& commands, FileTable& files);
 
 /// Writes wrd_24\wrd_24_[group].txt: the group's occurrences, each with its
 /// next page, as quoted records.
@@ -30,9 +31,6 @@ void write_occurrence_copy(PageWork& work, const WordTable& table, int group);
 /// Rewrites the pages of one group in place. `links` holds the Before and
 /// Next targets as the pages before these left them.
 void annotate_group_pages(PageWork& work, const WordTable& table, int group, PageLinks* links);
-
-/// Whether the line opens the page body (a "<" and, after blanks only, "body").
-bool is_body_line(const std::string& line);
 
 }  // namespace quillon
 

@@ -14,40 +14,28 @@ namespace {
 using namespace work_files;
 
 // The number on the last line of count.txt; a file without lines counts 0.
-long LeftoverCount(Run& run) {
-  int number = run.files.free_file_number();
-  run.files.open_input(kLeftoverCount, number);
+long LeftoverCount(FileTable& files) {
+  TableFile in = files.input(kLeftoverCount);
   long count = 0;
-  std::string line;
-  while (!run.files.end_of_file(number)) {
-    run.files.read_line(number, &line);
-    count = round_to_int32(text_to_number(line));
-  }
-  run.files.close_file(number);
+  for (std::string line; in.next_line(&line);) count = round_to_int32(text_to_number(line));
   return count;
 }
 
-void CheckNoHtmlLeft(Run& run) {
-  run.run_command("dir *.htm | find /c \".htm\" > " + kLeftoverCount);
-  if (LeftoverCount(run) < 1) return;
-  run.print_line(kSeparator);
-  run.print_line("error at reading *.htm");
-  run.print_line();
-  run.print_line("The file must be deleted first, completely created and read.");
-  run.print_line();
-  end_prompt(run.console, run.failures);
+void ReportPagesLeft(Console& console, FailureLog& failures) {
+  console.print_line(kSeparator);
+  console.print_line("error at reading *.htm");
+  console.print_line();
+  console.print_line("The file must be deleted first, completely created and read.");
+  console.print_line();
+  end_prompt(console, failures);
 }
 
-long CountListedPages(Run& run) {
-  int number = run.files.free_file_number();
-  run.files.open_input(kScratchListing, number);
+long CountListedPages(FileTable& files) {
+  TableFile in = files.input(kScratchListing);
   long count = 0;
-  std::string line;
-  while (!run.files.end_of_file(number)) {
-    run.files.read_line(number, &line);
-    if (find_text(1, to_lower(line), ".htm") > 0) ++count;
+  for (std::string line; in.next_line(&line);) {
+    if (find_text(1, to_lower(line), kPageExtension) > 0) ++count;
   }
-  run.files.close_file(number);
   return count;
 }
 
@@ -60,87 +48,77 @@ std::string WithoutLowBytes(const std::string& line) {
   return kept;
 }
 
-}  // namespace
-
-void strip_into(Run& run, const std::string& source, const std::string& target) {
-  int out = run.files.free_file_number();
-  run.files.open_output(target, out);
-  int in = run.files.free_file_number();
-  run.files.open_input(source, in);
-  std::string line;
-  while (!run.files.end_of_file(in)) {
-    run.files.read_line(in, &line);
-    run.files.print_line(out, WithoutLowBytes(line));
-  }
-  run.files.close_file(in);
-  run.files.close_file(out);
-}
-
-namespace {
-
 // The stripped copy is deleted unread once it has been copied to the page
 // name, so it is renamed instead; not when it bears a page name itself,
 // which a later page would have to find.
-bool MoveTo(Run& run, const std::string& from, const std::string& to) {
+bool MoveTo(Disk& disk, const std::string& from, const std::string& to) {
   std::string source, target;
-  return resolve_path(run.disk, from, &source) && resolve_for_writing(run.disk, to, &target) &&
-         source != target && run.disk.rename(source, target);
+  return resolve_path(disk, from, &source) && resolve_for_writing(disk, to, &target) &&
+         source != target && disk.rename(source, target);
 }
 
-void MakePages(Run& run, const std::string& pad) {
-  long pages = CountListedPages(run);
-  int list = run.files.free_file_number();
-  run.files.open_input(kScratchListing, list);
+void MakePages(FileTable& files, CommandLayer& commands, Console& console, Disk& disk,
+               const std::string& pad) {
+  long pages = CountListedPages(files);
+  TableFile listing = files.input(kScratchListing);
   long page = 0;
-  std::string line;
-  while (!run.files.end_of_file(list)) {
-    run.files.read_line(list, &line);
+  for (std::string line; listing.next_line(&line);) {
     std::string lower = to_lower(line);
-    long q = find_text(1, lower, ".htm");
-    if (q == 0) continue;
-    run.console.progress(page, pages, "page preparation");
+    if (find_text(1, lower, kPageExtension) == 0) continue;
+    console.progress(page, pages, "page preparation");
     std::string stripped = stripped_copy(lower);
-    strip_into(run, kHtmlIn + "\\" + lower, stripped);
+    strip_into(files, in_folder(kHtmlIn, lower), stripped);
     std::string name = page_name(pad, ++page);
-    if (!matches_pattern("page_*.htm", stripped) && MoveTo(run, stripped, name)) continue;
-    run.run_command("copy /y " + QuoteArgument(stripped) + " " + name + " > " + kSink);
+    if (!matches_pattern(kNumberedPages.pattern(), stripped) && MoveTo(disk, stripped, name)) {
+      continue;
+    }
+    commands.run_command("copy /y " + QuoteArgument(stripped) + " " + name + " > " + kSink);
   }
-  run.files.close_file(list);
 }
 
 }  // namespace
+
+void strip_into(FileTable& files, const std::string& source, const std::string& target) {
+  // The target opens first: a source that is the target reads as empty.
+  TableFile out = files.output(target);
+  TableFile in = files.input(source);
+  for (std::string line; in.next_line(&line);) out.print_line(WithoutLowBytes(line));
+}
 
 std::string raised_page_number_pad(const std::string& pad, long count) {
   return count > 1 ? page_number_pad_for(count) : pad;
 }
 
 std::string stage_pages(Run& run, const std::string& page_number_pad) {
-  run.run_command("dir > " + kTextIn + "\\" + kTextInClearingFile);
-  run.run_command("del /q " + kTextIn + "\\*.htm* > " + kSink);
-  run.run_command("copy /y " + kHtmlWork + "\\*.htm* " + kTextIn + "\\ > " + kSink);
+  run.run_command("dir > " + in_folder(kTextIn, kTextInClearingFile));
+  run.run_command("del /q " + in_folder(kTextIn, kEveryPage) + " > " + kSink);
+  run.run_command("copy /y " + in_folder(kHtmlWork, kEveryPage) + " " + kTextIn + "\\ > " + kSink);
   run.run_command("dir > " + kHtmlClearingFile);
-  run.run_command("del /q *.htm* > " + kSink);
-  CheckNoHtmlLeft(run);
-  run.run_command("dir > " + kHtmlIn + "\\" + kHtmlClearingFile);
-  run.run_command("del /q " + kHtmlIn + "\\*.htm* > " + kSink);
-  run.run_command("cmd /c for %i in (" + kTextIn + ") do copy %i\\*.htm* " + kHtmlIn + "\\ >> " +
-                  kSink);
-  run.run_command("dir /b " + kHtmlIn + "\\*.htm* > " + kScratchListing);
-  return raised_page_number_pad(page_number_pad, CountListedPages(run));
+  run.run_command("del /q " + kEveryPage + " > " + kSink);
+  run.run_command("dir " + kEveryHtmPage + " | find /c \"" + kPageExtension + "\" > " +
+                  kLeftoverCount);
+  if (LeftoverCount(run.files) >= 1) ReportPagesLeft(run.console, run.failures);
+  run.run_command("dir > " + in_folder(kHtmlIn, kHtmlClearingFile));
+  run.run_command("del /q " + in_folder(kHtmlIn, kEveryPage) + " > " + kSink);
+  run.run_command("cmd /c for %i in (" + kTextIn + ") do copy " + in_folder("%i", kEveryPage) +
+                  " " + kHtmlIn + "\\ >> " + kSink);
+  run.run_command("dir /b " + in_folder(kHtmlIn, kEveryPage) + " > " + kScratchListing);
+  return raised_page_number_pad(page_number_pad, CountListedPages(run.files));
 }
 
-void start_indexing(Run& run) {
-  run.print_line();
-  run.print_line("============ INDEXING ===========");
-  run.print_line();
-  run.print_line("processed 1%");
-  run.run_command("dir /b > " + kScratchListing);
-  run.run_command("del /q *.txt");
+void start_indexing(Console& console, CommandLayer& commands) {
+  console.print_line();
+  console.print_line("============ INDEXING ===========");
+  console.print_line();
+  console.print_line("processed 1%");
+  commands.run_command("dir /b > " + kScratchListing);
+  commands.run_command("del /q " + kEveryTextFile);
 }
 
 void prepare_pages(Run& run, const std::string& page_number_pad) {
-  MakePages(run, stage_pages(run, page_number_pad));
-  start_indexing(run);
+  std::string pad = stage_pages(run, page_number_pad);
+  MakePages(run.files, run.commands, run.console, run.disk, pad);
+  start_indexing(run.console, run.commands);
 }
 
 }  // namespace quillon

@@ -6,7 +6,10 @@
 
 #include <string>
 
+#include "base/console.h"
+#include "run/file_table.h"
 #include "run/run.h"
+#include "shell/command_layer.h"
 
 namespace quillon {
 
@@ -21,9 +24,9 @@ void prepare_pages(Run& run, const std::string& page_number_pad);
 /// gives the page number pad for their count.
 std::string stage_pages(Run& run, const std::string& page_number_pad);
 /// Writes `source` to `target` line by line without bytes below 16.
-void strip_into(Run& run, const std::string& source, const std::string& target);
+void strip_into(FileTable& files, const std::string& source, const std::string& target);
 /// Prints the indexing heading and clears the folder of .txt files.
-void start_indexing(Run& run);
+void start_indexing(Console& console, CommandLayer& commands);
 
 /// The page number width for `count` files: raised from `pad`, never lowered.
 std::string raised_page_number_pad(const std::string& pad, long count);

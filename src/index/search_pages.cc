@@ -4,12 +4,14 @@
 #include <array>
 
 #include "base/text.h"
-#include "index/page_parts.h"
+#include "index/page_heads.h"
 #include "run/work_files.h"
 
 namespace quillon {
 
 namespace {
+
+using namespace work_files;
 
 const char kSearchAddress[] = "http://www.google.com/search?q=";
 // A query longer than this is drawn at random from the line's words.
@@ -38,32 +40,6 @@ std::string search_query(RandomFractions& random, const std::string& word_list, 
   std::string query;
   for (std::string_view slot : slots) query += slot;
   return query;
-}
-
-std::string search_page_head_text() {
-  const char* lines[] = {
-      "<html>",
-      "<br>",
-      "<head>",
-      "<br>",
-      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">",
-      "<br>",
-      "<title>search.htm, content (only words) from input *.htm files</title>",
-      "<br>",
-      "</head>",
-      "<br>",
-      "<body>",
-  };
-  std::string text;
-  for (const char* line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text + highlight_script_text();
-}
-
-void write_search_page_head(Run& run, int file) {
-  run.files.print_text(file, search_page_head_text());
 }
 
 std::string search_address_text(const std::string& text) {
@@ -138,6 +114,7 @@ class SearchPageWriter {
       : out_(out),
         table_(table),
         group_(number_text(group)),
+        index_page_(group_index_page(group)),
         site_(site),
         index_pages_(word_index_page_names(table)),
         random_(random) {
@@ -160,9 +137,9 @@ class SearchPageWriter {
     out_.put("\">");
   }
   void IndexLink(const Occurrence& o) {
-    out_.put("<a href=\"i_");
-    out_.put(group_);
-    out_.put(".htm#");
+    out_.put("<a href=\"");
+    out_.put(index_page_);
+    out_.put('#');
     out_.put_word_id(o.id);
     out_.put("\">");
     out_.put(Word(o));
@@ -172,7 +149,7 @@ class SearchPageWriter {
 
   BlockWriter& out_;
   const WordTable& table_;
-  std::string group_;
+  const std::string group_, index_page_;
   const std::string& site_;
   std::string site_address_;
   std::vector<std::string> index_pages_;
@@ -227,17 +204,20 @@ void SearchPageWriter::WriteLine(size_t first, size_t end, bool group_start) {
     out_.put("<br>\r\n");
   }
   const std::string& page = table_.linked_pages[head.page];
-  out_.put("<a href=\"i_");
-  out_.put(group_);
-  out_.put(".htm#");
+  out_.put("<a href=\"");
+  out_.put(index_page_);
+  out_.put('#');
   out_.put_word_id(head.id);
-  out_.put("\">i_");
+  out_.put("\">");
+  out_.put(kGroupIndexPages.prefix);
   out_.put(group_);
   out_.put("</a>\r\n&nbsp <a href=\"");
   out_.put(index_pages_[static_cast<size_t>(table_.word_index_page_number(head.id) - 1)]);
   out_.put('#');
   out_.put_word_id(head.id);
-  out_.put("\">index</a>\r\n&nbsp <a href=\"files_list.htm#");
+  out_.put("\">index</a>\r\n&nbsp <a href=\"");
+  out_.put(kContentsPage);
+  out_.put('#');
   out_.put(page);
   out_.put("\"> Content (");
   out_.put(page);
@@ -264,7 +244,7 @@ void SearchPageWriter::WriteLine(size_t first, size_t end, bool group_start) {
 void write_group_search_page(PageWork& work, const WordTable& table, int group,
                              const std::string& destination_site, RandomFractions* random) {
   BlockWriter& out = work.out;
-  work.open(work_files::group_search_page(group));
+  work.open(group_search_page(group));
   out.put(search_page_head_text());
   std::pair<size_t, size_t> range = table.group_range(group);
   SearchPageWriter writer(out, table, group, destination_site, random);

@@ -9,9 +9,8 @@
 #include <string_view>
 
 #include "base/text.h"
-#include "index/page_parts.h"
+#include "index/page_work.h"
 #include "index/word_table.h"
-#include "run/run.h"
 
 namespace quillon {
 
@@ -23,10 +22,6 @@ void write_group_search_page(PageWork& work, const WordTable& table, int group,
 
 /// How many fractions the search page of `group` draws.
 long search_draws(const WordTable& table, int group);
-
-/// The head of a search page, down to "<body>" and the highlight script.
-std::string search_page_head_text();
-void write_search_page_head(Run& run, int file);
 
 /// The web-search query of a text line: its word list, or for a line of
 /// more than 28 words up to 28 distinct words drawn at random from the list

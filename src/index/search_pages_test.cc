@@ -1,5 +1,5 @@
-// The model comparison checks the search pages; its lines are too short for
-// a query drawn at random, and it shares the escape with the program.
+// The model checks the search pages, but its lines are too short for a
+// query drawn at random, and it shares the escape with the program.
 
 #include "index/search_pages.h"
 
@@ -15,9 +15,8 @@
 namespace quillon {
 namespace {
 
-// The queries of the search page of one group: `lines` lines of page_01.htm,
-// each of the words w1x, w2x, ... up to `words`, save that the first line's
-// last word is `last` when given.
+// The web-search queries of s_1.htm for `lines` lines of the words w1x,
+// w2x, ... up to `words`, save that the first line ends with `last`.
 std::vector<std::string> Queries(FakeRun& t, uint32_t lines, uint32_t words,
                                  const std::string& last = "") {
   WordTable table;
@@ -27,41 +26,30 @@ std::vector<std::string> Queries(FakeRun& t, uint32_t lines, uint32_t words,
     for (uint32_t i = 1; i <= words; ++i) {
       std::string word =
           line == 1 && i == words && !last.empty() ? last : "w" + std::to_string(i) + "x";
-      Occurrence o;
-      o.word_at = table.text.size();
-      o.word_size = static_cast<uint32_t>(word.size());
-      o.line = line;
-      o.start = i * 5;
-      o.id = i % 10;
-      o.number = 1;
+      table.occurrences.push_back(
+          {table.text.size(), static_cast<uint32_t>(word.size()), 0, line, i * 5, i % 10, 1});
       table.text += word;
-      table.occurrences.push_back(o);
     }
   }
   PageWork work(t.disk, &t.run.failures);
   write_group_search_page(work, table, 1, "", &t.run.random);
-  const std::string start = "&nbsp <a href=\"http://www.google.com/search?q=";
+  std::string page = t.disk.Content("s_1.htm"), start = "search?q=";
   std::vector<std::string> queries;
-  std::istringstream in(t.disk.Content("s_1.htm"));
-  for (std::string line; std::getline(in, line);) {
-    size_t end = line.find("\"> web_search </a>");
-    if (line.rfind(start, 0) == 0 && end != std::string::npos) {
-      queries.push_back(line.substr(start.size(), end - start.size()));
-    }
+  for (size_t at = page.find(start); at != std::string::npos; at = page.find(start, at + 1)) {
+    at += start.size();
+    queries.push_back(page.substr(at, page.find("\"> web_search", at) - at));
   }
   return queries;
 }
 
-// Up to 28 words are the query as they stand, and draw nothing; from 29 on,
-// the query is up to 28 distinct words drawn at random, never the first.
+// Up to 28 words are the query as they stand (the model pins that) and draw
+// nothing; from 29 on, the query is up to 28 distinct words drawn at random,
+// never the first (the first line's last word repeats it: only through it
+// can w1x be drawn).
 TEST(SearchPageTest, LongLinesDrawTheirQueryAtRandom) {
   FakeRun t;
-  std::string all;
-  for (int i = 1; i <= 28; ++i) all += "w" + std::to_string(i) + "x ";
-  EXPECT_EQ(Queries(t, 1, 28), std::vector<std::string>{all});
+  EXPECT_EQ(Queries(t, 1, 28).size(), 1u);
   EXPECT_EQ(t.run.random.random_fraction(), RandomFractions().random_fraction());
-  // The first line's last word repeats its first: only through it can w1x
-  // be drawn there.
   std::vector<std::string> queries = Queries(t, 2, 29, "w1x");
   ASSERT_EQ(queries.size(), 2u);
   for (const std::string& query : queries) {
@@ -75,9 +63,6 @@ TEST(SearchPageTest, LongLinesDrawTheirQueryAtRandom) {
   }
   EXPECT_EQ(queries[1].find("w1x"), std::string::npos) << queries[1];
   EXPECT_NE(queries[0], queries[1]);
-}
-
-TEST(SearchAddressTextTest, EscapesOnlyTheBytesThatChangeTheAddress) {
   EXPECT_EQ(search_address_text("100% \"AT&T\" #1 C++ \xC3\xA9<"),
             "100%25 %22AT%26T%22 %231 C%2B%2B \xC3\xA9<");
 }

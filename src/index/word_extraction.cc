@@ -5,7 +5,7 @@
 
 #include "base/paths.h"
 #include "base/text.h"
-#include "index/page_parts.h"
+#include "index/tag_names.h"
 #include "run/file_table.h"
 #include "run/ordered_tasks.h"
 #include "run/work_files.h"
@@ -270,6 +270,19 @@ void AddPage(const PageWords& words, double part, WordTable* table) {
   }
 }
 
+// The numbered pages, as the listing that delivery reads again names them.
+std::vector<std::string> ListedPages(CommandLayer& commands, FileTable& files) {
+  using namespace work_files;
+  commands.run_command("dir /b " + kNumberedPages.pattern() + " > " + kPageListing);
+  TableFile listing = files.input(kPageListing);
+  std::vector<std::string> pages;
+  for (std::string line; listing.next_line(&line);) {
+    std::string page = to_lower(line);
+    if (find_text(1, page, kPageExtension) > 0) pages.push_back(page);
+  }
+  return pages;
+}
+
 // The bytes of the pages, for the room the table will take.
 uint64_t PageBytes(Disk& disk, const std::vector<std::string>& pages) {
   uint64_t bytes = 0;
@@ -302,19 +315,8 @@ bool extract_line_words(const std::string& line, ScanState* state, std::vector<T
 // pages are taken on several threads, each as if it began outside a tag,
 // and joined in order; the rare page that begins inside one is taken again.
 WordTable extract_words(Run& run, int jobs) {
-  FileTable& files = run.files;
-  run.run_command("dir /b page_*.htm > " + work_files::kPageListing);
-  int list = files.free_file_number();
-  files.open_input(work_files::kPageListing, list);
   WordTable table;
-  std::string entry;
-  while (!files.end_of_file(list)) {
-    files.read_line(list, &entry);
-    std::string page = to_lower(entry);
-    if (find_text(1, page, ".htm") == 0) continue;
-    table.pages.push_back(page);
-  }
-  files.close_file(list);
+  table.pages = ListedPages(run.commands, run.files);
 
   int threads = threads_for_jobs(jobs);
   std::vector<std::string> texts(static_cast<size_t>(threads));

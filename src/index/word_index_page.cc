@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "base/text.h"
-#include "index/page_parts.h"
+#include "index/page_heads.h"
+#include "index/page_work.h"
 #include "run/work_files.h"
 
 namespace quillon {
 
 namespace {
+
+using namespace work_files;
 
 void write_index_head(BlockWriter& out) {
   out.put(common_head_text());
@@ -118,13 +121,14 @@ void write_page_links(BlockWriter& out, const WordTable& table) {
 // An entry of a word: the link into a group's index page and, but for the
 // index's very last entry, its count.
 void write_entry(BlockWriter& out, uint32_t id, int group, long count, bool counted) {
-  out.put("&nbsp;&nbsp;<a href=\"i_");
-  out.put_number(static_cast<uint64_t>(group));
-  out.put(".htm#");
+  out.put("&nbsp;&nbsp;<a href=\"");
+  out.put(group_index_page(group));
+  out.put('#');
   out.put_word_id(id);
   out.put("\" id=\"");
   out.put_word_id(id);
-  out.put("\">(i_");
+  out.put("\">(");
+  out.put(kGroupIndexPages.prefix);
   out.put_number(static_cast<uint64_t>(group));
   if (counted) {
     out.put(",&nbsp;&nbsp;");
@@ -135,16 +139,16 @@ void write_entry(BlockWriter& out, uint32_t id, int group, long count, bool coun
 
 // The pages of the index, each from the head to its words' entries. The
 // last entry of the whole index goes without its count.
-void write_pages(Run& run, const WordTable& table) {
-  BlockWriter out;
-  out.open(run.disk, work_files::kWordIndexPage, &run.failures);
+void write_pages(PageWork& work, const WordTable& table) {
+  BlockWriter& out = work.out;
+  work.open(kWordIndexPage);
   write_index_head(out);
   if (table.by_number.empty()) {
     // The straightforward procedure reads one empty record here.
-    out.line("&nbsp;&nbsp;<a href=\"i_" + number_text_fraction(text_to_number("")) +
-             ".htm#\" id=\"\">(i_" + number_text_fraction(text_to_number("")) + ")</a>");
+    std::string group = number_text_fraction(text_to_number(""));
+    out.line("&nbsp;&nbsp;<a href=\"" + kGroupIndexPages.name(group) + "#\" id=\"\">(" +
+             kGroupIndexPages.prefix + group + ")</a>");
   } else {
-    if (table.by_number.size() > 2) run.print_line("processed 80%");
     bool several = !table.index_page_starts.empty();
     if (several) write_page_links(out, table);
     // An entry is written when the next one comes, with its count; the
@@ -166,8 +170,7 @@ void write_pages(Run& run, const WordTable& table) {
       if (next_page < table.index_page_starts.size() &&
           word.id == table.index_page_starts[next_page]) {
         write_page_end(out);
-        out.open(run.disk, work_files::word_index_page(static_cast<int>(++next_page) + 1),
-                 &run.failures);
+        work.open(word_index_page(static_cast<int>(++next_page) + 1));
         write_index_head(out);
         write_page_links(out, table);
       }
@@ -206,7 +209,9 @@ long long write_word_index(Run& run, const WordTable& table) {
   run.print_line("processed 60%");
   long long total = static_cast<long long>(table.by_number.size());
   run.print_line("processed 70%");
-  write_pages(run, table);
+  if (table.by_number.size() > 2) run.print_line("processed 80%");
+  PageWork work(run.disk, &run.failures);
+  write_pages(work, table);
   run.print_line("processed 90%");
   return total;
 }

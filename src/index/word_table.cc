@@ -26,6 +26,19 @@ int WordTable::word_index_page_number(uint32_t id) const {
   return 1 + static_cast<int>(later - index_page_starts.begin());
 }
 
+std::vector<std::string> word_index_page_names(const WordTable& table) {
+  std::vector<std::string> names;
+  for (size_t page = 0; page <= table.index_page_starts.size(); ++page) {
+    names.push_back(work_files::word_index_page(static_cast<int>(page) + 1));
+  }
+  return names;
+}
+
+std::string word_id_text(long long number) {
+  std::string digits = std::to_string(static_cast<uint64_t>(number));
+  return "id" + std::string(digits.size() < 8 ? 8 - digits.size() : 0, '0') + digits;
+}
+
 int compare_items(const char* a, size_t a_size, const char* b, size_t b_size) {
   size_t common = std::min(a_size, b_size);
   int order = std::memcmp(a, b, common);

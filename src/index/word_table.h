@@ -67,6 +67,13 @@ struct WordTable {
   std::pair<size_t, size_t> group_range(int group) const;
 };
 
+/// The names of the pages of the index of all words, the first at 0.
+std::vector<std::string> word_index_page_names(const WordTable& table);
+
+/// "id" and the number filled to 8 digits: the text of a word id, as
+/// BlockWriter::put_word_id writes it.
+std::string word_id_text(long long number);
+
 /// Orders two items as the sort of quoted records orders them: each item
 /// ends at its closing double quote, which no item holds.
 int compare_items(const char* a, size_t a_size, const char* b, size_t b_size);

@@ -135,7 +135,7 @@ struct Twins {
 };
 
 Twins WriteTwins(FileTable& files, CommandLayer& commands, Disk& disk, FailureLog& failures) {
-  commands.run_command("dir /b /a-d " + in_folder(kInputFolder, kEveryHtmlInput) + " > " +
+  commands.run_command("dir /b /a-d " + in_folder(kInputFolder, kEveryHtmPage) + " > " +
                        kHtmlInputList);
   TableFile list = files.input(kHtmlInputList);
   Twins twins;

@@ -73,13 +73,16 @@ inline const std::string kWorkFolders[] = {kHtmlIn, kHtmlOut, kHtmlWork, kTextIn
 inline const std::string kEveryFile = "*.*";
 inline const std::string kEveryTextFile = "*.txt";
 inline const std::string kEveryPage = "*.htm*";
-/// The HTML inputs of compare_in, as HTML inputs list them (".htm" and, as
-/// short names did, longer extensions that begin with it).
-inline const std::string kEveryHtmlInput = "*.htm";
-/// The entries without an extension: the folders, as intake and selection
-/// list them to find the work folders.
+/// Every name without an extension: the folders, which a listing of them
+/// shows before one is made or emptied (intake, selection, group pages,
+/// delivery).
 inline const std::string kEveryFolder = "*.";
-/// The markers by which a name is tested and cut: a text file, a page.
+/// Every ".htm" file (and, as three-letter extensions match, ".html"): the
+/// HTML inputs of compare_in, and what page preparation counts to see that no
+/// page is left before it stages its own.
+inline const std::string kEveryHtmPage = "*.htm";
+/// The markers by which a name is tested and cut, or a line of a listing is
+/// taken for a file of its kind: a text file, a page.
 inline const std::string kTextExtension = ".txt";
 inline const std::string kPageExtension = ".htm";
 

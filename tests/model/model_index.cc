@@ -3,14 +3,16 @@
 #include <vector>
 
 #include "app/results_screen.h"
+#include "index/numbered_forms.h"
 #include "index/page_annotation.h"
-#include "index/page_parts.h"
 #include "index/page_preparation.h"
+#include "index/tag_names.h"
 #include "index/word_extraction.h"
+#include "index/word_table.h"
+#include "model/model_names.h"
 #include "model/model_pages.h"
 #include "model/model_sort.h"
 #include "run/console_waits.h"
-#include "model/model_names.h"
 #include "run/work_files.h"
 #include "run/work_folders.h"
 #include "shell/command_line.h"

@@ -5,7 +5,7 @@
 #include "model/model_pages.h"
 
 #include "base/text.h"
-#include "index/page_parts.h"
+#include "index/numbered_forms.h"
 #include "index/search_pages.h"
 #include "model/model_names.h"
 #include "run/work_files.h"
