@@ -61,13 +61,19 @@ void run_ordered_tasks(int threads, size_t count, const OrderedTask& task,
   std::mutex mutex;
   std::condition_variable changed;
   size_t next = 0;
+  size_t reported = 0;
   bool stop = false;
   int working = 0;
+  // A task's results wait until every task before it is reported; a worker
+  // that ran far ahead of a slow task would pile them up, so none begins
+  // more than this many tasks past the first not yet reported.
+  const size_t ahead = 2 * static_cast<size_t>(threads);
   auto work = [&](int worker) {
     for (;;) {
       size_t i;
       {
-        std::lock_guard<std::mutex> hold(mutex);
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] { return stop || next == count || next < reported + ahead; });
         if (stop || next == count) break;
         i = next++;
       }
@@ -98,7 +104,7 @@ void run_ordered_tasks(int threads, size_t count, const OrderedTask& task,
   std::exception_ptr reporting;
   {
     std::unique_lock<std::mutex> lock(mutex);
-    for (size_t reported = 0; reported < count;) {
+    while (reported < count) {
       changed.wait(lock, [&] { return outcomes[reported].ended || working == 0; });
       if (!outcomes[reported].ended || outcomes[reported].failed()) break;
       lock.unlock();
@@ -110,9 +116,11 @@ void run_ordered_tasks(int threads, size_t count, const OrderedTask& task,
       lock.lock();
       if (reporting) {
         stop = true;
+        changed.notify_all();
         break;
       }
       ++reported;
+      changed.notify_all();
     }
   }
   for (std::thread& thread : pool) thread.join();
