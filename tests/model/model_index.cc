@@ -3,8 +3,9 @@
 #include <vector>
 
 #include "app/results_screen.h"
-#include "index/numbered_forms.h"
+#include "index/highlight_script.h"
 #include "index/page_annotation.h"
+#include "index/page_heads.h"
 #include "index/page_preparation.h"
 #include "index/tag_names.h"
 #include "index/word_extraction.h"
@@ -37,7 +38,7 @@ void MakePages(Run& run, const std::string& pad) {
     long q = find_text(1, lower, ".htm");
     if (q == 0) continue;
     std::string stripped = stripped_copy(lower);
-    strip_into(run, kHtmlIn + "\\" + lower, stripped);
+    strip_into(run.files, kHtmlIn + "\\" + lower, stripped);
     std::string name = page_name(pad, ++page);
     run.run_command("copy /y " + QuoteArgument(stripped) + " " + name + " > " + kSink);
   }
@@ -46,7 +47,7 @@ void MakePages(Run& run, const std::string& pad) {
 
 void PreparePages(Run& run, const std::string& page_number_pad) {
   MakePages(run, stage_pages(run, page_number_pad));
-  start_indexing(run);
+  start_indexing(run.console, run.commands);
 }
 
 // ---- Word extraction, with a listing of each page's lines and words -------
@@ -398,7 +399,7 @@ class GroupRewriter {
       previous_start_ = 0;
       if (!body_found_ && is_body_line(current_)) {
         body_found_ = true;
-        write_highlight_script(run_, out_);
+        run_.files.print_text(out_, highlight_script_text());
         files_.print_line(out_, "<br>");
         WriteNavigationLinks();
       }
@@ -584,7 +585,7 @@ long long WriteWordIndex(Run& run) {
   files.close_file(in);
   run.print_line("processed 70%");
   int out = open_for_output(files, kWordIndexPage);
-  write_common_head(run, out);
+  run.files.print_text(out, common_head_text());
   files.print_line(out, "<br><br>");
   files.print_line(out, "Use a combination of two keys (CTRL + F) to search.");
   files.print_line(out, "<br><br>");

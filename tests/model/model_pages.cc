@@ -5,7 +5,9 @@
 #include "model/model_pages.h"
 
 #include "base/text.h"
-#include "index/numbered_forms.h"
+#include "index/highlight_script.h"
+#include "index/page_heads.h"
+#include "index/page_preparation.h"
 #include "index/search_pages.h"
 #include "model/model_names.h"
 #include "run/work_files.h"
@@ -98,7 +100,7 @@ void model_write_contents_page(Run& run) {
   FileTable& files = run.files;
   int out = files.free_file_number();
   files.open_output(work_files::kContentsPage, out);
-  write_common_head(run, out);
+  run.files.print_text(out, common_head_text());
   files.print_line(out, "<br>");
   int in = files.free_file_number();
   files.open_input(work_files::kPagesWithWordsSorted, in);
@@ -121,7 +123,7 @@ void model_write_group_index_page(Run& run, int group) {
   FileTable& files = run.files;
   int out = files.free_file_number();
   files.open_output(work_files::group_index_page(group), out);
-  write_common_head(run, out);
+  run.files.print_text(out, common_head_text());
   files.print_line(out, "<br><br>");
   model_write_contents_page(run);
   files.print_line(out, "<a href=\"files_list.htm\"> Content </a><br>");
@@ -226,7 +228,7 @@ void model_write_group_search_page(Run& run, int group, const std::string& desti
   std::string g = number_text(group);
   int out = files.free_file_number();
   files.open_output(work_files::group_search_page(group), out);
-  write_search_page_head(run, out);
+  run.files.print_text(out, search_page_head_text());
   int in = files.free_file_number();
   files.open_input(work_files::group_occurrences_sorted(group), in);
   TextLine text;
