@@ -27,7 +27,8 @@ class Run {
         disk(own),
         files(&own, &failures),
         console(device),
-        commands(&own, &console, &failures),
+        commands(&own, &console, &failures,
+                 {work_files::kCopyTemporary, work_files::kSortScratchFiles.prefix}),
         program_path(program_path) {}
 
   void run_command(const std::string& line) { commands.run_command(line); }

@@ -15,7 +15,6 @@
 #include <string>
 
 #include "base/text.h"
-#include "shell/command_layer.h"
 
 namespace quillon {
 namespace work_files {
@@ -66,6 +65,16 @@ inline const std::string kOccurrenceCopies = "wrd_24";
 /// The folders, in the order selection makes them.
 inline const std::string kWorkFolders[] = {kHtmlIn, kHtmlOut, kHtmlWork, kTextIn, kTextWork};
 
+/// The one-command form, beside its output folder: its private work folders,
+/// this prefix and six random characters, each holding the marker file that
+/// a user's folder of that name would not.
+inline const std::string kOneCommandFolderPrefix = ".quillon-";
+inline const std::string kOneCommandMarker = ".quillon-work";
+/// In the one-command form's work folder: where the earlier output folder
+/// waits while the new one takes its place, on a system that cannot exchange
+/// two folders in one step.
+inline const std::string kEarlierOutput = "htm_prev";
+
 // ---- Patterns by which command lines list or delete --------------------------
 
 /// Every file of a folder; every text file; every page (".htm" and longer
@@ -73,6 +82,15 @@ inline const std::string kWorkFolders[] = {kHtmlIn, kHtmlOut, kHtmlWork, kTextIn
 inline const std::string kEveryFile = "*.*";
 inline const std::string kEveryTextFile = "*.txt";
 inline const std::string kEveryPage = "*.htm*";
+/// The entries without an extension: the folders, as the tool checks list them.
+inline const std::string kEveryFolder = "*.";
+/// The delivered pages of htm_out, which --clean keeps.
+inline const std::string kEveryDeliveredPage = "*.htm";
+/// The clearing files and the duplicate check's lists (f_01.txt, f_03.txt,
+/// ...) that an earlier run left, deleted at start-up.
+inline const std::string kEveryClearingFile = "f_*.txt";
+/// The tool checks' listings, deleted before each probe.
+inline const std::string kEveryCheckFile = "check_*.txt";
 
 // ---- Sinks and clearing files --------------------------------------------
 
@@ -103,7 +121,7 @@ inline const std::string kIntakeTemporary = "intake_01.tmp";
 /// HTML inputs: a text twin is completed here, then takes its name.
 inline const std::string kTwinTemporary = "twin_01.tmp";
 /// Every copy command: the copy is completed here, then takes its name.
-inline const std::string kCopyTemporary = kCopyScratchName;
+inline const std::string kCopyTemporary = "copy_01.tmp";
 /// HTML inputs: the two lists of the clash test, the second rewritten, and
 /// the .htm files to reformat.
 inline const std::string kClashFirstList = "compare_01.txt";
@@ -128,6 +146,16 @@ inline const std::string kPageListing = "dir_02.txt";
 /// The list files a run writes in its folder, without a marker of their
 /// own, and deletes at its end.
 inline const std::string kRunListFiles[] = {kSink, kInputListing, kWorkingCopyList};
+
+/// The one-command form: its two inputs in compare_in, this stem and ".txt"
+/// (".htm" for a page); their working copies in txt_wrk, the stem and ".txt".
+inline const std::string kOneCommandInputStems[2] = {"first", "second"};
+inline std::string one_command_input(int which, bool html) {
+  return kOneCommandInputStems[which] + (html ? ".htm" : ".txt");
+}
+inline std::string one_command_working_copy(int which) {
+  return kOneCommandInputStems[which] + ".txt";
+}
 
 // ---- Pages ----------------------------------------------------------------
 
@@ -208,11 +236,15 @@ inline std::string group_next_pages(int group) {
 }
 
 /// The sort command's scratch runs: this prefix, a number and ".tmp".
-inline constexpr Family kSortScratchFiles{kSortScratchName, ".tmp"};
+inline constexpr Family kSortScratchFiles{"file_s_", ".tmp"};
 
 /// The program's numbered families, for the test that each family's names
 /// are its own and no other's.
 extern const Family* const kFamilies[8];
+
+/// The record a folder of delivered pages holds of the files the program
+/// wrote there (run/output_record.h).
+inline const std::string kOutputRecord = ".quillon-files";
 
 // ---- Which names are the run's own -----------------------------------------
 
