@@ -21,11 +21,13 @@ set(QUILLON_BASE_SOURCES
 set(QUILLON_POSIX_SOURCES
   src/base/console_posix.cc
   src/base/disk_posix.cc
+  src/base/host_posix.cc
   src/base/interrupts_posix.cc
   src/base/private_folder_posix.cc)
 set(QUILLON_WIN32_SOURCES
   src/base/console_win32.cc
   src/base/disk_win32.cc
+  src/base/host_win32.cc
   src/base/interrupts_win32.cc
   src/base/private_folder_win32.cc)
 set(QUILLON_SHELL_SOURCES

@@ -7,6 +7,7 @@
 #include "base/end_run.h"
 #include "base/paths.h"
 #include "base/wildcard.h"
+#include "run/run.h"
 #include "run/work_files.h"
 
 namespace quillon {
@@ -19,7 +20,7 @@ using namespace work_files;
 bool DeliveredPage(const std::string& path) {
   std::string folder = path.substr(0, path.find('/'));
   if (folder != kHtmlOut) return false;
-  return path == kHtmlOut || matches_pattern("*.htm", path.substr(kHtmlOut.size() + 1));
+  return path == kHtmlOut || matches_pattern(kEveryHtmPage, path.substr(kHtmlOut.size() + 1));
 }
 
 struct Removal {
@@ -92,16 +93,16 @@ Removal Unrecorded(Disk& disk, const OwnRecord* record, std::vector<std::string>
   return removal;
 }
 
-bool Confirmed(Run& run, bool yes) {
+bool Confirmed(Console& console, bool yes) {
   if (yes) return true;
-  if (run.console.scripted()) {
-    run.print_line("None of them was removed: \"quillon --clean --yes\" removes them.");
+  if (console.scripted()) {
+    console.print_line("None of them was removed: \"quillon --clean --yes\" removes them.");
     return false;
   }
-  run.print_text("Remove them? (y/n) ");
+  console.print_text("Remove them? (y/n) ");
   std::string answer;
   try {
-    answer = run.console.answer_line();
+    answer = console.answer_line();
   } catch (const RunEnded&) {
   }
   return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y');
@@ -109,28 +110,29 @@ bool Confirmed(Run& run, bool yes) {
 
 }  // namespace
 
-int clean_folder(Run& run, bool yes) {
-  Disk& disk = run.own.inner();
+int clean_folder(OwnDisk& own, Console& console, bool yes) {
+  Disk& disk = own.inner();
   if (!disk.lock_root()) {
-    run.print_line("Another quillon run is working in this folder. Wait until it ends.");
-    run.console.flush();
+    console.print_line("Another quillon run is working in this folder. Wait until it ends.");
+    console.flush();
     return kExitRefused;
   }
-  OwnRecord& record = run.own.record();
-  bool has_record = run.own.read_record();
+  OwnRecord& record = own.record();
+  bool has_record = own.read_record();
   long removed = 0;
   if (has_record) Remove(disk, Recorded(disk, record), &record, &removed);
   std::vector<std::string> pages;
   Removal unrecorded = Unrecorded(disk, has_record ? &record : nullptr, &pages);
   bool confirmed = true;
   if (!unrecorded.files.empty() || !unrecorded.folders.empty()) {
-    run.print_line(std::string("These have the names of quillon's work files, but its record (") +
-                   kOwnRecord + ") does not name them:");
+    console.print_line(
+        std::string("These have the names of quillon's work files, but its record (") + kOwnRecord +
+        ") does not name them:");
     std::vector<std::string> listed = unrecorded.folders;
     listed.insert(listed.end(), unrecorded.files.begin(), unrecorded.files.end());
     std::sort(listed.begin(), listed.end());
-    for (const std::string& path : listed) run.print_line(printable_name(path));
-    confirmed = Confirmed(run, yes);
+    for (const std::string& path : listed) console.print_line(printable_name(path));
+    confirmed = Confirmed(console, yes);
     if (confirmed) Remove(disk, unrecorded, nullptr, &removed);
   }
   bool recorded = true;
@@ -140,14 +142,14 @@ int clean_folder(Run& run, bool yes) {
     for (const std::string& page : pages) recorded = record.add(page) && recorded;
     recorded = record.rewrite() && recorded;
   }
-  run.print_line("quillon --clean removed " + std::to_string(removed) +
-                 (removed == 1 ? " file or folder" : " files and folders") +
-                 "; compare_in, htm_out and your other files are as they were.");
+  console.print_line("quillon --clean removed " + std::to_string(removed) +
+                     (removed == 1 ? " file or folder" : " files and folders") +
+                     "; compare_in, htm_out and your other files are as they were.");
   if (!recorded) {
-    run.print_line(std::string("It could not write its record ") + kOwnRecord + ": " +
-                   describe(record.error()) + ".");
+    console.print_line(std::string("It could not write its record ") + kOwnRecord + ": " +
+                       describe(record.error()) + ".");
   }
-  run.console.flush();
+  console.flush();
   return recorded ? kExitDone : kExitFailed;
 }
 
@@ -155,7 +157,7 @@ int clean_main(const char* argv0, bool yes) {
   std::unique_ptr<Disk> disk = make_real_disk(".");
   std::unique_ptr<ConsoleDevice> device = make_standard_console();
   Run run(disk.get(), device.get(), argv0 ? argv0 : "");
-  return clean_folder(run, yes);
+  return clean_folder(run.own, run.console, yes);
 }
 
 }  // namespace quillon

@@ -4,7 +4,8 @@
 #ifndef QUILLON_APP_CLEAN_H_
 #define QUILLON_APP_CLEAN_H_
 
-#include "run/run.h"
+#include "base/console.h"
+#include "base/own_files.h"
 
 namespace quillon {
 
@@ -14,7 +15,7 @@ namespace quillon {
 /// listed, and removed only after a "y" at a terminal, or when `yes`;
 /// without a terminal and without `yes` nothing of them goes. compare_in,
 /// htm_out and everything else stay. Gives the exit status.
-int clean_folder(Run& run, bool yes);
+int clean_folder(OwnDisk& own, Console& console, bool yes);
 
 /// The same on the real console and disk, in the current folder.
 int clean_main(const char* argv0, bool yes);

@@ -40,7 +40,7 @@ TEST(CleanTest, AfterAKilledRunOnlyTheUsersFilesAndHtmOutStay) {
     t.disk.KillAt(0);
     FakeConsole console("");
     quillon::Run clean(&t.disk, &console, "quillon");
-    ASSERT_EQ(clean_folder(clean, false), kExitDone);
+    ASSERT_EQ(clean_folder(clean.own, clean.console, false), kExitDone);
     for (const auto& file : t.disk.Files()) {
       bool kept = file.first.rfind("compare_in/", 0) == 0 || file.first.rfind("htm_out/", 0) == 0 ||
                   file.first == "data.csv" || file.first == ".quillon-files";
@@ -61,7 +61,7 @@ TEST(CleanTest, AfterAKilledRunOnlyTheUsersFilesAndHtmOutStay) {
 TEST(CleanTest, AFolderQuillonNeverUsedStaysAsItWas) {
   FakeRun t("");
   t.disk.AddFile("notes.txt", "mine\r\n");
-  ASSERT_EQ(clean_folder(t.run, true), kExitDone);
+  ASSERT_EQ(clean_folder(t.run.own, t.run.console, true), kExitDone);
   EXPECT_EQ(t.disk.Files(), (std::map<std::string, std::string>{{"notes.txt", "mine\r\n"}}));
 }
 

@@ -215,10 +215,10 @@ FolderCheck check_folder(Disk& disk, const OwnRecord* record) {
   return check;
 }
 
-void warn_about_new_entries(Run& run) {
-  for (const std::string& path : run.own.appeared()) {
-    run.console.print_warning(printable_name(path) +
-                              " appeared in the folder during the run; quillon left it as it is.");
+void warn_about_new_entries(OwnDisk& disk, Console& console) {
+  for (const std::string& path : disk.appeared()) {
+    console.print_warning(printable_name(path) +
+                          " appeared in the folder during the run; quillon left it as it is.");
   }
 }
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/console.h"
 #include "base/disk.h"
 #include "base/own_files.h"
-#include "run/run.h"
 
 namespace quillon {
 
@@ -38,7 +38,7 @@ FolderCheck check_folder(Disk& disk, const OwnRecord* record);
 
 /// A warning line for every file or folder that appeared in the run's
 /// folder or its work folders while the run worked: the run left it alone.
-void warn_about_new_entries(Run& run);
+void warn_about_new_entries(OwnDisk& disk, Console& console);
 
 /// Files of compare_in that the intake would give one name: the name and
 /// their given names, in listing order. A name is shared when it is spelled

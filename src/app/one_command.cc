@@ -22,10 +22,9 @@ namespace quillon {
 
 namespace {
 
+using namespace work_files;
+
 const size_t kChunk = 65536;
-// Where the output folder waits while the new one takes its place, on a
-// system that cannot exchange two folders in one step.
-const char kEarlierOutput[] = "htm_prev";
 
 // The reason in the words other tools use for it.
 std::string Reason(DiskError error) {
@@ -207,17 +206,13 @@ bool SameLines(Disk& disk, const std::string& a, const std::string& b) {
   }
 }
 
-// "page_" and the first page's number, zeros before it as the part count
-// needs.
+// The first numbered page: page 1, with at least one zero before it as the
+// part count needs.
 bool IsFirstPage(const std::string& name) {
-  const std::string start = "page_", end = "1.htm";
-  if (name.size() < start.size() + end.size() + 1) return false;
-  if (name.compare(0, start.size(), start) != 0) return false;
-  if (name.compare(name.size() - end.size(), end.size(), end) != 0) return false;
-  for (size_t i = start.size(); i < name.size() - end.size(); ++i) {
-    if (name[i] != '0') return false;
-  }
-  return true;
+  if (!kNumberedPages.holds(name)) return false;
+  std::string number = page_number_text(name);
+  return number.size() >= 2 && number.find_first_not_of('0') == number.size() - 1 &&
+         number.back() == '1';
 }
 
 class OneCommand {
@@ -261,8 +256,8 @@ class OneCommand {
     if (status != kExitDone || last_phase != phase_index("results")) {
       return Fail("the run stopped: " + console.last_words());
     }
-    const std::string compared = work_files::kTextWork;
-    if (SameLines(*work_, join_path(compared, "first.txt"), join_path(compared, "second.txt"))) {
+    if (SameLines(*work_, join_path(kTextWork, one_command_working_copy(0)),
+                  join_path(kTextWork, one_command_working_copy(1)))) {
       Tell("Warning: " + options_.first_input + " and " + options_.second_input +
            " have the same lines");
     }
@@ -337,8 +332,8 @@ class OneCommand {
     if (!parent_disk_->read_dir("", &entries)) return;
     for (const DirEntry& entry : entries) {
       const std::string& name = entry.name;
-      if (name.size() != std::strlen(kWorkFolderPrefix) + 6 ||
-          name.compare(0, std::strlen(kWorkFolderPrefix), kWorkFolderPrefix) != 0 ||
+      if (name.size() != kOneCommandFolderPrefix.size() + 6 ||
+          name.compare(0, kOneCommandFolderPrefix.size(), kOneCommandFolderPrefix) != 0 ||
           !entry.is_dir || entry.is_link) {
         continue;
       }
@@ -346,7 +341,7 @@ class OneCommand {
       std::string path = join_host_path(parent_, name);
       {
         std::unique_ptr<Disk> stale = make_real_disk(path);
-        if (!stale->stat(kWorkMarker, &marker) || !marker.is_file() || marker.is_link ||
+        if (!stale->stat(kOneCommandMarker, &marker) || !marker.is_file() || marker.is_link ||
             !stale->lock_root()) {
           continue;
         }
@@ -366,7 +361,7 @@ class OneCommand {
   // The work folder with the inputs in its compare_in; what went wrong.
   std::string MakeWorkFolder(Input* inputs) {
     DiskError error = DiskError::kNone;
-    std::string name = make_private_folder(parent_, kWorkFolderPrefix, &error);
+    std::string name = make_private_folder(parent_, kOneCommandFolderPrefix, &error);
     if (name.empty()) {
       return "cannot make a work folder in " + (parent_.empty() ? "." : parent_) + ": " +
              Reason(error);
@@ -376,14 +371,12 @@ class OneCommand {
     // Locked before it is marked, so that no other run takes it for a
     // leftover while this one works in it.
     std::unique_ptr<OutputFile> marker;
-    if (!work_->lock_root() || !(marker = work_->open_write(kWorkMarker, false)) ||
-        !marker->close() || !work_->make_dir(work_files::kInputFolder)) {
+    if (!work_->lock_root() || !(marker = work_->open_write(kOneCommandMarker, false)) ||
+        !marker->close() || !work_->make_dir(kInputFolder)) {
       return "cannot prepare the work folder " + work_path_ + ": " + Reason(work_->last_error());
     }
-    const char* names[] = {"first", "second"};
     for (int i = 0; i < 2; ++i) {
-      std::string copy = join_path(work_files::kInputFolder,
-                                   std::string(names[i]) + (inputs[i].html ? ".htm" : ".txt"));
+      std::string copy = join_path(kInputFolder, one_command_input(i, inputs[i].html));
       if (!CopyInput(inputs[i], *work_, copy, &error)) {
         return "cannot copy " + inputs[i].path + " into the work folder: " + Reason(error);
       }
@@ -400,7 +393,7 @@ class OneCommand {
     make_real_disk(work_path_)->read_dir("", &entries);
     bool removed = true;
     for (const DirEntry& entry : entries) {
-      if (entry.name != kWorkMarker) {
+      if (entry.name != kOneCommandMarker) {
         removed = remove_tree(join_host_path(work_path_, entry.name)) && removed;
       }
     }
@@ -412,7 +405,7 @@ class OneCommand {
   }
 
   int Deliver() {
-    const std::string pages = work_files::kHtmlOut;
+    const std::string& pages = kHtmlOut;
     DiskError error = DiskError::kNone;
     if (!write_output_record(*work_, pages, &error)) {
       return Fail("cannot write the record of the pages: " + Reason(error));
@@ -459,7 +452,7 @@ class OneCommand {
     Exchange exchange = exchange_folders(fresh, output, &error);
     if (exchange == Exchange::kDone) {
       placement = Placement::kExchanged;
-      earlier = work_files::kHtmlOut;
+      earlier = kHtmlOut;
     } else if (exchange == Exchange::kUnsupported &&
                move_folder(output, join_host_path(work_path_, kEarlierOutput), &error)) {
       placement = Placement::kMovedAside;

@@ -10,12 +10,6 @@
 
 namespace quillon {
 
-/// The work folders of the one-command form are named this and six random
-/// characters; one holds kWorkMarker, which a user's folder of that name
-/// would not.
-inline const char kWorkFolderPrefix[] = ".quillon-";
-inline const char kWorkMarker[] = ".quillon-work";
-
 /// Runs the job that `options` describes (first_input and second_input set)
 /// and gives the exit status: 0 when the pages are in place and their path
 /// was printed, 1 when the run failed (nothing earlier lost), 2 when it was

@@ -6,14 +6,15 @@
 
 #include <string>
 
-#include "run/run.h"
+#include "base/console.h"
 
 namespace quillon {
 
 /// "quillon.bas" with "exe" for its last three characters, in lower case.
 std::string program_name();
 
-void show_opening_screens(Run& run);
+/// `program_path` heads the terms of use, as the program was started.
+void show_opening_screens(Console& console, const std::string& program_path);
 
 }  // namespace quillon
 

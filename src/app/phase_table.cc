@@ -31,10 +31,10 @@ namespace {
 
 // Leftover clearing files of an earlier run go first; the listing makes sure
 // the delete always finds a file.
-void StartUp(Run& run) {
-  run.run_command("chcp");
-  run.run_command("dir > " + work_files::kClearingFile);
-  run.run_command("del /q f_*.txt");
+void StartUp(CommandLayer& commands) {
+  commands.run_command("chcp");
+  commands.run_command("dir > " + work_files::kClearingFile);
+  commands.run_command("del /q " + work_files::kEveryClearingFile);
 }
 
 // The comparison page's two files under the names the person knows them by,
@@ -51,9 +51,13 @@ ChangesSource ChangesOf(const RunState& s) {
 }
 
 const std::vector<Phase> kPhases = {
-    {"start-up", [](Run& run, RunState&) { StartUp(run); }},
-    {"opening screens", [](Run& run, RunState&) { show_opening_screens(run); }},
-    {"tool checks", [](Run& run, RunState&) { run_tool_checks(run); }},
+    {"start-up", [](Run& run, RunState&) { StartUp(run.commands); }},
+    {"opening screens",
+     [](Run& run, RunState&) { show_opening_screens(run.console, run.program_path); }},
+    {"tool checks",
+     [](Run& run, RunState&) {
+       run_tool_checks(run.commands, run.files, run.console, run.failures);
+     }},
     {"intake", [](Run& run, RunState&) { take_in_input_folder(run); }},
     {"html inputs", [](Run& run, RunState& s) { s.html_twins = reformat_html_inputs(run); }},
     {"selection", [](Run& run, RunState& s) { s.table_width = select_input_files(run); }},
@@ -63,13 +67,12 @@ const std::vector<Phase> kPhases = {
     {"working copies", [](Run& run, RunState& s) { s.page_number_pad = make_working_copies(run); }},
     {"comparison page",
      [](Run& run, RunState& s) {
-       s.comparison =
-           write_comparison_page(run, s.table_width, s.options.part_size, s.html_twins);
+       s.comparison = write_comparison_page(run, s.table_width, s.options.part_size, s.html_twins);
        s.whole_page_folder = s.comparison.whole_page_folder;
      }},
     {"changes pages",
      [](Run& run, RunState& s) { s.changes_pages = write_changes_pages(run, ChangesOf(s)); }},
-    {"space check", [](Run& run, RunState&) { check_free_space(run); }},
+    {"space check", [](Run& run, RunState&) { check_free_space(run.own, run.console); }},
     {"page preparation", [](Run& run, RunState& s) { prepare_pages(run, s.page_number_pad); }},
     {"word extraction",
      [](Run& run, RunState& s) { s.words = extract_words(run, s.options.jobs); }},
@@ -88,7 +91,7 @@ const std::vector<Phase> kPhases = {
      }},
     {"results",
      [](Run& run, RunState& s) {
-       warn_about_new_entries(run);
+       warn_about_new_entries(run.own, run.console);
        show_results(run, s.word_total);
      }},
 };

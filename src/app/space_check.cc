@@ -22,17 +22,19 @@ std::string Megabytes(uint64_t bytes, bool up) {
 // much (the pages and page copies an interrupted run left in the folder, its
 // text files, the staged pages of htm_in, the occurrence files of wrd_24):
 // room that indexing gets back. The disk shows the run only its own files.
-uint64_t SpaceToBeFreed(Run& run) {
+uint64_t SpaceToBeFreed(Disk& disk) {
+  using namespace work_files;
   uint64_t bytes = 0;
   std::vector<DirEntry> entries;
-  if (list_folder(run.disk, "", &entries)) {
+  if (list_folder(disk, "", &entries)) {
     for (const DirEntry& entry : entries) {
-      bool deleted = matches_pattern("*.htm*", entry.name) || matches_pattern("*.txt", entry.name);
+      bool deleted =
+          matches_pattern(kEveryPage, entry.name) || matches_pattern(kEveryTextFile, entry.name);
       if (entry.is_file() && deleted) bytes += entry.size;
     }
   }
-  for (const std::string& folder : {work_files::kHtmlIn, work_files::kOccurrenceCopies}) {
-    if (!list_folder(run.disk, folder, &entries)) continue;
+  for (const std::string& folder : {kHtmlIn, kOccurrenceCopies}) {
+    if (!list_folder(disk, folder, &entries)) continue;
     for (const DirEntry& entry : entries) bytes += entry.is_file() ? entry.size : 0;
   }
   return bytes;
@@ -46,25 +48,25 @@ uint64_t space_needed(uint64_t page_bytes) {
 
 // The pages to index are what the index grows from: compare.htm, or its
 // parts.
-void check_free_space(Run& run) {
+void check_free_space(OwnDisk& disk, Console& console) {
   std::string folder;
   std::vector<DirEntry> pages;
-  if (!resolve_path(run.disk, work_files::kHtmlWork, &folder) ||
-      !list_folder(run.disk, folder, &pages)) {
+  if (!resolve_path(disk, work_files::kHtmlWork, &folder) || !list_folder(disk, folder, &pages)) {
     return;
   }
   uint64_t bytes = 0;
   for (const DirEntry& page : pages) bytes += page.is_dir ? 0 : page.size;
   uint64_t needed = space_needed(bytes);
-  uint64_t free = run.disk.free_bytes();
+  uint64_t free = disk.free_bytes();
   // Counted only where the disk keeps to the run's own files.
-  if (run.own.started()) free += SpaceToBeFreed(run);
+  if (disk.started()) free += SpaceToBeFreed(disk);
   if (free >= needed) return;
-  run.print_line();
-  run.print_line(kSeparator);
-  run.print_line("There is not enough free space on the disk for indexing.");
-  run.print_line("needed: about " + Megabytes(needed, true) + ", free: " + Megabytes(free, false));
-  run.print_line("Make room on the disk (or compare smaller files), then start quillon again.");
+  console.print_line();
+  console.print_line(kSeparator);
+  console.print_line("There is not enough free space on the disk for indexing.");
+  console.print_line("needed: about " + Megabytes(needed, true) +
+                     ", free: " + Megabytes(free, false));
+  console.print_line("Make room on the disk (or compare smaller files), then start quillon again.");
   fail_run();
 }
 

@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-#include "run/run.h"
+#include "base/console.h"
+#include "base/own_files.h"
 
 namespace quillon {
 
@@ -22,7 +23,7 @@ uint64_t space_needed(uint64_t page_bytes);
 
 /// Compares the room indexing needs with the free space of the disk; when it
 /// is short, says how much is needed and fails the run before it writes.
-void check_free_space(Run& run);
+void check_free_space(OwnDisk& disk, Console& console);
 
 }  // namespace quillon
 

@@ -23,10 +23,11 @@ struct Probe {
 
 // The find and findstr probes look for "<DIR>": every full listing holds at
 // least the "." and ".." lines, while a folder need not hold any program file.
-const std::string kClearChecks = "cmd /c for %i in (check_*.txt) do del /q %i >> " + kCheckSink;
+const std::string kClearChecks =
+    "cmd /c for %i in (" + kEveryCheckFile + ") do del /q %i >> " + kCheckSink;
 const Probe kProbes[] = {
     {"cmd",
-     {"cmd /c dir *. > " + kCheckListing},
+     {"cmd /c dir " + kEveryFolder + " > " + kCheckListing},
      kCheckListing,
      1,
      {"Checking for cmd.exe!", "The system path to the program is most likely to be configured."}},
@@ -44,7 +45,8 @@ const Probe kProbes[] = {
      {"Checking for findstr.exe!",
       "The system path to the program is most likely to be configured."}},
     {"sort",
-     {"dir > " + kCheckListing, "del /q check_*.txt", "dir *. > " + kCheckListing,
+     {"dir > " + kCheckListing, "del /q " + kEveryCheckFile,
+      "dir " + kEveryFolder + " > " + kCheckListing,
       "sort " + kCheckListing + " /o " + kCheckResult},
      kCheckResult,
      2,
@@ -53,29 +55,30 @@ const Probe kProbes[] = {
 
 }  // namespace
 
-long count_nonblank_lines(Run& run, const std::string& name) {
-  return count_lines(run.files, name, [](const std::string& line) { return !trim_left(line).empty(); });
+long count_nonblank_lines(FileTable& files, const std::string& name) {
+  return count_lines(files, name, [](const std::string& line) { return !trim_left(line).empty(); });
 }
 
-void run_tool_checks(Run& run) {
-  run.print_line();
-  run.print_line(kSeparator);
-  run.print_line("Checking the accessibility of some urgently needed programs:");
-  run.print_line("cmd.exe, find.exe, findstr.exe, sort.exe, wget.exe");
-  run.print_line();
+void run_tool_checks(CommandLayer& commands, FileTable& files, Console& console,
+                     const FailureLog& failures) {
+  console.print_line();
+  console.print_line(kSeparator);
+  console.print_line("Checking the accessibility of some urgently needed programs:");
+  console.print_line("cmd.exe, find.exe, findstr.exe, sort.exe, wget.exe");
+  console.print_line();
   bool first = true;
   for (const Probe& probe : kProbes) {
-    if (!first) run.print_line();
+    if (!first) console.print_line();
     first = false;
-    run.print_line(probe.name);
-    for (const std::string& command : probe.commands) run.run_command(command);
-    if (count_nonblank_lines(run, probe.counted) >= probe.needed) continue;
+    console.print_line(probe.name);
+    for (const std::string& command : probe.commands) commands.run_command(command);
+    if (count_nonblank_lines(files, probe.counted) >= probe.needed) continue;
     // A probe whose files could not be written says nothing about the tool.
-    stop_if_failed(run.failures);
-    run.print_line(kSeparator);
-    run.print_line(probe.failure[0]);
-    run.print_line(probe.failure[1]);
-    end_prompt(run.console, run.failures);
+    stop_if_failed(failures);
+    console.print_line(kSeparator);
+    console.print_line(probe.failure[0]);
+    console.print_line(probe.failure[1]);
+    end_prompt(console, failures);
   }
 }
 

@@ -7,17 +7,14 @@
 namespace quillon {
 namespace {
 
-TEST(ConsoleTest, AskLineEchoesTheAnswerWithoutItsLineEnd) {
-  FakeConsole device("red, green\r\nx\ry\n\nlast");
+// How answers are echoed is in every transcript of the end-to-end tests and
+// the golden run; a bare CR inside an answer and the end of input are not.
+TEST(ConsoleTest, AskLineKeepsABareCrAndReadsNothingAfterTheEnd) {
+  FakeConsole device("x\ry\nlast");
   Console console(&device);
-  EXPECT_EQ(console.ask_line("colour "), "red, green");
   EXPECT_EQ(console.ask_line(""), "x\ry");
-  EXPECT_EQ(console.ask_line("empty"), "");
   EXPECT_EQ(console.ask_line("end"), "last");
   EXPECT_EQ(console.ask_line("more"), "");
-  console.flush();
-  EXPECT_EQ(device.transcript(),
-            "colour ? red, green\r\n? x\ry\r\nempty? \r\nend? last\r\nmore? \r\n");
 }
 
 TEST(ConsoleTest, LongOutputReachesTheDeviceWithoutAFlush) {

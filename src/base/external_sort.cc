@@ -38,12 +38,12 @@ int CompareSpans(LineOrder order, const char* x, size_t nx, const char* y, size_
   return nx < ny ? -1 : 1;
 }
 
-// One run held in memory: the bytes of all its lines in one block.
-class Run {
+// One sorted run held in memory: the bytes of all its lines in one block.
+class SortedRun {
  public:
   // Reserved address space costs nothing until a page is touched; growing
   // by copies would touch every page twice.
-  explicit Run(size_t capacity) { bytes_.reserve(capacity); }
+  explicit SortedRun(size_t capacity) { bytes_.reserve(capacity); }
   void Add(const std::string& line) {
     starts_.push_back(bytes_.size());
     bytes_ += line;
@@ -92,8 +92,8 @@ class Run {
 // Sorts by 16-byte keys, then sorts every group of equal keys again by the
 // next 16 bytes, so that lines are compared mostly as numbers held in one
 // array and rarely touched themselves.
-void Run::SortGroup(std::vector<Keyed>* keyed, size_t first, size_t last, size_t offset,
-                    LineOrder order) const {
+void SortedRun::SortGroup(std::vector<Keyed>* keyed, size_t first, size_t last, size_t offset,
+                          LineOrder order) const {
   for (size_t i = first; i < last; ++i) Key((*keyed)[i].line, offset, order, (*keyed)[i].key);
   std::sort(keyed->begin() + static_cast<long>(first), keyed->begin() + static_cast<long>(last),
             [this](const Keyed& a, const Keyed& b) {
@@ -118,7 +118,7 @@ void Run::SortGroup(std::vector<Keyed>* keyed, size_t first, size_t last, size_t
   }
 }
 
-std::vector<uint32_t> Run::Order(LineOrder order) const {
+std::vector<uint32_t> SortedRun::Order(LineOrder order) const {
   size_t common = size() == 0 ? 0 : length(0);
   for (size_t i = 1; i < size() && common > 0; ++i) {
     size_t n = std::min(common, length(i));
@@ -163,7 +163,7 @@ class Output {
   bool opened_ = false;
 };
 
-bool WriteRun(Disk& disk, const std::string& path, const Run& run, LineOrder order,
+bool WriteRun(Disk& disk, const std::string& path, const SortedRun& run, LineOrder order,
               FailureLog* failures) {
   Output out(disk, path, failures);
   for (uint32_t line : run.Order(order)) {
@@ -231,7 +231,7 @@ bool sort_lines(Disk& disk, const std::string& input, const std::string& output,
   }
   LineReader reader(std::move(in));
   std::vector<std::string> runs;
-  Run run(options.run_bytes + (1u << 20));
+  SortedRun run(options.run_bytes + (1u << 20));
   bool ok = true;
   std::string line;
   bool more = reader.next(&line);

@@ -155,8 +155,8 @@ bool OwnRecord::RewriteLocked() {
   return false;
 }
 
-OwnDisk::OwnDisk(Disk* inner, const std::string& user_folder)
-    : inner_(inner), user_folder_(fold_name(user_folder)), record_(inner) {}
+OwnDisk::OwnDisk(Disk* inner, const std::string& user_folder, const std::string& record)
+    : inner_(inner), user_folder_(fold_name(user_folder)), record_(inner, record) {}
 
 bool OwnDisk::Pass(bool ok) {
   if (!ok) last_error_ = inner_->last_error();

@@ -19,10 +19,6 @@
 
 namespace quillon {
 
-/// The record's name in the run's folder. It is written anew under the same
-/// name with ".new" added, which then takes its place.
-inline const char kOwnRecord[] = ".quillon-files";
-
 /// A record of paths, relative to the disk's root with '/' between folders,
 /// one a line with LF after each: the same bytes on every platform. Names
 /// are added one line at a time as they are made; names that are gone are
@@ -30,8 +26,9 @@ inline const char kOwnRecord[] = ".quillon-files";
 /// use from several threads.
 class OwnRecord {
  public:
-  /// The record `name` (a path of `disk`) kept through `disk`.
-  explicit OwnRecord(Disk* disk, const std::string& name = kOwnRecord);
+  /// The record `name` (a path of `disk`) kept through `disk`. It is written
+  /// anew under the same name with ".new" added, which then takes its place.
+  OwnRecord(Disk* disk, const std::string& name);
   ~OwnRecord();
 
   /// Reads the record; false when there is none or it cannot be read
@@ -81,7 +78,9 @@ class OwnRecord {
 /// a question of the program's or through the intake's verified move.
 class OwnDisk : public Disk {
  public:
-  OwnDisk(Disk* inner, const std::string& user_folder);
+  /// `record` is the name of the record in the folder; `user_folder` the
+  /// folder of the user's inputs, which the run may read and change.
+  OwnDisk(Disk* inner, const std::string& user_folder, const std::string& record);
 
   Disk& inner() { return *inner_; }
   OwnRecord& record() { return record_; }

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "base/host.h"
+
 namespace quillon {
 
 std::string substring(const std::string& text, long start, long length) {
@@ -238,23 +240,8 @@ int32_t wrap_to_int32(long long value) {
   return static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(value)));
 }
 
-namespace {
-
-struct tm local_now() {
-  time_t now = time(nullptr);
-  struct tm parts;
-#ifdef _WIN32
-  localtime_s(&parts, &now);
-#else
-  localtime_r(&now, &parts);
-#endif
-  return parts;
-}
-
-}  // namespace
-
 std::string date_text() {
-  struct tm parts = local_now();
+  struct tm parts = local_time(time(nullptr));
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%02d-%02d-%04d", parts.tm_mon + 1, parts.tm_mday,
                 parts.tm_year + 1900);
@@ -262,7 +249,7 @@ std::string date_text() {
 }
 
 std::string time_text() {
-  struct tm parts = local_now();
+  struct tm parts = local_time(time(nullptr));
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", parts.tm_hour, parts.tm_min, parts.tm_sec);
   return buffer;

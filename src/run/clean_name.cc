@@ -1,6 +1,7 @@
 #include "run/clean_name.h"
 
 #include "base/text.h"
+#include "run/work_files.h"
 
 namespace quillon {
 
@@ -57,7 +58,9 @@ std::string clean_name(const NameParts& parts) {
     if (BreaksName(static_cast<unsigned char>(c))) c = '_';
   }
   std::string name = clean_stem(parts.stem) + extension;
-  if (to_lower(left_text(name, 5)) == "page_") name = "file_" + name;
+  // A clean name never takes the name of a numbered page.
+  const std::string pages = work_files::kNumberedPages.prefix;
+  if (to_lower(left_text(name, text_length(pages))) == pages) name = "file_" + name;
   return name;
 }
 

@@ -65,7 +65,7 @@ bool ReadAll(Disk& disk, const std::string& path, std::string* text) {
 // The names the record vouches for; false when it is no record.
 bool ReadRecord(Disk& disk, const std::string& folder, std::map<std::string, Recorded>* files) {
   std::string text;
-  if (!ReadAll(disk, join_path(folder, kOutputRecord), &text)) return false;
+  if (!ReadAll(disk, join_path(folder, work_files::kOutputRecord), &text)) return false;
   if (text.compare(0, sizeof kHeading - 1, kHeading) != 0) return false;
   size_t start = sizeof kHeading - 1;
   while (start < text.size()) {
@@ -92,7 +92,7 @@ bool write_output_record(Disk& disk, const std::string& folder, DiskError* error
   }
   std::string text = kHeading;
   for (const DirEntry& entry : entries) {
-    if (entry.name == kOutputRecord || !PlainFile(entry)) continue;
+    if (entry.name == work_files::kOutputRecord || !PlainFile(entry)) continue;
     Recorded file;
     if (!content_checksum(disk, join_path(folder, entry.name), &file.checksum, &file.size)) {
       *error = disk.last_error() == DiskError::kNone ? DiskError::kIo : disk.last_error();
@@ -100,7 +100,8 @@ bool write_output_record(Disk& disk, const std::string& folder, DiskError* error
     }
     text += std::to_string(file.size) + " " + Hex(file.checksum) + " " + entry.name + "\n";
   }
-  std::unique_ptr<OutputFile> out = disk.open_write(join_path(folder, kOutputRecord), false);
+  std::unique_ptr<OutputFile> out =
+      disk.open_write(join_path(folder, work_files::kOutputRecord), false);
   if (!out) {
     *error = disk.last_error();
     return false;
@@ -122,12 +123,12 @@ ForeignEntry first_foreign_entry(Disk& disk, const std::string& folder) {
   std::map<std::string, Recorded> files;
   bool recorded = false;
   for (const DirEntry& entry : entries) {
-    if (entry.name == kOutputRecord && PlainFile(entry)) {
+    if (entry.name == work_files::kOutputRecord && PlainFile(entry)) {
       recorded = ReadRecord(disk, folder, &files);
     }
   }
   for (const DirEntry& entry : entries) {
-    if (entry.name == kOutputRecord && recorded) continue;
+    if (entry.name == work_files::kOutputRecord && recorded) continue;
     auto known = files.find(entry.name);
     foreign.name = entry.name;
     if (known == files.end() || !PlainFile(entry)) return foreign;

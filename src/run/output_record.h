@@ -14,10 +14,9 @@
 #include <string>
 
 #include "base/disk.h"
+#include "run/work_files.h"
 
 namespace quillon {
-
-inline const char kOutputRecord[] = ".quillon-files";
 
 /// Writes the record of the files now in `folder` (a disk path); false, with
 /// the disk's reason, when it could not.

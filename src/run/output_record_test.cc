@@ -36,9 +36,10 @@ TEST(OutputRecordTest, VouchesForThePagesAsWritten) {
   pages.remove_file("out/a.htm");  // a page gone loses nothing
   EXPECT_EQ(Foreign(pages), "");
   pages.AddFile("out/a.htm", "first page");
-  std::string record = pages.Content(std::string("out/") + kOutputRecord);
-  pages.AddFile(std::string("out/") + kOutputRecord, record.substr(0, record.size() - 3));
-  EXPECT_EQ(Foreign(pages), kOutputRecord);
+  std::string record = pages.Content(std::string("out/") + work_files::kOutputRecord);
+  pages.AddFile(std::string("out/") + work_files::kOutputRecord,
+                record.substr(0, record.size() - 3));
+  EXPECT_EQ(Foreign(pages), work_files::kOutputRecord);
 
   FakeDisk empty;
   empty.AddDir("out");

@@ -23,11 +23,12 @@ namespace quillon {
 class Run {
  public:
   Run(Disk* disk, ConsoleDevice* device, const std::string& program_path)
-      : own(disk, work_files::kInputFolder),
+      : own(disk, work_files::kInputFolder, work_files::kOwnRecord),
         disk(own),
         files(&own, &failures),
         console(device),
-        commands(&own, &console, &failures),
+        commands(&own, &console, &failures,
+                 {work_files::kCopyTemporary, work_files::kSortScratchFiles.prefix}),
         program_path(program_path) {}
 
   void run_command(const std::string& line) { commands.run_command(line); }

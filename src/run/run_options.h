@@ -12,6 +12,8 @@
 
 #include <string>
 
+#include "run/work_files.h"
+
 namespace quillon {
 
 /// Page bytes above which the comparison is also written in parts: the size
@@ -19,7 +21,7 @@ namespace quillon {
 const long kDefaultPartSize = 30000;
 
 /// Where the one-command form puts the pages when -o does not say.
-inline const char kDefaultOutputFolder[] = "htm_out";
+inline const std::string& kDefaultOutputFolder = work_files::kHtmlOut;
 
 struct RunOptions {
   /// The size of the parts a large comparison is indexed in; 0 indexes the

@@ -15,7 +15,6 @@
 #include <string>
 
 #include "base/text.h"
-#include "shell/command_layer.h"
 
 namespace quillon {
 namespace work_files {
@@ -66,6 +65,16 @@ inline const std::string kOccurrenceCopies = "wrd_24";
 /// The folders, in the order selection makes them.
 inline const std::string kWorkFolders[] = {kHtmlIn, kHtmlOut, kHtmlWork, kTextIn, kTextWork};
 
+/// The one-command form, beside its output folder: its private work folders,
+/// this prefix and six random characters, each holding the marker file that
+/// a user's folder of that name would not.
+inline const std::string kOneCommandFolderPrefix = ".quillon-";
+inline const std::string kOneCommandMarker = ".quillon-work";
+/// In the one-command form's work folder: where the earlier output folder
+/// waits while the new one takes its place, on a system that cannot exchange
+/// two folders in one step.
+inline const std::string kEarlierOutput = "htm_prev";
+
 // ---- Patterns by which command lines list or delete --------------------------
 
 /// Every file of a folder; every text file; every page (".htm" and longer
@@ -74,17 +83,23 @@ inline const std::string kEveryFile = "*.*";
 inline const std::string kEveryTextFile = "*.txt";
 inline const std::string kEveryPage = "*.htm*";
 /// Every name without an extension: the folders, which a listing of them
-/// shows before one is made or emptied (intake, selection, group pages,
-/// delivery).
+/// shows before one is made or emptied (intake, selection, the tool checks,
+/// group pages, delivery).
 inline const std::string kEveryFolder = "*.";
 /// Every ".htm" file (and, as three-letter extensions match, ".html"): the
 /// HTML inputs of compare_in, and what page preparation counts to see that no
-/// page is left before it stages its own.
+/// page is left before it stages its own; and the delivered pages of htm_out,
+/// which --clean keeps.
 inline const std::string kEveryHtmPage = "*.htm";
 /// The markers by which a name is tested and cut, or a line of a listing is
 /// taken for a file of its kind: a text file, a page.
 inline const std::string kTextExtension = ".txt";
 inline const std::string kPageExtension = ".htm";
+/// The clearing files and the duplicate check's lists (f_01.txt, f_03.txt,
+/// ...) that an earlier run left, deleted at start-up.
+inline const std::string kEveryClearingFile = "f_*.txt";
+/// The tool checks' listings, deleted before each probe.
+inline const std::string kEveryCheckFile = "check_*.txt";
 
 // ---- Sinks and clearing files --------------------------------------------
 
@@ -115,7 +130,7 @@ inline const std::string kIntakeTemporary = "intake_01.tmp";
 /// HTML inputs: a text twin is completed here, then takes its name.
 inline const std::string kTwinTemporary = "twin_01.tmp";
 /// Every copy command: the copy is completed here, then takes its name.
-inline const std::string kCopyTemporary = kCopyScratchName;
+inline const std::string kCopyTemporary = "copy_01.tmp";
 /// HTML inputs: the two lists of the clash test, the second rewritten, and
 /// the .htm files to reformat.
 inline const std::string kClashFirstList = "compare_01.txt";
@@ -140,6 +155,16 @@ inline const std::string kPageListing = "dir_02.txt";
 /// The list files a run writes in its folder, without a marker of their
 /// own, and deletes at its end.
 inline const std::string kRunListFiles[] = {kSink, kInputListing, kWorkingCopyList};
+
+/// The one-command form: its two inputs in compare_in, this stem and ".txt"
+/// (".htm" for a page); their working copies in txt_wrk, the stem and ".txt".
+inline const std::string kOneCommandInputStems[2] = {"first", "second"};
+inline std::string one_command_input(int which, bool html) {
+  return kOneCommandInputStems[which] + (html ? ".htm" : ".txt");
+}
+inline std::string one_command_working_copy(int which) {
+  return kOneCommandInputStems[which] + ".txt";
+}
 
 // ---- Pages ----------------------------------------------------------------
 
@@ -220,11 +245,18 @@ inline std::string group_next_pages(int group) {
 }
 
 /// The sort command's scratch runs: this prefix, a number and ".tmp".
-inline constexpr Family kSortScratchFiles{kSortScratchName, ".tmp"};
+inline constexpr Family kSortScratchFiles{"file_s_", ".tmp"};
 
 /// The program's numbered families, for the test that each family's names
 /// are its own and no other's.
 extern const Family* const kFamilies[8];
+
+/// The record of the program's own files in the run's folder (base/own_files.h),
+/// and under the same name the record a folder of delivered pages holds of the
+/// pages the program wrote there (run/output_record.h): in either folder the
+/// one name a person learns to leave alone.
+inline const std::string kOwnRecord = ".quillon-files";
+inline const std::string kOutputRecord = kOwnRecord;
 
 // ---- Which names are the run's own -----------------------------------------
 

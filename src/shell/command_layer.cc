@@ -205,7 +205,7 @@ void CommandLayer::run_command(const std::string& line) {
     CommandOutput* out = redirected ? redirected.get()
                          : last     ? static_cast<CommandOutput*>(&console_output)
                                     : &pipe_output;
-    CommandEnv env{*disk_, *console_, *out, stage > 0 ? &piped : nullptr, *failures_};
+    CommandEnv env{*disk_, *console_, *out, stage > 0 ? &piped : nullptr, *failures_, scratch_};
     Dispatch(env, command.words);
     if (redirected) redirected->close(failures_);
     if (!last) piped = pipe_output.text();

@@ -6,6 +6,7 @@
 #define QUILLON_SHELL_COMMAND_LAYER_H_
 
 #include <string>
+#include <utility>
 
 #include "base/console.h"
 #include "base/disk.h"
@@ -13,16 +14,21 @@
 
 namespace quillon {
 
-/// The file in the root folder through which a copy is made before it takes
-/// the target's name in one step, so that a target is either as it was or
-/// complete; and the prefix of the scratch runs of a large sort.
-constexpr char kCopyScratchName[] = "copy_01.tmp";
-constexpr char kSortScratchName[] = "file_s_";
+/// The names the commands write their own scratch files under; the layer
+/// above, which names every work file, gives them.
+struct ScratchNames {
+  /// The file in the root folder through which a copy is made before it
+  /// takes the target's name in one step, so that a target is either as it
+  /// was or complete.
+  std::string copy;
+  /// The prefix of the scratch runs of a large sort.
+  std::string sort_prefix;
+};
 
 class CommandLayer {
  public:
-  CommandLayer(Disk* disk, Console* console, FailureLog* failures)
-      : disk_(disk), console_(console), failures_(failures) {}
+  CommandLayer(Disk* disk, Console* console, FailureLog* failures, ScratchNames scratch)
+      : disk_(disk), console_(console), failures_(failures), scratch_(std::move(scratch)) {}
 
   /// Performs the command line and returns when it is done. What it prints
   /// and does not redirect goes to the console, its errors to standard error;
@@ -33,6 +39,7 @@ class CommandLayer {
   Disk* disk_;
   Console* console_;
   FailureLog* failures_;
+  ScratchNames scratch_;
 };
 
 }  // namespace quillon

@@ -10,6 +10,7 @@
 #include "base/console.h"
 #include "base/disk.h"
 #include "base/failure_log.h"
+#include "shell/command_layer.h"
 #include "shell/command_line.h"
 
 namespace quillon {
@@ -28,6 +29,7 @@ struct CommandEnv {
   CommandOutput& out;
   const std::string* input;  ///< Piped standard input, or null.
   FailureLog& failures;
+  const ScratchNames& scratch;
 
   void Error(const std::string& text) { console.print_error_line(text); }
   /// Notes a failure of the disk; a missing file is none.

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "base/host.h"
 #include "base/paths.h"
 #include "base/text.h"
 #include "base/wildcard.h"
@@ -15,16 +16,6 @@ namespace {
 const char kFileNotFound[] = "The system cannot find the file specified.";
 const char kPathNotFound[] = "The system cannot find the path specified.";
 
-std::string ProgramToNative(const std::string& path) {
-  std::string native = path;
-#ifndef _WIN32
-  for (char& c : native) {
-    if (c == '\\') c = '/';
-  }
-#endif
-  return native;
-}
-
 std::string WithThousands(uint64_t value) {
   std::string digits = std::to_string(value);
   std::string out;
@@ -36,13 +27,7 @@ std::string WithThousands(uint64_t value) {
 }
 
 std::string Stamp(int64_t mtime) {
-  time_t when = static_cast<time_t>(mtime);
-  struct tm parts;
-#ifdef _WIN32
-  localtime_s(&parts, &when);
-#else
-  localtime_r(&when, &parts);
-#endif
+  struct tm parts = local_time(static_cast<time_t>(mtime));
   int hour = parts.tm_hour % 12 == 0 ? 12 : parts.tm_hour % 12;
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d  %02d:%02d %s", parts.tm_mon + 1,
@@ -133,7 +118,7 @@ std::string CopyBytes(CommandEnv& env, const std::vector<std::string>& sources,
                       const std::string& target) {
   Disk& disk = env.disk;
   bool direct = false;
-  std::unique_ptr<OutputFile> out = disk.open_write(kCopyScratchName, false);
+  std::unique_ptr<OutputFile> out = disk.open_write(env.scratch.copy, false);
   if (!out) {
     direct = true;
     out = disk.open_write(target, false);
@@ -168,11 +153,11 @@ std::string CopyBytes(CommandEnv& env, const std::vector<std::string>& sources,
     error = WriteError(Shown(target), out->error());
   }
   if (direct) return error;
-  if (error.empty() && !disk.rename(kCopyScratchName, target)) {
+  if (error.empty() && !disk.rename(env.scratch.copy, target)) {
     env.Failed(DiskAction::kWrite, Shown(target), disk.last_error());
     error = WriteError(Shown(target), disk.last_error());
   }
-  if (!error.empty()) disk.remove_file(kCopyScratchName);
+  if (!error.empty()) disk.remove_file(env.scratch.copy);
   return error;
 }
 
@@ -301,7 +286,7 @@ void RunDel(CommandEnv& env, const std::vector<Word>& args) {
     }
     if (!found) {
       std::string shown = env.disk.absolute_path(selection.folder);
-      if (!selection.pattern.empty()) shown += ProgramToNative("\\" + selection.pattern);
+      if (!selection.pattern.empty()) shown += native_separators("\\" + selection.pattern);
       env.Error("Could Not Find " + shown);
     }
   }

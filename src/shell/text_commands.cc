@@ -158,7 +158,7 @@ void RunSort(CommandEnv& env, const std::vector<Word>& args) {
     env.Error("The system cannot find the path specified.");
     return;
   }
-  options.scratch_prefix = kSortScratchName;
+  options.scratch_prefix = env.scratch.sort_prefix;
   FailureLog failures;
   options.failures = &failures;
   if (sort_lines(env.disk, input, output, options)) return;
