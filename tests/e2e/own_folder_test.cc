@@ -1,15 +1,12 @@
 // The run's folder is its own: what is in the way is named and nothing is
-// touched, links lead nowhere, one run at a time, arguments that are not
-// understood change nothing, the user's files stay whatever the run meets,
+// touched, links lead nowhere, the user's files stay whatever the run meets,
 // and a run killed anywhere leaves a folder the next run accepts.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -115,12 +112,6 @@ TEST(OwnFolderTest, WhatIsInTheWayIsNamedAndNothingIsTouched) {
          w.write("Documents/letter.htm", "<p>mine</p>");
        },
        kNoInputFolder},
-      {"a file moved out by an earlier run, with a newer one in compare_in",
-       [](const Workspace& w, const Outside&) {
-         w.write("notes.docx", "version 1");
-         w.write("compare_in/notes.docx", "version 2");
-       },
-       InTheWay({"notes.docx"})},
       // After a run: the user's files under the names of its own files, or
       // a folder where a page goes.
       {"work names after a run",
@@ -171,46 +162,6 @@ TEST(OwnFolderTest, LinksInCompareInAreReadNeverWrittenThrough) {
   EXPECT_EQ(workspace.read("compare_in/page.txt"), "page words\r\n");
   EXPECT_EQ(workspace.read("htm_wrk/compare.htm"),
             ComparePage("100%", {"linked words here"}, {"page words"}));
-}
-
-TEST(OwnFolderTest, OneRunAtATime) {
-  Workspace workspace;
-  Put(workspace, kInputs);
-  // Another run holds the folder's lock.
-  int folder = open(workspace.root().c_str(), O_RDONLY | O_DIRECTORY);
-  ASSERT_EQ(flock(folder, LOCK_EX), 0);
-  FileMap before = Snapshot(workspace.root());
-  Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
-  close(folder);
-  EXPECT_EQ(outcome.status, 2);
-  EXPECT_EQ(outcome.transcript,
-            "Another quillon run is working in this folder. Wait until it ends, or start "
-            "quillon in a folder of its own.\r\n");
-  EXPECT_EQ(Snapshot(workspace.root()), before);
-}
-
-// A mistake on the command line is said in a line or two naming what is
-// wrong, and nothing is touched, whatever form of run it was meant for.
-TEST(OwnFolderTest, UsageErrorsTouchNothing) {
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"--bogus"}, "unrecognized option '--bogus'"},
-      {{"--width", "abc", "a.txt", "b.txt"},
-       "invalid table width 'abc': a number greater than 0, such as 80 or 62.5"},
-      {{"missing.txt", "compare_in/a.txt"}, "missing.txt: No such file or directory"},
-  };
-  for (const auto& arguments_and_line : cases) {
-    SCOPED_TRACE(arguments_and_line.second);
-    Workspace workspace;
-    workspace.write("notes.txt", "mine");
-    Put(workspace, kInputs);
-    FileMap before = Snapshot(workspace.root());
-    Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo), arguments_and_line.first);
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.transcript.substr(0, outcome.transcript.find('\n')),
-              "quillon: " + arguments_and_line.second);
-    EXPECT_LE(std::count(outcome.transcript.begin(), outcome.transcript.end(), '\n'), 3);
-    EXPECT_EQ(Snapshot(workspace.root()), before);
-  }
 }
 
 // Files of the user's that the run never writes stay where they are and

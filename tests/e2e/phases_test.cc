@@ -1,7 +1,6 @@
 // The work phases as the user meets them: names cleaned and other kinds of
-// files moved out of compare_in, clashes that must ask first, the ways the
-// choice of files can stop the run, the comparison and changes pages, and
-// the index pages written on one thread and on two.
+// files moved out of compare_in, a clash that must ask first, and the ways
+// the choice of files can stop the run.
 
 #include <gtest/gtest.h>
 
@@ -69,23 +68,6 @@ TEST(IntakeTest, AClashOfTwinsAsksAndOnlyKeyTwoRecreatesTheText) {
   }
 }
 
-// Names that would share a clean name: the run is refused before it touches
-// anything, naming them.
-TEST(IntakeTest, NamesThatCleanToOneNameAreRefused) {
-  const FileMap inputs = {{"a b.txt", "space name\r\n"}, {"a-b.txt", "dash name\r\n"}};
-  Workspace workspace;
-  Put(workspace, inputs);
-  Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
-  EXPECT_EQ(outcome.status, 2);
-  EXPECT_EQ(outcome.transcript,
-            Lines({kSeparator, "These files of compare_in would all be named a_b.txt:",
-                   "compare_in\\a b.txt", "compare_in\\a-b.txt", "",
-                   "Nothing was changed. Give each of them a name of its own, then start quillon",
-                   "again."}));
-  EXPECT_EQ(workspace.Files(), FileMap({{"compare_in/a b.txt", "space name\r\n"},
-                                        {"compare_in/a-b.txt", "dash name\r\n"}}));
-}
-
 const char kChoiceEnd[] = "<...> any key for continue, end";
 // The answer echoed, the reason it was refused, and the wait that ends the run.
 std::string Refused(const std::string& answer, const std::string& reason) {
@@ -129,49 +111,6 @@ TEST(SelectionTest, ChoicesThatEndTheRun) {
     // A first choice taken is in txt_in already.
     EXPECT_EQ(workspace.read("txt_in/a.txt"), c.first_copied ? "alpha\r\n" : "");
   }
-}
-
-// One inserted line: the lines after it still share their rows, and a
-// changed word is marked on both sides of its row.
-TEST(ComparisonTest, ChangesPageAlignsTheFilesRowByRow) {
-  Workspace workspace;
-  Put(workspace, {{"draft.txt", "first\r\nsecond\r\nthe quick fox\r\n"},
-                  {"final.txt", "first\r\ninserted\r\nsecond\r\nthe slow fox\r\n"}});
-  EXPECT_EQ(RunQuillon(workspace, Opening(kCompareFirstTwo)).status, 0);
-  EXPECT_NE(workspace.read("htm_out/changes.htm")
-                .find("<tr class=\"c\"><td class=\"n\">3</td><td>the <del>quick</del> fox</td>"
-                      "<td class=\"m\">|</td><td class=\"n\">4</td>"
-                      "<td>the <ins>slow</ins> fox</td></tr>"),
-            std::string::npos);
-}
-
-// The groups of a comparison in parts are written on several threads: one
-// thread or two leave the same files byte for byte, the clock lines aside.
-TEST(IndexTest, OneThreadOrTwoLeaveTheSameFiles) {
-  std::string left, right;
-  for (int line = 0; line < 60; ++line) {
-    left += "Line " + std::to_string(line) + " of the left file, word" + std::to_string(line % 7);
-    // Now and then a line long enough for a search query drawn at random.
-    for (int i = 0; line % 9 == 0 && i < 40; ++i) left += " w" + std::to_string(i);
-    left += "\r\n";
-    right += "the right file says " + std::to_string(line * 3) + " things\r\n";
-  }
-  std::map<std::string, std::string> runs[2];
-  std::string transcripts[2];
-  for (int jobs : {1, 2}) {
-    Workspace workspace;
-    Put(workspace, {{"left.txt", left}, {"right.txt", right}});
-    Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo),
-                                 {"--part-size=600", "--jobs=" + std::to_string(jobs)});
-    EXPECT_EQ(outcome.status, 0) << outcome.transcript;
-    transcripts[jobs - 1] = outcome.transcript;
-    for (const auto& file : workspace.Files()) {
-      if (file.first != "out_null.list") runs[jobs - 1][file.first] = WithoutClock(file.second);
-    }
-  }
-  EXPECT_TRUE(runs[0].count("htm_out/s_4.htm"));
-  EXPECT_EQ(transcripts[0], transcripts[1]);
-  EXPECT_EQ(runs[0], runs[1]);
 }
 
 }  // namespace
