@@ -14,8 +14,8 @@ import fs from 'node:fs';
 import path from 'node:path';
 
 import {Checks, closeBrowser, fileOf, kBrowserNames, openAt, openBrowser, sample} from './browser.mjs';
-import {checkChangesPage, checkChangesParts} from './changes_page.mjs';
-import {checkComparePage, checkIndexPages, checkPageLinks, kDeliveredPages} from './other_pages.mjs';
+import {checkChangesPage} from './changes_page.mjs';
+import {checkComparePage, checkPageLinks, kDeliveredPages} from './other_pages.mjs';
 import {checkParts} from './parts.mjs';
 import * as wordPage from './word_page.mjs';
 
@@ -23,7 +23,7 @@ const kWatchdogMs = 1200000;
 
 // A scripted run: its folder, the names of its two input files and their
 // lines (blanks trimmed, empty ones left out) in the order the cells show
-// them, and the table width and destination address it was given.
+// them, and the table width it was given.
 function describeRun(name, dir, keysFile) {
   const folder = path.join(dir, 'compare_in');
   const inputs = fs.readdirSync(folder).filter((file) => file.toLowerCase().endsWith('.txt')).sort();
@@ -38,31 +38,7 @@ function describeRun(name, dir, keysFile) {
   const widthPercent = Number(answers[2] || '100');
   return {
     name, htm: path.join(dir, 'htm_out'), inputs, left, right, widthPercent,
-    site: answers[3] ?? '',
   };
-}
-
-// A double-click needs a real user gesture: the same handler run by a
-// synthetic event must be stopped by the popup blocker, which gives null.
-async function checkPopupBlocker(checks, browser, run) {
-  const page = await browser.newPage();
-  browser.quiet.add(page);
-  let popups = 0;
-  page.on('popup', () => (popups += 1));
-  await page.evaluateOnNewDocument(() => {
-    const open = window.open;
-    window.open = (...args) => (window.openedWindow = open.apply(window, args));
-    document.addEventListener('DOMContentLoaded', () => {
-      const event = new MouseEvent('dblclick', {bubbles: true});
-      document.querySelector('span[ondblclick]').dispatchEvent(event);
-    });
-  });
-  await openAt(page, run.htm, wordPage.kWordPage);
-  const opened = await page.evaluate(() => window.openedWindow !== null);
-  checks.check(
-      'popup blocker on: a double-click without user input opens nothing', !opened && popups === 0,
-      `window.open gave ${opened ? 'a window' : 'null'}, ${popups} popups`);
-  await page.close();
 }
 
 // A text input's markup is shown as text: no script of it may run on any
@@ -85,32 +61,16 @@ async function checkInputScriptsStayText(checks, browser, run) {
 }
 
 // The word to follow through its navigators is the most frequent one, a
-// non-ASCII one where the input has any; then the most frequent word of each
-// script beyond ASCII is double-clicked, and on the first run the most
-// frequent long word, whose few occurrences make the better picture.
+// non-ASCII one where the input has any.
 async function checkWordClicks(checks, page, run, words) {
   const all = [...words.values()];
-  const mostFrequent = (some) => some.reduce((best, w) => (w.count > best.count ? w : best));
   const nonAscii = all.filter((w) => wordPage.isNonAscii(w.text));
-  const target = mostFrequent(nonAscii.length > 0 ? nonAscii : all);
+  const target = (nonAscii.length > 0 ? nonAscii : all)
+                     .reduce((best, w) => (w.count > best.count ? w : best));
   const popup = await wordPage.checkDoubleClick(checks, page, run, target);
+  if (run.screenshot) await popup.screenshot({path: run.screenshot});
   await wordPage.checkNavigatorLinks(checks, popup, run, target);
   await popup.close();
-  const scripts = [/[\u00c0-\u024f]/, /\p{Script=Greek}/u, /\p{Script=Cyrillic}/u];
-  const more = scripts.map((script) => all.filter((w) => script.test(w.text)))
-                   .filter((some) => some.length > 0)
-                   .map(mostFrequent);
-  const shot = run.isFirst ? mostFrequent(all.filter((w) => w.text.length >= 6)) : null;
-  for (const word of [...more, shot].filter((w) => w && w.id !== target.id)) {
-    await checks.step(`double-click on "${word.text}"`, async () => {
-      const opened = await wordPage.checkDoubleClick(checks, page, run, word);
-      if (word === shot && run.screenshot) {
-        await opened.screenshot({path: run.screenshot});
-      }
-      await opened.close();
-    });
-  }
-  return true;
 }
 
 async function checkRun(checks, browser, page, run) {
@@ -119,14 +79,7 @@ async function checkRun(checks, browser, page, run) {
   const found =
       await checks.step(wordPage.kWordPage, () => wordPage.checkWordPage(checks, page, run));
   if (!found) return;
-  const clicked =
-      await checks.step('word clicks', () => checkWordClicks(checks, page, run, found.words));
-  if (run.isFirst)
-    await checks.step('popup blocker', () => checkPopupBlocker(checks, browser, run));
-  if (clicked) {
-    await checks.step(
-        'index pages', () => checkIndexPages(checks, page, run, found.state, found.words));
-  }
+  await checks.step('word clicks', () => checkWordClicks(checks, page, run, found.words));
   await checks.step('links', () => checkPageLinks(checks, page, run));
   await checks.step('input scripts', () => checkInputScriptsStayText(checks, browser, run));
   const errors = browser.errors.filter(([file]) => kDeliveredPages.includes(file));
@@ -158,10 +111,7 @@ async function main() {
     }
   }
   if (!name) throw new Error(kUsage);
-  if (runs.length > 0) {
-    runs[0].isFirst = true;
-    if (name === 'chromium') runs[0].screenshot = process.env.QUILLON_SCREENSHOT;
-  }
+  if (runs.length > 0 && name === 'chromium') runs[0].screenshot = process.env.QUILLON_SCREENSHOT;
   const start = performance.now();
   const checks = new Checks(`${name}: `);
   const watchdog = setTimeout(() => {
@@ -175,7 +125,6 @@ async function main() {
     for (const run of partRuns) {
       const of = checks.of(run);
       await of.step('parts', () => checkParts(of, page, run.htm, run.least));
-      await of.step('changes parts', () => checkChangesParts(of, run.htm));
     }
   } finally {
     await closeBrowser(browser);

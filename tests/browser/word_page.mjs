@@ -2,13 +2,12 @@
 // hidden until a word is chosen, a real double-click that opens the page at
 // the word with all its occurrences highlighted and their navigators shown,
 // and those navigators clicked as a user clicks them.
-import {doubleClickOpens, fileOf, kRed, openAt, sample, waitForPage} from './browser.mjs';
+import {doubleClickOpens, fileOf, kRed, openAt, waitForPage} from './browser.mjs';
 
 export const kWordPage = 'page_01.htm';
 
 export const isNonAscii = (text) => /[^\x00-\x7f]/.test(text);
 const sortedJoin = (texts) => [...texts].sort().join('\n');
-const asciiLower = (text) => text.replace(/[A-Z]/g, (c) => c.toLowerCase());
 const isHighlighted = (w) => w.color === kRed && w.weight >= 700 && Math.abs(w.scale - 1.4) < 0.01;
 const isPlain = (w) => w.color !== kRed && Math.abs(w.scale - 1) < 0.01;
 
@@ -75,37 +74,7 @@ export async function checkWordPage(checks, page, run) {
       'the cells\' word elements are the input\'s words of 3+ bytes, as typed',
       sortedJoin(inCells) === sortedJoin(expected),
       `${inCells.length} elements, ${expected.length} words`);
-  const nonAscii = expected.filter(isNonAscii);
-  const rendered = inCells.filter(isNonAscii);
-  if (nonAscii.length > 0) {
-    checks.check(
-        `all ${nonAscii.length} non-ASCII words render as the input's characters`,
-        sortedJoin(rendered) === sortedJoin(nonAscii),
-        sample(nonAscii.filter((text) => !rendered.includes(text))));
-  }
-  // Ids fold ASCII letter case only: one id per folded spelling and back.
-  const folded = new Set(state.words.map((w) => asciiLower(w.text)));
-  const pairs = new Set(state.words.map((w) => `${w.id} ${asciiLower(w.text)}`));
   const words = wordsOf(state);
-  checks.check(
-      'words share an id exactly when equal up to ASCII letter case',
-      folded.size === words.size && pairs.size === words.size,
-      `${folded.size} spellings, ${words.size} ids, ${pairs.size} pairs`);
-  // Numbers follow the sorted records, not always page order: each word's
-  // navigators hold 1..n once each.
-  const numbers = new Map();
-  const wrong = state.navigators.filter((n) => {
-    const k = occurrenceOf(n);
-    numbers.set(n.id, [...(numbers.get(n.id) ?? []), k]);
-    return n.label !== `(${k})(${k < words.get(n.id)?.count ? '>,' : ''}i,s,c)`;
-  });
-  const once = (ks, n) =>
-      ks.length === n && new Set(ks).size === n && ks.every((k) => k >= 1 && k <= n);
-  checks.check(
-      'navigators number each word\'s occurrences 1..n, the last without ">"',
-      wrong.length === 0 &&
-          [...words.values()].every((w) => once(numbers.get(w.id) ?? [], w.count)),
-      sample(wrong, (n) => `${n.id} ${n.label};`));
   return {state, words};
 }
 
@@ -167,7 +136,7 @@ async function follow(page, link) {
 
 /// Follows the navigators of `target` on `page`, which shows the word page
 /// opened at the word by a double-click: ">" from occurrence to occurrence,
-/// "i" to the group index, "s" to the search page, "c" to the contents page.
+/// "i" to the group index, "s" to the search page.
 export async function checkNavigatorLinks(checks, page, run, target) {
   const label = `navigators of "${target.text}"`;
   // The first link of `selector` in the navigator of occurrence k.
@@ -194,11 +163,6 @@ export async function checkNavigatorLinks(checks, page, run, target) {
       /^i_\d+\.htm#/.test(href) && at.id === target.id && at.tag === 'A' &&
           at.text === target.text && at.after.includes(`(${kWordPage}, ${target.count})`),
       `${href} ${at.text} ${at.after?.trim()}`);
-  await follow(page, await page.$(`a[id="${target.id}"]`));
-  const back = (await readWordPage(page)).words.filter((word) => word.id === target.id);
-  checks.check(
-      `${label}: the index entry leads back to the page with the word highlighted`,
-      back.length === target.count && back.every(isHighlighted));
   await openAt(page, run.htm, kWordPage, `#${target.id}`);
   ({href, at} = await follow(page, await link('a[href^="s_"]')));
   checks.check(
@@ -206,10 +170,4 @@ export async function checkNavigatorLinks(checks, page, run, target) {
       /^s_\d+\.htm#/.test(href) && at.id === `${target.id}_1` && at.text.includes(target.first) &&
           at.color === kRed,
       `${href} ${at.id} ${at.color}`);
-  await openAt(page, run.htm, kWordPage, `#${target.id}`);
-  ({href} = await follow(page, await link('a[href="files_list.htm"]')));
-  const listed = await page.$$eval(`a[href="${kWordPage}"]`, (links) => links.length);
-  checks.check(
-      `${label}: "c" opens the contents page listing ${kWordPage}`,
-      href === 'files_list.htm' && listed === 1, `${listed} links`);
 }

@@ -1,15 +1,12 @@
 // The run's folder is its own: what is in the way is named and nothing is
-// touched, links lead nowhere, one run at a time, arguments that are not
-// understood change nothing, the user's files stay whatever the run meets,
+// touched, links lead nowhere, the user's files stay whatever the run meets,
 // and a run killed anywhere leaves a folder the next run accepts.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -99,25 +96,14 @@ TEST(OwnFolderTest, WhatIsInTheWayIsNamedAndNothingIsTouched) {
          w.write("compare.htm/kept.txt", "a folder of mine");
        },
        EarlierRuns({"compare.htm", "count.txt", "f_01.txt", "index.htm"})},
-      {"work folders that are links",
+      {"work folders and files that are links, and a hard link",
        [](const Workspace& w, const Outside& o) {
-         for (const char* folder : {"txt_wrk", "txt_in", "htm_in", "htm_wrk", "htm_out", "wrd_24"})
-           Link(o.place.root(), w, folder);
-       },
-       InTheWay({"htm_in", "htm_out", "htm_wrk", "txt_in", "txt_wrk", "wrd_24"})},
-      {"links and a hard link named like work files",
-       [](const Workspace& w, const Outside& o) {
-         for (const char* name : {"f_01.txt", "out_null.list", "compare.htm", "intake_01.tmp"})
+         for (const char* folder : {"txt_wrk", "htm_out"}) Link(o.place.root(), w, folder);
+         for (const char* name : {"f_01.txt", "compare.htm"})
            Link(o.place.root() + "/target.txt", w, name);
          fs::create_hard_link(o.place.root() + "/target.txt", w.root() + "/dir_cur.txt");
        },
-       InTheWay({"compare.htm", "dir_cur.txt", "f_01.txt", "intake_01.tmp", "out_null.list"})},
-      {"compare_in a link",
-       [](const Workspace& w, const Outside& o) {
-         fs::remove_all(w.root() + "/compare_in");
-         Link(o.place.root(), w, "compare_in");
-       },
-       InTheWay({"compare_in"})},
+       InTheWay({"compare.htm", "dir_cur.txt", "f_01.txt", "htm_out", "txt_wrk"})},
       // A person's home folder, say: nothing to compare, nothing written.
       {"no compare_in",
        [](const Workspace& w, const Outside&) {
@@ -126,24 +112,6 @@ TEST(OwnFolderTest, WhatIsInTheWayIsNamedAndNothingIsTouched) {
          w.write("Documents/letter.htm", "<p>mine</p>");
        },
        kNoInputFolder},
-      {"compare_in a file",
-       [](const Workspace& w, const Outside&) {
-         fs::remove_all(w.root() + "/compare_in");
-         w.write("compare_in", "a file\r\n");
-       },
-       kNoInputFolder},
-      {"a file moved out by an earlier run, with a newer one in compare_in",
-       [](const Workspace& w, const Outside&) {
-         w.write("notes.docx", "version 1");
-         w.write("compare_in/notes.docx", "version 2");
-       },
-       InTheWay({"notes.docx"})},
-      {"files of compare_in that would leave it under a work folder's name",
-       [](const Workspace& w, const Outside&) {
-         w.write("compare_in/htm_in", "a file named like a folder");
-         w.write("compare_in/HTM_OUT", "another");
-       },
-       InTheWay({"compare_in/htm_in", "compare_in/HTM_OUT"})},
       // After a run: the user's files under the names of its own files, or
       // a folder where a page goes.
       {"work names after a run",
@@ -196,143 +164,33 @@ TEST(OwnFolderTest, LinksInCompareInAreReadNeverWrittenThrough) {
             ComparePage("100%", {"linked words here"}, {"page words"}));
 }
 
-// What compare_in holds besides the two texts stays there as it is and is
-// never offered: names that differ only in letter case are different files,
-// a folder is never a file to compare whatever its name, and files named
-// like the run's own lists are the user's.
-TEST(OwnFolderTest, TheUsersFilesInCompareInStayAndOnlyTextsAreOffered) {
-  FileMap with_folder = kInputs, with_lists = kInputs;
-  with_folder["zdir.txt/inner one.txt"] = with_folder["zdir.txt/inner two.txt"] = "inner\r\n";
-  with_lists["compare_in.list"] = "the user's list\r\n";
-  with_lists["TXT_WRK.LIST"] = "another list\r\n";
-  with_lists["out_null.list"] = "not a sink\r\n";
-  const struct {
-    FileMap inputs, kept;
-    std::string listed;
-    std::vector<std::string> left, right;
-  } cases[] = {
-      {{{"My File.txt", "capital\r\n"}, {"my file.txt", "small\r\n"}},
-       {{"My_File.txt", "capital\r\n"}, {"my_file.txt", "small\r\n"}},
-       FileList({"My_File.txt", "my_file.txt"}),
-       {"capital"},
-       {"small"}},
-      {with_folder,
-       with_folder,
-       FileList({"a.txt", "b.txt"}) + "\r\n-- select",
-       {"alpha words here"},
-       {"beta words there"}},
-      {with_lists,
-       with_lists,
-       FileList({"a.txt", "b.txt"}) + "\r\n-- select",
-       {"alpha words here"},
-       {"beta words there"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.listed);
-    Workspace workspace;
-    Put(workspace, c.inputs);
-    Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_TRUE(Printed(outcome, c.listed)) << outcome.transcript;
-    EXPECT_EQ(workspace.Files("compare_in"), c.kept);
-    EXPECT_EQ(workspace.read("htm_out/compare.htm"), ComparePage("100%", c.left, c.right));
-  }
-}
-
-TEST(OwnFolderTest, OneRunAtATime) {
-  Workspace workspace;
-  Put(workspace, kInputs);
-  // Another run holds the folder's lock.
-  int folder = open(workspace.root().c_str(), O_RDONLY | O_DIRECTORY);
-  ASSERT_EQ(flock(folder, LOCK_EX), 0);
-  FileMap before = Snapshot(workspace.root());
-  Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo));
-  close(folder);
-  EXPECT_EQ(outcome.status, 2);
-  EXPECT_EQ(outcome.transcript,
-            "Another quillon run is working in this folder. Wait until it ends, or start "
-            "quillon in a folder of its own.\r\n");
-  EXPECT_EQ(Snapshot(workspace.root()), before);
-}
-
-// A mistake on the command line is said in a line or two naming what is
-// wrong, and nothing is touched, whatever form of run it was meant for.
-TEST(OwnFolderTest, UsageErrorsTouchNothing) {
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"--bogus"}, "unrecognized option '--bogus'"},
-      {{"file.txt"}, "missing the second file to compare after 'file.txt'"},
-      {{"--part-size="}, "invalid part size '': a number of bytes, 0 for one page"},
-      {{"--part-size", "-5"}, "invalid part size '-5': a number of bytes, 0 for one page"},
-      {{"--width", "abc", "a.txt", "b.txt"},
-       "invalid table width 'abc': a number greater than 0, such as 80 or 62.5"},
-      {{"--site", "<b>x</b>", "a.txt", "b.txt"},
-       "invalid address '<b>x</b>': a host name and path of letters, digits and . - _ / : ~ only"},
-      {{"-o", "out"}, "option '--output' needs the two files to compare"},
-      {{"a.txt", "b.txt", "c.txt"}, "extra operand 'c.txt'"},
-      {{"--jobs=two"}, "invalid number of jobs 'two': 0 (one per core) to 999"},
-      {{"--yes"}, "option '--yes' goes with --clean"},
-      {{"--clean", "a.txt", "b.txt"}, "option '--clean' takes no files"},
-      {{"missing.txt", "compare_in/a.txt"}, "missing.txt: No such file or directory"},
-      {{"compare_in", "compare_in/a.txt"}, "compare_in: Is a directory"},
-  };
-  for (const auto& arguments_and_line : cases) {
-    SCOPED_TRACE(arguments_and_line.second);
-    Workspace workspace;
-    workspace.write("notes.txt", "mine");
-    Put(workspace, kInputs);
-    FileMap before = Snapshot(workspace.root());
-    Outcome outcome = RunQuillon(workspace, Opening(kCompareFirstTwo), arguments_and_line.first);
-    EXPECT_EQ(outcome.status, 2);
-    EXPECT_EQ(outcome.transcript.substr(0, outcome.transcript.find('\n')),
-              "quillon: " + arguments_and_line.second);
-    EXPECT_LE(std::count(outcome.transcript.begin(), outcome.transcript.end(), '\n'), 3);
-    EXPECT_EQ(Snapshot(workspace.root()), before);
-  }
-}
-
 // Files of the user's that the run never writes stay where they are and
 // take no part in the run, whether they were there before it or saved while
-// it waited at a prompt: those are named in a warning. One saved under a
-// name the run writes next ends it, and stays.
+// it waited at a prompt: those are named in a warning.
 TEST(OwnFolderTest, TheUsersOtherFilesStayBeforeAndDuringTheRun) {
-  const FileMap before = {{"notes.txt", "my notes\r\n"},
-                          {"page.html", "<p>mine</p>"},
-                          {"TODO.TXT", "todo"},
-                          {"report.txtold", "old report"},
-                          {"HTM_OUT/mine.htm", "in a folder of mine"}};
+  const FileMap before = {
+      {"notes.txt", "my notes\r\n"}, {"TODO.TXT", "todo"}, {"HTM_OUT/mine.htm", "mine"}};
   const FileMap during = {{"saved.txt", "saved at the prompt\r\n"},
-                          {"report.htm", "<p>report</p>"},
-                          {"htm_out/mine.txt", "into the output folder\r\n"},
-                          {"txt_in/extra.txt", "not to be compared\r\n"}};
-  const FileMap in_the_way = {{"index.htm", "my own index"}};
+                          {"htm_out/mine.txt", "into the output folder\r\n"}};
   Workspace workspace;
   Put(workspace, kInputs);
   Put(workspace, before, ".");
-  for (const FileMap* saved : {&during, &in_the_way}) {
-    Command run(workspace, {}, Opening("1\n"), {-1, false, /*more_keys=*/true});
-    ASSERT_TRUE(run.ReadUntil("-- select 2. file for compare --")) << run.out;
-    Put(workspace, *saved, ".");
-    run.Type("2\n\n\nx");
-    EXPECT_EQ(run.Finish(), saved == &during ? 0 : 1);
-    for (const FileMap* files : {&before, &during, saved}) {
-      for (const auto& file : *files) EXPECT_EQ(workspace.read(file.first), file.second);
-    }
-    EXPECT_EQ(workspace.Files("compare_in"), kInputs);
-    if (saved == &in_the_way) {
-      EXPECT_NE(run.out.find("could not write index.htm: a file of yours is in the way"),
-                std::string::npos)
-          << run.out;
-      break;
-    }
-    const std::string warning = " appeared in the folder during the run; quillon left it as it is.";
-    EXPECT_NE(run.out.find(Lines({"Warning: htm_out/mine.txt" + warning,
-                                  "Warning: report.htm" + warning, "Warning: saved.txt" + warning,
-                                  "Warning: txt_in/extra.txt" + warning, "processed 100%"})),
-              std::string::npos)
-        << run.out;
-    EXPECT_EQ(workspace.read("htm_out/compare.htm"),
-              ComparePage("100%", {"alpha words here"}, {"beta words there"}));
+  Command run(workspace, {}, Opening("1\n"), {-1, false, /*more_keys=*/true});
+  ASSERT_TRUE(run.ReadUntil("-- select 2. file for compare --")) << run.out;
+  Put(workspace, during, ".");
+  run.Type("2\n\n\nx");
+  EXPECT_EQ(run.Finish(), 0);
+  for (const FileMap* files : {&before, &during}) {
+    for (const auto& file : *files) EXPECT_EQ(workspace.read(file.first), file.second);
   }
+  EXPECT_EQ(workspace.Files("compare_in"), kInputs);
+  const std::string warning = " appeared in the folder during the run; quillon left it as it is.";
+  EXPECT_NE(run.out.find(Lines({"Warning: htm_out/mine.txt" + warning,
+                                "Warning: saved.txt" + warning, "processed 100%"})),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(workspace.read("htm_out/compare.htm"),
+            ComparePage("100%", {"alpha words here"}, {"beta words there"}));
 }
 
 // A folder used before the run kept its record: refused, with the way out;
@@ -365,23 +223,6 @@ TEST(OwnFolderTest, AFolderWithoutARecordIsCleanedWhenThePersonSaysSo) {
   Outcome again = RunQuillon(workspace, Opening(kCompareFirstTwo));
   EXPECT_EQ(again.status, 0) << again.transcript;
   EXPECT_EQ(workspace.Files("htm_out").size(), pages.size());
-}
-
-// Output to a full device: the run fails and says so, and the pages it
-// delivered stay.
-TEST(OwnFolderTest, AConsoleThatCannotBeWrittenToFailsTheRun) {
-  Workspace workspace;
-  Put(workspace, kInputs);
-  int full = open("/dev/full", O_WRONLY);
-  ASSERT_GE(full, 0);
-  Command run(workspace, {}, Opening(kCompareFirstTwo), {full, /*err_apart=*/true});
-  close(full);
-  EXPECT_EQ(run.Finish(), 1);
-  EXPECT_TRUE(EndsWith(run.err,
-                       "quillon: its console could not be written to; the run counts as failed. "
-                       "Pages already in htm_out stay.\r\n"))
-      << run.err;
-  EXPECT_EQ(workspace.Files("htm_out").size(), 7u);
 }
 
 // Killed at random moments, a run leaves only what the next run accepts as

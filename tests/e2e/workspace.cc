@@ -67,11 +67,6 @@ Command::~Command() {
   Finish();
 }
 
-bool Command::running() {
-  if (!reaped_ && waitpid(pid_, &wait_status_, WNOHANG) == pid_) reaped_ = true;
-  return !reaped_;
-}
-
 bool Command::ReadUntil(const std::string& text) {
   while (out.find(text) == std::string::npos) {
     if (!ReadMore(out_, &out)) return false;
@@ -97,7 +92,6 @@ int Command::Finish() {
   }
   if (!reaped_) waitpid(pid_, &wait_status_, 0);
   reaped_ = true;
-  signal_number = WIFSIGNALED(wait_status_) ? WTERMSIG(wait_status_) : 0;
   return WIFEXITED(wait_status_) ? WEXITSTATUS(wait_status_) : -1;
 }
 

@@ -16,8 +16,7 @@
 namespace quillon {
 namespace e2e {
 
-/// A path below the source tree.
-std::string SourcePath(const std::string& path);
+std::string SourcePath(const std::string& path);  ///< Below the source tree.
 
 /// The folder a run of the program works in.
 using Workspace = TempDir;
@@ -51,7 +50,6 @@ class Command {
   Command& operator=(const Command&) = delete;
 
   pid_t pid() const { return pid_; }
-  bool running();
   /// Reads the output until it shows `text`; false when the program ended first.
   bool ReadUntil(const std::string& text);
   /// Types the keys that were to come, and closes standard input.
@@ -59,8 +57,7 @@ class Command {
   /// Waits for the end; the exit status, or -1 when a signal ended it.
   int Finish();
 
-  std::string out, err;   ///< What it wrote.
-  int signal_number = 0;  ///< The signal that ended it, if one did.
+  std::string out, err;  ///< What it wrote.
 
  private:
   pid_t pid_ = -1;
@@ -90,8 +87,8 @@ inline std::string Opening(const std::string& keys) {
   return "111" + keys;
 }
 
-inline bool Printed(const Outcome& outcome, const std::string& text) {
-  return outcome.transcript.find(text) != std::string::npos;
+inline bool Printed(const Outcome& o, const std::string& text) {
+  return o.transcript.find(text) != std::string::npos;
 }
 
 inline bool EndsWith(const std::string& text, const std::string& end) {
