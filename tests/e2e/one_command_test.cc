@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <set>
 
@@ -87,14 +88,47 @@ TEST(OneCommandTest, GivesTheDialoguesPagesAndReplacesItsOwn) {
   }
 }
 
-// Nobody hears where the pages are: a failure that says so. A page someone
+// Words enough that the index takes a while after the working copies stand.
+std::string LongText(int lines, unsigned seed) {
+  std::string text;
+  for (int line = 0; line < lines; ++line) {
+    for (int word = 0; word < 12; ++word) {
+      seed = seed * 1103515245u + 12345u;
+      text += "w" + std::to_string(seed >> 20 & 4095) + (word < 11 ? " " : "\n");
+    }
+  }
+  return text;
+}
+
+// An interrupted run: nothing left but the earlier pages, and the signal's
+// own end. Nobody hears where the pages are: a failure that says so. A page someone
 // changed: a refusal. Either way the earlier pages stay and nothing is left.
 TEST(OneCommandTest, AnUnheardOrRefusedRunLeavesNoTrace) {
   Workspace workspace;
   Put(workspace, {{"a.txt", kLeft}, {"b.txt", kRight}}, ".");
   ASSERT_EQ(RunQuillon(workspace, "", {"a.txt", "b.txt"}).status, 0);
-  const std::set<std::string> entries = {"a.txt", "b.txt", "htm_out"};
   FileMap before = Pages(workspace.root() + "/htm_out", true);
+
+  // Ctrl-C once the working copies stand, well before the indexing ends.
+  Put(workspace, {{"old.txt", LongText(40000, 1)}, {"new.txt", LongText(12000, 2)}}, ".");
+  const std::set<std::string> entries = {"a.txt", "b.txt", "htm_out", "old.txt", "new.txt"};
+  Command interrupted(workspace, {"old.txt", "new.txt"}, "", {-1, /*err_apart=*/true});
+  for (std::string work;
+       interrupted.Running() &&
+       (work.empty() || !fs::exists(workspace.root() + "/" + work + "/txt_wrk"));) {
+    for (const std::string& name : Entries(workspace.root())) {
+      if (name.rfind(".quillon-", 0) == 0) work = name;
+    }
+    usleep(1000);
+  }
+  ASSERT_TRUE(interrupted.Running()) << "the run ended before it could be interrupted";
+  kill(interrupted.pid(), SIGINT);
+  EXPECT_EQ(interrupted.Finish(), -1);
+  EXPECT_EQ(interrupted.Signal(), SIGINT);
+  EXPECT_EQ(interrupted.out, "");
+  EXPECT_EQ(Entries(workspace.root()), entries);
+  EXPECT_EQ(Pages(workspace.root() + "/htm_out", true), before);
+
   int unheard[2];
   ASSERT_EQ(pipe(unheard), 0);
   close(unheard[0]);

@@ -95,6 +95,11 @@ int Command::Finish() {
   return WIFEXITED(wait_status_) ? WEXITSTATUS(wait_status_) : -1;
 }
 
+bool Command::Running() {
+  if (!reaped_ && waitpid(pid_, &wait_status_, WNOHANG) == pid_) reaped_ = true;
+  return !reaped_;
+}
+
 Outcome RunQuillon(const Workspace& workspace, const std::string& keys,
                    const std::vector<std::string>& args) {
   Command command(workspace, args, keys);

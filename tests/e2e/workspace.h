@@ -6,6 +6,7 @@
 #define QUILLON_TESTS_E2E_WORKSPACE_H_
 
 #include <sys/types.h>
+#include <sys/wait.h>
 
 #include <initializer_list>
 #include <string>
@@ -56,6 +57,10 @@ class Command {
   void Type(const std::string& keys);
   /// Waits for the end; the exit status, or -1 when a signal ended it.
   int Finish();
+  /// False once the program has ended.
+  bool Running();
+  /// The signal that ended it, or 0.
+  int Signal() const { return reaped_ && WIFSIGNALED(wait_status_) ? WTERMSIG(wait_status_) : 0; }
 
   std::string out, err;  ///< What it wrote.
 
