@@ -168,7 +168,8 @@ std::string CheckInput(const std::string& path, Input* input) {
     }
   }
   if (got < 0) return Reason(in->error());
-  input->html = EndsWithFolded(input->leaf, ".htm") || EndsWithFolded(input->leaf, ".html");
+  input->html = EndsWithFolded(input->leaf, work_files::kPageExtension) ||
+                EndsWithFolded(input->leaf, work_files::kLongPageExtension);
   return "";
 }
 

@@ -62,7 +62,7 @@ const std::vector<Phase> kPhases = {
     {"html inputs", [](Run& run, RunState& s) { s.html_twins = reformat_html_inputs(run); }},
     {"selection", [](Run& run, RunState& s) { s.table_width = select_input_files(run); }},
     {"destination address",
-     [](Run& run, RunState& s) { s.destination_site = ask_destination_address(run); }},
+     [](Run& run, RunState& s) { s.destination_site = ask_destination_address(run.console); }},
     {"duplicate check", [](Run& run, RunState&) { check_duplicate_inputs(run); }},
     {"working copies", [](Run& run, RunState& s) { s.page_number_pad = make_working_copies(run); }},
     {"comparison page",
@@ -92,7 +92,7 @@ const std::vector<Phase> kPhases = {
     {"results",
      [](Run& run, RunState& s) {
        warn_about_new_entries(run.own, run.console);
-       show_results(run, s.word_total);
+       show_results(run.console, run.failures, s.word_total);
      }},
 };
 

@@ -6,8 +6,7 @@
 
 namespace quillon {
 
-void show_results(Run& run, long long word_total) {
-  Console& console = run.console;
+void show_results(Console& console, const FailureLog& failures, long long word_total) {
   console.print_line("processed 100%");
   console.print_line();
   console.print_line("============ RESULTS ===========");
@@ -23,7 +22,7 @@ void show_results(Run& run, long long word_total) {
   console.print_line(std::string("details: ") + kProductAddress);
   console.print_line();
   console.print_line("Changes: " + work_files::kHtmlOut + "/" + work_files::kChangesPage);
-  any_key_end(run.console, run.failures, "<...> any key to continue and end");
+  any_key_end(console, failures, "<...> any key to continue and end");
 }
 
 }  // namespace quillon

@@ -3,13 +3,14 @@
 #ifndef QUILLON_APP_RESULTS_SCREEN_H_
 #define QUILLON_APP_RESULTS_SCREEN_H_
 
-#include "run/run.h"
+#include "base/console.h"
+#include "base/failure_log.h"
 
 namespace quillon {
 
 /// Shows the results with the number of indexed word occurrences and ends
 /// the run on any key.
-[[noreturn]] void show_results(Run& run, long long word_total);
+[[noreturn]] void show_results(Console& console, const FailureLog& failures, long long word_total);
 
 }  // namespace quillon
 

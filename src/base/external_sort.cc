@@ -239,7 +239,8 @@ bool sort_lines(Disk& disk, const std::string& input, const std::string& output,
     run.Add(line);
     more = reader.next(&line);
     if (run.bytes() >= options.run_bytes || (!more && !runs.empty())) {
-      runs.push_back(options.scratch_prefix + std::to_string(runs.size() + 1) + ".tmp");
+      runs.push_back(options.scratch_prefix + std::to_string(runs.size() + 1) +
+                     options.scratch_suffix);
       ok = WriteRun(disk, runs.back(), run, options.order, failures) && ok;
       run.Clear();
     }
@@ -256,7 +257,8 @@ bool sort_lines(Disk& disk, const std::string& input, const std::string& output,
     std::vector<std::string> merged;
     for (size_t first = 0; first < runs.size(); first += width) {
       size_t last = std::min(runs.size(), first + width);
-      std::string target = options.scratch_prefix + std::to_string(next_name++) + ".tmp";
+      std::string target =
+          options.scratch_prefix + std::to_string(next_name++) + options.scratch_suffix;
       ok = MergeRuns(disk, runs, first, last, target, options.order, failures) && ok;
       for (size_t i = first; i < last; ++i) disk.remove_file(runs[i]);
       merged.push_back(target);

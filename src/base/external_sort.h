@@ -23,7 +23,8 @@ struct SortOptions {
   LineOrder order = LineOrder::kBytes;
   size_t run_bytes = 64u << 20;    ///< Line bytes held in memory at a time.
   size_t max_merge = 50;           ///< Runs merged in one pass.
-  std::string scratch_prefix;      ///< Disk path prefix of the run files.
+  std::string scratch_prefix;      ///< Disk path prefix of the run files,
+  std::string scratch_suffix;      ///< and what follows their number.
   FailureLog* failures = nullptr;  ///< Receives what could not be read or written.
 };
 

@@ -6,22 +6,22 @@
 
 namespace quillon {
 
-std::string ask_destination_address(Run& run) {
-  run.print_line();
-  run.print_line(kSeparator);
-  run.print_line();
-  run.print_line("The program enables targeted search.");
-  run.print_line("Google search phrases will be targeted to a specific web address.");
-  run.print_line(
+std::string ask_destination_address(Console& console) {
+  console.print_line();
+  console.print_line(kSeparator);
+  console.print_line();
+  console.print_line("The program enables targeted search.");
+  console.print_line("Google search phrases will be targeted to a specific web address.");
+  console.print_line(
       "If the destination web address is not specified, Google search will run all over the "
       "web.");
-  run.print_line();
-  std::string answer = run.console.ask_line(std::string("web address for destination search "
-                                                        "(example: ") +
-                                            kExampleHost + ") =");
+  console.print_line();
+  std::string answer = console.ask_line(std::string("web address for destination search "
+                                                    "(example: ") +
+                                        kExampleHost + ") =");
   StringSource source(answer);
   std::string address = read_token_from(source);
-  run.print_line();
+  console.print_line();
   return address;
 }
 

@@ -5,13 +5,13 @@
 
 #include <string>
 
-#include "run/run.h"
+#include "base/console.h"
 
 namespace quillon {
 
 /// Asks for the address and gives the first field of the answer as typed;
 /// empty means the search is not restricted.
-std::string ask_destination_address(Run& run);
+std::string ask_destination_address(Console& console);
 
 }  // namespace quillon
 

@@ -26,8 +26,8 @@ long find_marker(const std::string& text, const std::string& marker) {
 NameParts input_name_parts(const std::string& entry) {
   NameParts parts;
   parts.given = trim_blanks(entry);
-  parts.marker = find_marker(entry, ".txt");
-  if (parts.marker == 0) parts.marker = find_marker(entry, ".htm");
+  parts.marker = find_marker(entry, work_files::kTextExtension);
+  if (parts.marker == 0) parts.marker = find_marker(entry, work_files::kPageExtension);
   if (parts.marker == 0) return parts;
   parts.stem = trim_blanks(left_text(entry, parts.marker - 1));
   parts.extension = substring(entry, parts.marker, -1);
@@ -37,7 +37,7 @@ NameParts input_name_parts(const std::string& entry) {
 NameParts working_copy_name_parts(const std::string& line) {
   NameParts parts;
   parts.given = trim_blanks(line);
-  parts.marker = find_marker(line, ".txt");
+  parts.marker = find_marker(line, work_files::kTextExtension);
   if (parts.marker == 0) return parts;
   parts.stem = trim_blanks(left_text(line, parts.marker - 1));
   parts.extension = substring(parts.given, parts.marker, -1);

@@ -28,7 +28,8 @@ class Run {
         files(&own, &failures),
         console(device),
         commands(&own, &console, &failures,
-                 {work_files::kCopyTemporary, work_files::kSortScratchFiles.prefix}),
+                 {work_files::kCopyTemporary, work_files::kSortScratchFiles.prefix,
+                  work_files::kSortScratchFiles.suffix}),
         program_path(program_path) {}
 
   void run_command(const std::string& line) { commands.run_command(line); }

@@ -95,6 +95,8 @@ inline const std::string kEveryHtmPage = "*.htm";
 /// taken for a file of its kind: a text file, a page.
 inline const std::string kTextExtension = ".txt";
 inline const std::string kPageExtension = ".htm";
+/// The other extension of an HTML input given on the command line.
+inline const std::string kLongPageExtension = ".html";
 /// The clearing files and the duplicate check's lists (f_01.txt, f_03.txt,
 /// ...) that an earlier run left, deleted at start-up.
 inline const std::string kEveryClearingFile = "f_*.txt";

@@ -21,8 +21,9 @@ struct ScratchNames {
   /// takes the target's name in one step, so that a target is either as it
   /// was or complete.
   std::string copy;
-  /// The prefix of the scratch runs of a large sort.
+  /// The scratch runs of a large sort: the prefix, a number, the suffix.
   std::string sort_prefix;
+  std::string sort_suffix;
 };
 
 class CommandLayer {

@@ -159,6 +159,7 @@ void RunSort(CommandEnv& env, const std::vector<Word>& args) {
     return;
   }
   options.scratch_prefix = env.scratch.sort_prefix;
+  options.scratch_suffix = env.scratch.sort_suffix;
   FailureLog failures;
   options.failures = &failures;
   if (sort_lines(env.disk, input, output, options)) return;

@@ -667,7 +667,7 @@ void model_index(Run& run, const std::string& page_number_pad,
   WriteGroupPages(run, group_count, destination_site);
   long long total = WriteWordIndex(run);
   DeliverPages(run);
-  show_results(run, total);
+  show_results(run.console, run.failures, total);
 }
 
 }  // namespace quillon
