@@ -14,10 +14,7 @@ namespace quillon {
 
 namespace {
 
-struct Span {
-  long start;
-  long end;
-};
+using Span = ScanState::Span;
 
 // Whether `keyword`, found in `searched` (the line or its lower-case form),
 // is the name of a tag.
@@ -297,14 +294,13 @@ uint64_t PageBytes(Disk& disk, const std::vector<std::string>& pages) {
 }  // namespace
 
 bool extract_line_words(const std::string& line, ScanState* state, std::vector<TakenWord>* words) {
-  // Made anew for every line, in room that stays.
-  thread_local std::string lower;
+  std::string& lower = state->lower;
   lower.assign(line);
   for (char& c : lower) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   if (SkippedByFilters(line, lower, state)) return false;
-  thread_local std::vector<Span> spans;
+  std::vector<Span>& spans = state->spans;
   spans.clear();
   if (!BuildSpans(line, state, &spans)) return false;
   Scan(line, lower, spans, words);

@@ -26,6 +26,16 @@ struct ScanState {
   bool style_open = false, style_closed = false;
   bool title_open = false, title_closed = false;
   bool tag_open = false;  ///< A line ended inside a tag; survives from page to page.
+
+  // Room reused from line to line, so that a line costs no allocation. It
+  // lives here rather than in thread_local objects: the Windows runtime can
+  // free those before their destructors run when a worker thread ends.
+  struct Span {
+    long start;
+    long end;
+  };
+  std::string lower;
+  std::vector<Span> spans;
 };
 
 /// The start position travels in a six-character field, and the later sorts

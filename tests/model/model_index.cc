@@ -56,7 +56,9 @@ void ExtractPage(Run& run, const std::string& page, int records, ScanState* stat
   FileTable& files = run.files;
   int listing = open_for_output(files, html_stem(page) + ".txt");
   int in = open_for_input(files, page);
-  *state = ScanState{false, false, false, false, false, false, state->tag_open};
+  bool tag_open = state->tag_open;
+  *state = ScanState();
+  state->tag_open = tag_open;
   long line_number = 0;
   std::string line;
   std::vector<TakenWord> words;
